@@ -1,0 +1,208 @@
+// lumenbrook-cli: build, estimate and inspect ROM images from the command line.
+#include "app/SettingsFile.h"
+#include "cli/Inspect.h"
+#include "common/Error.h"
+#include "common/Files.h"
+#include "menu/AddFile.h"
+#include "rom/Build.h"
+#include "rom/Fonts.h"
+#include "skins/SkinFolder.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <optional>
+
+namespace {
+
+using namespace lb;
+
+fs::path ExecutableFolder() {
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::current_path() : self.parent_path();
+}
+
+class ConsoleProgress : public BuildProgress {
+public:
+    explicit ConsoleProgress(bool quiet) : quiet_(quiet) {}
+    void LogLine(const std::string& line, const std::string&) override { Say(line); }
+    void EntryStarted(int, int, const std::string& counter) override { Say(counter); }
+    void Warning(const std::string& text) override { std::cerr << "warning: " << text << "\n"; }
+    void Finished(const std::string& caption) override { Say(caption); }
+
+private:
+    void Say(const std::string& s) {
+        if (!quiet_) std::cout << s << std::endl;
+    }
+    bool quiet_;
+};
+
+// Adds every entry; reports what was skipped on stderr. Returns how many were skipped.
+size_t AddEntries(ItemList& menu, const std::vector<std::string>& entries) {
+    size_t skipped = 0;
+    for (auto& path : entries)
+        for (auto& s : AddFile(menu, path)) {
+            std::cerr << "skipped: " << s.path << ": " << s.reason << "\n";
+            ++skipped;
+        }
+    return skipped;
+}
+
+struct Common {
+    std::string home;
+    std::optional<int> font;
+    fs::path Home() const { return home.empty() ? ExecutableFolder() : fs::path(home); }
+    Settings Stored() const { return ReadSettingsFile((Home() / kSettingsFileName).string()).settings; }
+    int Font(const Settings& s) const { return font ? *font : s.FontIndex; }
+};
+
+int Build(const Common& common, const std::vector<std::string>& entries, std::string output,
+          std::optional<std::string> skin, std::optional<std::string> back,
+          std::optional<std::string> layout, int corner, std::optional<std::string> lang,
+          bool strict, bool quiet) {
+    Settings stored = common.Stored();
+    ItemList menu(common.Font(stored));
+    size_t skipped = AddEntries(menu, entries);
+    if (strict && skipped > 0) {
+        std::cerr << "lumenbrook-cli: " << skipped << " entries were skipped; nothing was built\n";
+        return 1;
+    }
+    BuildRequest request;
+    request.programFolder = common.Home();
+    request.entries = menu.ForBuild();
+    request.font = common.Font(stored);
+    request.language = lang ? (*lang == "zh" ? 0 : 1) : stored.LanguageFlag;
+    SkinPaths paths = SkinPathsFor(common.Home(), skin.value_or(stored.SkinName),
+                                   back.value_or(stored.BackName));
+    request.titlePath = paths.TitlePath;
+    request.menuPath = paths.MenuPath;
+    request.backPath = paths.BackPath;
+    if (layout) {
+        std::vector<std::string> parts;
+        std::string part;
+        for (char c : *layout + ",") {
+            if (c == ',') {
+                parts.push_back(part);
+                part.clear();
+            } else {
+                part += c;
+            }
+        }
+        if (parts.size() != 3) {
+            std::cerr << "lumenbrook-cli: --layout takes X,Y,COUNT\n";
+            return 2;
+        }
+        request.layoutX = parts[0];
+        request.layoutY = parts[1];
+        request.layoutCount = parts[2];
+    } else {
+        MenuLayout l = ReadSkinIni(paths.layoutPath);
+        request.layoutX = std::to_string(l.x);
+        request.layoutY = std::to_string(l.y);
+        request.layoutCount = std::to_string(l.count);
+    }
+    request.corner = corner;
+    request.outputPath = output.empty() ? (common.Home() / "Lumbro.Gba").string() : output;
+    ConsoleProgress progress(quiet);
+    Conver(request, progress);
+    return 0;
+}
+
+int Estimate(const Common& common, const std::vector<std::string>& entries, bool json) {
+    ItemList menu(common.Font(common.Stored()));
+    AddEntries(menu, entries);
+    if (json) {
+        nlohmann::json j = {{"total_size", menu.TotalSize}, {"label", menu.SizeLabel()},
+                            {"entries", nlohmann::json::array()}};
+        for (auto& e : menu.entries) j["entries"].push_back({{"path", e.path}, {"name", e.name}});
+        std::cout << j.dump() << "\n";
+    } else {
+        std::cout << "Size:" << menu.SizeLabel() << " (" << menu.TotalSize << " bytes)\n";
+    }
+    return 0;
+}
+
+int Inspect(const Common& common, const std::string& rom, bool json) {
+    auto image = ReadWholeFile(rom);
+    int font = -1;
+    if (common.font) {
+        font = *common.font;
+    } else {
+        std::vector<std::vector<uint8_t>> bases;
+        for (int k = 0; k < kFontCount; ++k) {
+            try {
+                bases.push_back(ReadWholeFile(
+                    ResolveNoCase(ResolveNoCase(common.Home(), "Bin"), lb::Font(k).baseImage)));
+            } catch (const Error&) {
+                bases.emplace_back();
+            }
+        }
+        font = DetectFont(image, bases);
+        if (font < 0)
+            throw Error(rom + ": it begins with none of the base images in " +
+                        (common.Home() / "Bin").string() + "; give the font with --font");
+    }
+    RomInfo info = ReadRom(image, font);
+    if (json)
+        std::cout << InspectJson(info).dump(2) << "\n";
+    else
+        std::cout << InspectText(info);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Lumenbrook: builds Game Boy Advance ROM images of pictures and texts"};
+    app.require_subcommand(1);
+    Common common;
+    std::vector<std::string> entries;
+    bool json = false, strict = false, quiet = false;
+    std::string output, rom;
+    std::optional<std::string> skin, back, layout, lang;
+    int corner = 0;
+
+    auto addCommon = [&](CLI::App* cmd, bool home) {
+        if (home) cmd->add_option("--home", common.home, "the program folder (default: the executable's)");
+        cmd->add_option("--font", common.font, "font 0..3")->check(CLI::Range(0, 3));
+    };
+    auto* build = app.add_subcommand("build", "build a ROM image from the entries");
+    addCommon(build, true);
+    build->add_option("-o,--output", output, "the ROM file (default: Lumbro.Gba in the program folder)");
+    build->add_option("--skin", skin, "skin folder name");
+    build->add_option("--back", back, "back picture file name");
+    build->add_option("--layout", layout, "the menu layout X,Y,COUNT");
+    build->add_option("--corner", corner, "corner 0..3")->check(CLI::Range(0, 3));
+    build->add_option("--lang", lang, "zh or en")->check(CLI::IsMember({"zh", "en"}));
+    build->add_flag("--strict", strict, "a skipped entry is an error");
+    build->add_flag("-q,--quiet", quiet, "print no progress");
+    build->add_option("ENTRY", entries, "pictures, texts, web pages and menu lists");
+
+    auto* estimate = app.add_subcommand("estimate", "the size estimate of a menu");
+    addCommon(estimate, true);
+    estimate->add_flag("--json", json, "print one JSON object");
+    estimate->add_option("ENTRY", entries, "pictures, texts, web pages and menu lists");
+
+    auto* inspect = app.add_subcommand("inspect", "read a built ROM image back");
+    addCommon(inspect, true);
+    inspect->add_flag("--json", json, "print one JSON object");
+    inspect->add_option("ROM", rom, "the ROM image")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return 2;
+    }
+    try {
+        if (*build) return Build(common, entries, output, skin, back, layout, corner, lang, strict, quiet);
+        if (*estimate) return Estimate(common, entries, json);
+        return Inspect(common, rom, json);
+    } catch (const Error& e) {
+        std::cerr << "lumenbrook-cli: " << e.what() << "\n";
+        return 1;
+    }
+}

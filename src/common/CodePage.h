@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lb {
+
+// The character set the handheld can draw with the chosen font.
+enum class CodePage { Big5, Gbk, Western };
+
+CodePage CodePageForFont(int font);
+const char* IconvName(CodePage page);
+
+// Converts between UTF-8 (this platform's text) and a font's code page, one character at a
+// time, so that a character the code page lacks becomes "?" and nothing else moves.
+class CodePageConverter {
+public:
+    explicit CodePageConverter(CodePage page);
+    ~CodePageConverter();
+    CodePageConverter(const CodePageConverter&) = delete;
+    CodePageConverter& operator=(const CodePageConverter&) = delete;
+
+    // The code of each character of `utf8` in the code page (one or two bytes each).
+    // Invalid UTF-8 bytes and characters outside the code page give "?".
+    std::vector<std::string> EncodeChars(std::string_view utf8, int* replaced = nullptr) const;
+    std::string Encode(std::string_view utf8, int* replaced = nullptr) const;
+
+    // One character's code (one or two bytes) back to UTF-8; "?" when it is no character.
+    std::string DecodeChar(std::string_view code) const;
+
+private:
+    CodePage page_;
+    void* toPage_;
+    void* fromPage_;
+};
+
+} // namespace lb

@@ -1,0 +1,170 @@
+#include "common/Files.h"
+
+#include "common/Error.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lb {
+
+namespace {
+
+std::string Cause(int err) { return std::strerror(err); }
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualNoCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    return true;
+}
+
+constexpr size_t kBufferBytes = 1 << 20;
+
+} // namespace
+
+std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw Error(path.string() + ": cannot open: " + Cause(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        int err = errno;
+        ::close(fd);
+        throw Error(path.string() + ": cannot read: " + Cause(err));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw Error(path.string() + ": not a regular file");
+    }
+    std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            int err = errno;
+            ::close(fd);
+            throw Error(path.string() + ": cannot read: " + Cause(err));
+        }
+        if (n == 0) break; // shrank while reading
+        done += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(done);
+    return bytes;
+}
+
+fs::path ResolveNoCase(const fs::path& folder, const std::string& name) {
+    fs::path exact = folder / name;
+    std::error_code ec;
+    if (fs::exists(exact, ec)) return exact;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string entry = it->path().filename().string();
+        if (EqualNoCase(entry, name)) return it->path();
+    }
+    return exact;
+}
+
+std::string AfterLastSlash(const std::string& path) {
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+ReplacingFile::ReplacingFile(fs::path target) : target_(std::move(target)) {
+    fs::path folder = target_.parent_path();
+    if (folder.empty()) folder = ".";
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, ".lumenbrook-%012llx.tmp",
+                      static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
+        temp_ = folder / ("." + target_.filename().string() + suffix);
+        fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0 && errno != EEXIST)
+            throw Error(target_.string() + ": cannot create a file in " + folder.string() + ": " +
+                        Cause(errno));
+    }
+    if (fd_ < 0) throw Error(target_.string() + ": cannot find a free temporary name");
+    buffer_.resize(kBufferBytes);
+}
+
+ReplacingFile::~ReplacingFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temp_.c_str());
+    }
+}
+
+void ReplacingFile::Fail(const std::string& doing, int err) {
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(temp_.c_str());
+    throw Error(target_.string() + ": " + doing + ": " + Cause(err));
+}
+
+void ReplacingFile::Flush() {
+    size_t done = 0;
+    while (done < used_) {
+        ssize_t n = ::write(fd_, buffer_.data() + done, used_ - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) Fail("cannot write", errno);
+        if (n == 0) Fail("cannot write", ENOSPC);
+        done += static_cast<size_t>(n);
+    }
+    used_ = 0;
+}
+
+void ReplacingFile::Write(const void* data, size_t size) {
+    if (fd_ < 0) throw Error(target_.string() + ": written after it was closed");
+    auto bytes = static_cast<const uint8_t*>(data);
+    position_ += size;
+    while (size > 0) {
+        if (used_ == buffer_.size()) Flush();
+        size_t n = std::min(size, buffer_.size() - used_);
+        std::memcpy(buffer_.data() + used_, bytes, n);
+        used_ += n;
+        bytes += n;
+        size -= n;
+    }
+}
+
+void ReplacingFile::WriteZeros(uint64_t count) {
+    static const uint8_t zeros[4096] = {};
+    while (count > 0) {
+        size_t n = static_cast<size_t>(std::min<uint64_t>(count, sizeof zeros));
+        Write(zeros, n);
+        count -= n;
+    }
+}
+
+void ReplacingFile::Commit() {
+    if (fd_ < 0) throw Error(target_.string() + ": committed after it was closed");
+    Flush();
+    if (::fsync(fd_) != 0) Fail("cannot write to the disk", errno);
+    if (::close(fd_) != 0) {
+        fd_ = -1;
+        int err = errno;
+        ::unlink(temp_.c_str());
+        throw Error(target_.string() + ": cannot write: " + Cause(err));
+    }
+    fd_ = -1;
+    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+        int err = errno;
+        ::unlink(temp_.c_str());
+        throw Error(target_.string() + ": cannot replace the file: " + Cause(err));
+    }
+}
+
+void ReplaceFileContents(const fs::path& target, const std::string& contents) {
+    ReplacingFile file(target);
+    file.Write(contents.data(), contents.size());
+    file.Commit();
+}
+
+} // namespace lb

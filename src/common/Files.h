@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace lb {
+
+namespace fs = std::filesystem;
+
+// Reads a whole regular file; the error names the file and the cause.
+std::vector<uint8_t> ReadWholeFile(const fs::path& path);
+
+// `folder`/`name` as the file system has it, comparing the name without regard to letter
+// case when no entry has the exact name. Returns the exact-name path when nothing matches.
+fs::path ResolveNoCase(const fs::path& folder, const std::string& name);
+
+// "/a/b/c.txt" -> "c.txt": the text after the last "/", or all of it.
+std::string AfterLastSlash(const std::string& path);
+
+// Builds a file beside its target under a temporary name and puts it in place only when
+// complete, so a failure never leaves a half-written file or touches the earlier one.
+// Writes are buffered: no system call per small write.
+class ReplacingFile {
+public:
+    explicit ReplacingFile(fs::path target);
+    ~ReplacingFile();
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    void Write(const void* data, size_t size);
+    void WriteZeros(uint64_t count);
+    uint64_t Position() const { return position_; }
+
+    // Flushes, syncs and renames over the target.
+    void Commit();
+
+    const fs::path& Target() const { return target_; }
+
+private:
+    void Flush();
+    [[noreturn]] void Fail(const std::string& doing, int err);
+
+    fs::path target_;
+    fs::path temp_;
+    int fd_ = -1;
+    uint64_t position_ = 0;
+    std::vector<uint8_t> buffer_;
+    size_t used_ = 0;
+};
+
+// Writes a small text file in one go through a ReplacingFile.
+void ReplaceFileContents(const fs::path& target, const std::string& contents);
+
+} // namespace lb

@@ -1,0 +1,106 @@
+#include "menu/AddFile.h"
+
+#include "common/Error.h"
+#include "common/Files.h"
+#include "items/ItemKind.h"
+#include "menu/Estimate.h"
+#include "menu/MenuListFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lb {
+
+namespace {
+
+// The length of a readable regular file, or an empty reason why it is not one.
+bool ReadableLength(const std::string& path, int64_t& length, std::string& reason) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    if (!ok) {
+        reason = "not a regular file";
+        return false;
+    }
+    length = st.st_size;
+    return true;
+}
+
+void AddOne(ItemList& menu, const std::string& path, bool insideList,
+            std::vector<SkippedFile>& skipped) {
+    const ItemKind kind = KindForMenu(path);
+    int64_t estimate = 0;
+    if (kind == ItemKind::Unknown) {
+        skipped.push_back({path, path.empty() ? "empty line"
+                                              : "not a kind Lumenbrook converts (.bmp, .txt, "
+                                                ".lkb, .htm, .html, .lkm)"});
+        return;
+    }
+    if (kind == ItemKind::MenuList) {
+        if (insideList) {
+            skipped.push_back({path, "a menu list inside a menu list is not expanded"});
+            return;
+        }
+        std::vector<std::string> lines;
+        try {
+            lines = ReadMenuList(path);
+        } catch (const Error& e) {
+            skipped.push_back({path, e.what()});
+            return;
+        }
+        for (auto& line : lines) AddOne(menu, line, true, skipped);
+        return;
+    }
+    int64_t length = 0;
+    std::string reason;
+    if (!ReadableLength(path, length, reason)) {
+        skipped.push_back({path, reason});
+        return;
+    }
+    if (kind == ItemKind::Picture) {
+        // Width, height and bit count of the info header at offset 14.
+        uint8_t header[54] = {};
+        int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        ssize_t got = fd < 0 ? -1 : ::pread(fd, header, sizeof header, 0);
+        if (fd >= 0) ::close(fd);
+        if (got < static_cast<ssize_t>(sizeof header)) {
+            skipped.push_back({path, "too short for a bitmap header"});
+            return;
+        }
+        auto i32 = [&](int o) {
+            return static_cast<int32_t>(header[o] | header[o + 1] << 8 | header[o + 2] << 16 |
+                                        static_cast<uint32_t>(header[o + 3]) << 24);
+        };
+        estimate = PictureEstimate(i32(18), i32(22), static_cast<uint16_t>(header[28] | header[29] << 8));
+    } else {
+        estimate = TextEstimate(length);
+    }
+    MenuEntry entry{path, DisplayNameFor(path), 0};
+    entry.estimate = estimate + NameSlot(entry.name);
+    menu.TotalSize += entry.estimate;
+    menu.entries.push_back(std::move(entry));
+}
+
+} // namespace
+
+std::string DisplayNameFor(const std::string& path) {
+    std::string name = AfterLastSlash(path);
+    size_t cut = KindKey(path) == "html" ? 5 : 4;
+    return name.size() > cut ? name.substr(0, name.size() - cut) : std::string();
+}
+
+std::vector<SkippedFile> AddFile(ItemList& menu, const std::string& path) {
+    std::vector<SkippedFile> skipped;
+    AddOne(menu, path, false, skipped);
+    return skipped;
+}
+
+} // namespace lb

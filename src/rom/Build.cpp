@@ -1,0 +1,146 @@
+#include "rom/Build.h"
+
+#include "common/CodePage.h"
+#include "common/Error.h"
+#include "common/Files.h"
+#include "common/NumberText.h"
+#include "items/ItemKind.h"
+#include "items/ItemRecord.h"
+#include "items/PictureItem.h"
+#include "items/TextItem.h"
+#include "rom/Fonts.h"
+#include "rom/MenuTables.h"
+#include "rom/RomLayout.h"
+#include "rom/SkinBlock.h"
+
+#include <cstring>
+
+namespace lb {
+
+std::string WriteProgramText(uint8_t language) {
+    return language == 0 ? "寫入Lumenbrook程式...." : "Write Program...";
+}
+std::string WriteSkinText(uint8_t language) {
+    return language == 0 ? "寫入Skin圖片...." : "Write Skin...";
+}
+std::string EntryCounterText(uint8_t language, int index, int count) {
+    return (language == 0 ? "轉換中...." : "Convering file....") + NumberText(index + 1) + "/" +
+           NumberText(count);
+}
+std::string ConversionDoneText(uint8_t language) {
+    return language == 0 ? "轉換完成!" : "Conversion done!";
+}
+
+namespace {
+
+// The image must stay addressable by the 32-bit running position.
+void CheckPosition(const ReplacingFile& out) {
+    if (out.Position() > 0xFFFFFFFFull)
+        throw Error("the image would pass 4 GiB, more than a 32-bit offset can reach");
+}
+
+void WriteSkin(ReplacingFile& out, const std::string& what, const std::string& path,
+               BuildProgress& progress) {
+    SkinBlock block;
+    try {
+        block = MakeSkinBlock(ReadWholeFile(path));
+    } catch (const Error& e) {
+        std::string cause = e.what();
+        if (cause.rfind(path, 0) != 0) cause = path + ": " + cause;
+        throw Error(what + " " + cause);
+    }
+    if (!block.ScreenSized())
+        progress.Warning(what + " " + path + " is " + std::to_string(block.width) + " x " +
+                         std::to_string(block.height) + " at " + std::to_string(block.bitCount) +
+                         " bits per pixel; the handheld expects 240 x 160 at 8, and everything "
+                         "after it moves by the difference");
+    out.Write(block.bytes.data(), block.bytes.size());
+    CheckPosition(out);
+}
+
+ItemData EncodeEntry(const BuildEntry& entry) {
+    switch (KindForBuild(entry.path)) {
+    case ItemKind::Text: return EncodeText(ReadWholeFile(entry.path), LB_PLAIN_TEXT);
+    case ItemKind::LkbText: return EncodeText(ReadWholeFile(entry.path), LB_LKB_TEXT);
+    case ItemKind::WebPage: throw Error("web pages cannot be converted by this version");
+    default: return EncodePicture(ReadWholeFile(entry.path));
+    }
+}
+
+} // namespace
+
+BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
+    if (request.font < 0 || request.font >= kFontCount)
+        throw Error("font " + std::to_string(request.font) + " does not exist (0..3)");
+    if (request.corner < 0 || request.corner > 3)
+        throw Error("corner " + std::to_string(request.corner) + " does not exist (0..3)");
+    const MenuLayout layout{LayoutByte(request.layoutX, "X"), LayoutByte(request.layoutY, "Y"),
+                            LayoutByte(request.layoutCount, "Count")};
+    const FontInfo& font = Font(request.font);
+    const uint8_t lang = request.language;
+    CodePageConverter codes(CodePageForFont(request.font));
+    std::string log;
+    auto logLine = [&](const std::string& line) {
+        log += line + "\r\n";
+        progress.LogLine(line, log);
+    };
+
+    logLine(WriteProgramText(lang));
+    fs::path basePath = ResolveNoCase(ResolveNoCase(request.programFolder, "Bin"), font.baseImage);
+    std::vector<uint8_t> base;
+    try {
+        base = ReadWholeFile(basePath);
+    } catch (const Error& e) {
+        throw Error(std::string("base image ") + e.what());
+    }
+    ReplacingFile out(request.outputPath);
+
+    // Base image up to the skin region (zero-filled when shorter), with the title patched.
+    std::vector<uint8_t> head(font.skinOffset, 0);
+    std::memcpy(head.data(), base.data(), std::min<size_t>(base.size(), head.size()));
+    std::memcpy(head.data() + LB_TITLE_OFFSET, LB_TITLE_TEXT, LB_TITLE_LENGTH);
+    out.Write(head.data(), head.size());
+
+    logLine(WriteSkinText(lang));
+    WriteSkin(out, "title picture", request.titlePath, progress);
+    WriteSkin(out, "menu picture", request.menuPath, progress);
+    WriteSkin(out, "back picture", request.backPath, progress);
+
+    BuildResult result;
+    std::vector<std::string> names;
+    names.reserve(request.entries.size());
+    for (auto& e : request.entries) names.push_back(e.name);
+    auto tables = MenuTables(names, layout, static_cast<uint8_t>(request.corner), codes,
+                             &result.replacedChars);
+    out.Write(tables.data(), tables.size());
+
+    ItemRecordHeaders headers;
+    const int count = static_cast<int>(request.entries.size());
+    for (int i = 0; i < count; ++i) {
+        const BuildEntry& entry = request.entries[i];
+        progress.EntryStarted(i, count, EntryCounterText(lang, i, count));
+        ItemData item;
+        try {
+            item = EncodeEntry(entry);
+        } catch (const Error& e) {
+            std::string cause = e.what();
+            if (cause.rfind(entry.path, 0) == 0) cause = cause.substr(entry.path.size() + 2);
+            throw Error("entry " + std::to_string(i + 1) + " (" + entry.path + "): " + cause);
+        }
+        auto header = headers.Next(item);
+        out.Write(header.data(), header.size());
+        out.Write(item.data.data(), item.data.size());
+        CheckPosition(out);
+    }
+    result.recordsEnd = out.Position();
+
+    // A base image longer than our data keeps its bytes beyond it.
+    if (base.size() > out.Position())
+        out.Write(base.data() + out.Position(), base.size() - static_cast<size_t>(out.Position()));
+    result.size = out.Position();
+    out.Commit();
+    progress.Finished(ConversionDoneText(lang));
+    return result;
+}
+
+} // namespace lb

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace lb {
+
+struct BuildEntry {
+    std::string path;
+    std::string name; // display name, UTF-8
+};
+
+// Everything one build reads, taken as a copy so the menu can change while it runs.
+struct BuildRequest {
+    std::filesystem::path programFolder; // holds "Bin"
+    std::vector<BuildEntry> entries;
+    int font = 0;           // 0..3
+    uint8_t language = 0;   // 0 Chinese, other values English
+    std::string titlePath;
+    std::string menuPath;
+    std::string backPath;
+    std::string layoutX, layoutY, layoutCount; // the menu layout boxes' texts
+    int corner = 0;         // 0..3
+    std::string outputPath;
+};
+
+// Where the build reports what it does. Each call carries the whole text to show.
+class BuildProgress {
+public:
+    virtual ~BuildProgress() = default;
+    // The progress log grew by one line (`log` is all of it, each line ending CR LF).
+    virtual void LogLine(const std::string& line, const std::string& log) = 0;
+    // Entry `index` (0-based) of `count` starts; `counter` is the text after the log.
+    virtual void EntryStarted(int index, int count, const std::string& counter) = 0;
+    virtual void Warning(const std::string& text) = 0;
+    // The build is done; `caption` is the final text after the log.
+    virtual void Finished(const std::string& caption) = 0;
+};
+
+struct BuildResult {
+    uint64_t size = 0;             // bytes in the image
+    uint64_t recordsEnd = 0;       // offset after the last record
+    std::vector<int> replacedChars; // per entry: name characters the code page lacks
+};
+
+// Builds the ROM image. The output appears complete or not at all: on failure an lb::Error
+// names the entry (1-based position and path) or file and the cause, and an earlier file at
+// the output path is left as it was.
+BuildResult Conver(const BuildRequest& request, BuildProgress& progress);
+
+// The progress texts in the build's two languages.
+std::string WriteProgramText(uint8_t language);
+std::string WriteSkinText(uint8_t language);
+std::string EntryCounterText(uint8_t language, int index, int count);
+std::string ConversionDoneText(uint8_t language);
+
+} // namespace lb

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "common/CodePage.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lb {
+
+struct MenuLayout {
+    uint8_t x = 0;
+    uint8_t y = 0;
+    uint8_t count = 0;
+};
+
+// A layout box's text as a byte: a decimal number rounded to a whole one (a half to the
+// even neighbour), 0..255. Throws lb::Error naming `box` otherwise.
+uint8_t LayoutByte(const std::string& text, const std::string& box);
+
+// The menu header, category table and entry name table for these display names.
+std::vector<uint8_t> MenuTables(const std::vector<std::string>& names, MenuLayout layout,
+                                uint8_t corner, const CodePageConverter& codes,
+                                std::vector<int>* replacedPerEntry = nullptr);
+
+} // namespace lb

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "rom/MenuTables.h"
+
+#include <filesystem>
+#include <string>
+
+namespace lb {
+
+// The three skin pictures the build reads, found in the program folder whatever their
+// letter case on disk.
+struct SkinPaths {
+    std::string TitlePath;
+    std::string MenuPath;
+    std::string BackPath;
+    std::string layoutPath; // the skin's "Skin.ini"
+};
+
+SkinPaths SkinPathsFor(const std::filesystem::path& programFolder, const std::string& SkinName,
+                       const std::string& BackName);
+
+// X, Y and Count from a skin's layout file: three whole numbers 0..255, one per line or
+// separated by blanks or commas. Throws lb::Error naming the file and the cause.
+MenuLayout ReadSkinIni(const std::string& path);
+MenuLayout ParseSkinIni(const std::string& text);
+
+} // namespace lb

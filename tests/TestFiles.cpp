@@ -1,0 +1,56 @@
+#include "TestFiles.h"
+
+#include <fstream>
+#include <random>
+
+namespace lbtest {
+
+TempFolder::TempFolder() {
+    std::random_device rd;
+    path_ = fs::temp_directory_path() / ("lumenbrook-test-" + std::to_string(rd()) + std::to_string(rd()));
+    fs::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+std::string TempFolder::Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+    fs::path p = path_ / name;
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return p.string();
+}
+
+std::string TempFolder::Write(const std::string& name, const std::string& text) const {
+    return Write(name, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+std::vector<uint8_t> ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
+    std::vector<uint8_t> f(14 + s.headerSize, 0);
+    auto put = [&](size_t at, uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) f[at + i] = (v >> (8 * i)) & 255;
+    };
+    uint32_t off = static_cast<uint32_t>(14 + s.headerSize + s.palette.size());
+    f[0] = 'B';
+    f[1] = 'M';
+    put(2, off + static_cast<uint32_t>(s.pixels.size()), 4);
+    put(10, off, 4);
+    put(14, s.headerSize, 4);
+    put(18, static_cast<uint32_t>(s.width), 4);
+    put(22, static_cast<uint32_t>(s.height), 4);
+    put(26, 1, 2);
+    put(28, s.bitCount, 2);
+    put(30, s.compression, 4);
+    f.insert(f.end(), s.palette.begin(), s.palette.end());
+    f.insert(f.end(), s.pixels.begin(), s.pixels.end());
+    return f;
+}
+
+} // namespace lbtest
