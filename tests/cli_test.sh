@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The command line's pinned behaviour: exit statuses, skipped entries, estimate and inspect.
+set -u
+cli="$1"
+home="$2"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fails=0
+check() { # description, expected, actual
+    if [ "$2" == "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: expected [$2] got [$3]"; fails=$((fails + 1)); fi
+}
+
+printf 'abcde' > "$work/Story.txt"
+printf 'x' > "$work/movie.avi"
+
+"$cli" build --home "$home" --font 3 --lang en -q -o "$work/a.gba" "$work/Story.txt" 2>"$work/err"
+check "build exits 0" 0 $?
+"$cli" inspect --home "$home" "$work/a.gba" > "$work/a.txt"
+check "inspect finds the font" 1 "$(grep -c '^font: 3 (English)' "$work/a.txt")"
+check "inspect reads the record" 1 "$(grep -c '^record 1 at 0x29048: PlainText 8 bytes, data 8 bytes$' "$work/a.txt")"
+check "inspect sees the end" 1 "$(grep -c 'ends exactly after the last record' "$work/a.txt")"
+"$cli" inspect --home "$home" --json "$work/a.gba" > "$work/a.json"
+check "inspect --json" 1 "$(grep -c '"ends_after_last_record": true' "$work/a.json")"
+
+"$cli" build --home "$home" --font 3 -q --strict -o "$work/a.gba" "$work/Story.txt" "$work/movie.avi" 2>"$work/err"
+check "--strict with a skipped entry exits 1" 1 $?
+check "the skipped entry is named" 1 "$(grep -c "skipped: $work/movie.avi" "$work/err")"
+
+cp "$work/a.gba" "$work/before.gba"
+{ printf 'BM'; head -c 70 /dev/zero | tr '\0' z; } > "$work/bad.bmp"
+"$cli" build --home "$home" --font 3 -q -o "$work/a.gba" "$work/Story.txt" "$work/bad.bmp" 2>"$work/err"
+check "a failed build exits 1" 1 $?
+check "the message names the entry" 1 "$(grep -c "entry 2 ($work/bad.bmp)" "$work/err")"
+cmp -s "$work/a.gba" "$work/before.gba"
+check "the earlier ROM is untouched" 0 $?
+
+"$cli" build --home "$home" --font 9 "$work/Story.txt" 2>/dev/null
+check "a font outside 0..3 is a usage error" 2 $?
+"$cli" build --home "$home" --layout 1,2 "$work/Story.txt" 2>/dev/null
+check "a short --layout is a usage error" 2 $?
+
+check "estimate --json" \
+    "{\"entries\":[{\"name\":\"Story\",\"path\":\"$work/Story.txt\"}],\"label\":\" 167KB\",\"total_size\":170665}" \
+    "$("$cli" estimate --home "$home" --font 3 --json "$work/Story.txt" "$work/movie.avi" 2>/dev/null)"
+
+echo "$fails failed"
+[ "$fails" -eq 0 ]
