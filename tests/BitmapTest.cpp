@@ -43,6 +43,8 @@ TEST(Bitmap, RowLayouts) {
          {1, 2, 3, 9, 7, 7, 7, 7}},
         // RLE4 4x1: run of 4 alternating 0xA,0xB
         {"RLE4", {4, 1, 4, 2, Grey16(), {4, 0xAB, 0, 1}}, {0xAB, 0xAB}},
+        // A run into the row's 32-bit padding, as ImageMagick writes: the extra pixels go.
+        {"RLE8 into padding", {2, 1, 8, 1, pal256, {4, 7, 0, 1}}, {7, 7}},
     };
     for (auto& c : cases) {
         Bitmap b = DecodeBitmap(MakeBmp(c.spec));
@@ -79,7 +81,7 @@ TEST(Bitmap, BrokenFilesGiveTheirCause) {
         {"truncated pixels", MakeBmp({4, 4, 8, 0, pal, {1, 2, 3, 4}}), "pixel data is cut off"},
         {"too wide", MakeBmp(wideSpec), "neither side may pass 32767"},
         {"too many pixels", MakeBmp(hugeSpec), "in all"},
-        {"RLE past row", MakeBmp({2, 1, 8, 1, pal, {3, 7, 0, 1}}), "passes the end of row"},
+        {"RLE past row", MakeBmp({2, 1, 8, 1, pal, {5, 7, 0, 1}}), "passes the end of row"},
         {"RLE delta outside", MakeBmp({2, 1, 8, 1, pal, {0, 2, 5, 0, 0, 1}}), "outside the picture"},
         {"bad depth", MakeBmp({1, 1, 7, 0, pal, {0, 0, 0, 0}}), "not a bitmap depth"},
         {"zero width", MakeBmp({0, 1, 8, 0, pal, {0, 0, 0, 0}}), "no pixels"},

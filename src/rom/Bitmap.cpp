@@ -203,9 +203,11 @@ void DecodeRle(const Reader& r, const Header& h, Bitmap& bmp) {
     bmp.indices.assign(static_cast<size_t>(w) * h.height, 0);
     int64_t x = 0, row = 0; // row counts from the bottom
     size_t p = h.pixelOffset;
+    // Encoders may fill a row up to its stored 32-bit length; those pixels are dropped.
+    const int64_t padded = four ? (w + 7) / 8 * 8 : (w + 3) / 4 * 4;
     auto put = [&](uint8_t index) {
-        if (x >= w) Fail("an RLE run passes the end of row " + std::to_string(row));
-        bmp.indices[static_cast<size_t>((h.height - 1 - row) * w + x)] = index;
+        if (x >= padded) Fail("an RLE run passes the end of row " + std::to_string(row));
+        if (x < w) bmp.indices[static_cast<size_t>((h.height - 1 - row) * w + x)] = index;
         ++x;
     };
     while (r.Has(p, 2) && row < h.height) {
@@ -225,7 +227,7 @@ void DecodeRle(const Reader& r, const Header& h, Bitmap& bmp) {
             x += r.U8(p);
             row += r.U8(p + 1);
             p += 2;
-            if (x > w || row > h.height) Fail("an RLE delta moves outside the picture");
+            if (x > padded || row > h.height) Fail("an RLE delta moves outside the picture");
         } else { // absolute run of `value` pixels, padded to a 16-bit boundary
             size_t bytes = four ? (value + 1u) / 2 : value;
             if (!r.Has(p, bytes)) Fail("an RLE run is cut off");
