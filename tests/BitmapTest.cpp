@@ -22,7 +22,7 @@ std::vector<uint8_t> Grey16() { // 16 entries, entry k = (k*16, k*16, k*16)
 TEST(Bitmap, RowLayouts) {
     struct Case {
         const char* what;
-        BmpSpec spec;
+        BmpFields fields;
         std::vector<uint8_t> wantBytes; // PixelBytes()
     };
     std::vector<uint8_t> pal256(1024, 0);
@@ -47,7 +47,7 @@ TEST(Bitmap, RowLayouts) {
         {"RLE8 into padding", {2, 1, 8, 1, pal256, {4, 7, 0, 1}}, {7, 7}},
     };
     for (auto& c : cases) {
-        Bitmap b = DecodeBitmap(MakeBmp(c.spec));
+        Bitmap b = DecodeBitmap(MakeBmp(c.fields));
         EXPECT_EQ(b.PixelBytes(), c.wantBytes) << c.what;
     }
 }
@@ -60,7 +60,7 @@ TEST(Bitmap, ColoursOfDirectDepths) {
     Bitmap b32 = DecodeBitmap(MakeBmp({1, 1, 32, 0, {}, {0x11, 0x22, 0x33, 0x44}}));
     EXPECT_EQ(b32.ColourAt(0, 0), 0x112233u);
     // Bit fields 5-6-5 after a 40-byte header.
-    BmpSpec bf{1, 1, 16, 3, {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0}, {0xE0, 0x07, 0, 0}};
+    BmpFields bf{1, 1, 16, 3, {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0}, {0xE0, 0x07, 0, 0}};
     EXPECT_EQ(DecodeBitmap(MakeBmp(bf)).ColourAt(0, 0), 0x00FF00u);
 }
 
@@ -71,8 +71,8 @@ TEST(Bitmap, BrokenFilesGiveTheirCause) {
     cutHeader.resize(30);
     auto noBm = good;
     noBm[0] = 'X';
-    auto wideSpec = BmpSpec{40000, 1, 8, 0, pal, {}};
-    auto hugeSpec = BmpSpec{30000, 30000, 8, 0, pal, {}};
+    auto wideSpec = BmpFields{40000, 1, 8, 0, pal, {}};
+    auto hugeSpec = BmpFields{30000, 30000, 8, 0, pal, {}};
     struct Case { const char* what; std::vector<uint8_t> file; const char* cause; };
     const Case cases[] = {
         {"empty", {}, "the file is empty"},

@@ -32,7 +32,7 @@ struct Folder {
         std::vector<uint8_t> pal(1024, 0);
         pal[0] = 255; // entry 0 blue
         for (int k = 0; k < 3; ++k) {
-            BmpSpec s{240, 160, 8, 0, pal, std::vector<uint8_t>(240 * 160, static_cast<uint8_t>(k + 1))};
+            BmpFields s{240, 160, 8, 0, pal, std::vector<uint8_t>(240 * 160, static_cast<uint8_t>(k + 1))};
             dir.Write("pic" + std::to_string(k) + ".bmp", MakeBmp(s));
         }
         request.programFolder = dir.Path();

@@ -32,7 +32,7 @@ std::vector<uint8_t> ReadBytes(const fs::path& path) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
+std::vector<uint8_t> MakeBmp(const BmpFields& s) {
     std::vector<uint8_t> f(14 + s.headerSize, 0);
     auto put = [&](size_t at, uint32_t v, int n) {
         for (int i = 0; i < n; ++i) f[at + i] = (v >> (8 * i)) & 255;

@@ -26,7 +26,7 @@ std::vector<uint8_t> ReadBytes(const fs::path& path);
 
 // A bitmap file with a 40-byte info header written by hand, uncompressed.
 // `rows` are the file's own rows (bottom first unless `height` < 0), already padded.
-struct BmpSpec {
+struct BmpFields {
     int32_t width = 1;
     int32_t height = 1;
     uint16_t bitCount = 8;
@@ -35,6 +35,6 @@ struct BmpSpec {
     std::vector<uint8_t> pixels;  // as stored in the file
     uint32_t headerSize = 40;
 };
-std::vector<uint8_t> MakeBmp(const BmpSpec& spec);
+std::vector<uint8_t> MakeBmp(const BmpFields& fields);
 
 } // namespace lbtest

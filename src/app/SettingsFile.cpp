@@ -10,22 +10,6 @@ namespace lb {
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            lines.push_back(std::move(line));
-            line.clear();
-        } else {
-            line += text[i];
-        }
-    }
-    if (!line.empty()) lines.push_back(std::move(line));
-    return lines;
-}
-
 // The text after the first "=" up to the next "=" or the line's end; false without "=".
 bool SecondPiece(const std::string& line, std::string& piece) {
     auto eq = line.find('=');
@@ -56,7 +40,7 @@ SettingsRead Defaults(const std::string& problem) {
 } // namespace
 
 SettingsRead ParseSettings(const std::string& text) {
-    auto lines = Lines(text);
+    auto lines = SplitLines(text);
     if (lines.size() < 3) return Defaults("it has fewer than three lines");
     SettingsRead r;
     std::string piece;

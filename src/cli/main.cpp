@@ -1,6 +1,6 @@
 // lumenbrook-cli: build, estimate and inspect ROM images from the command line.
 #include "app/SettingsFile.h"
-#include "cli/Inspect.h"
+#include "cli/RomReport.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "menu/AddFile.h"
@@ -145,9 +145,9 @@ int Inspect(const Common& common, const std::string& rom, bool json) {
     }
     RomInfo info = ReadRom(image, font);
     if (json)
-        std::cout << InspectJson(info).dump(2) << "\n";
+        std::cout << RomReportJson(info).dump(2) << "\n";
     else
-        std::cout << InspectText(info);
+        std::cout << RomReportText(info);
     return 0;
 }
 

@@ -70,6 +70,22 @@ fs::path ResolveNoCase(const fs::path& folder, const std::string& name) {
     return exact;
 }
 
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            lines.push_back(std::move(line));
+            line.clear();
+        } else {
+            line += text[i];
+        }
+    }
+    if (!line.empty()) lines.push_back(std::move(line));
+    return lines;
+}
+
 std::string AfterLastSlash(const std::string& path) {
     auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);

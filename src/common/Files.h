@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lb {
@@ -15,6 +16,9 @@ std::vector<uint8_t> ReadWholeFile(const fs::path& path);
 // `folder`/`name` as the file system has it, comparing the name without regard to letter
 // case when no entry has the exact name. Returns the exact-name path when nothing matches.
 fs::path ResolveNoCase(const fs::path& folder, const std::string& name);
+
+// The lines of a text; CR LF, LF and CR all end a line. A last line without an end counts.
+std::vector<std::string> SplitLines(std::string_view text);
 
 // "/a/b/c.txt" -> "c.txt": the text after the last "/", or all of it.
 std::string AfterLastSlash(const std::string& path);

@@ -17,23 +17,10 @@ void WriteMenuList(const std::string& file, const std::vector<std::string>& path
 std::vector<std::string> ReadMenuList(const std::string& file) {
     auto bytes = ReadWholeFile(file);
     fs::path folder = fs::path(file).parent_path();
-    std::vector<std::string> lines;
-    std::string line;
-    auto finish = [&] {
+    std::vector<std::string> lines =
+        SplitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    for (auto& line : lines)
         if (!line.empty() && line[0] != '/' && !folder.empty()) line = (folder / line).string();
-        lines.push_back(std::move(line));
-        line.clear();
-    };
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        char c = static_cast<char>(bytes[i]);
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-            finish();
-        } else {
-            line += c;
-        }
-    }
-    if (!line.empty()) finish();
     return lines;
 }
 

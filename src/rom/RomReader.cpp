@@ -16,7 +16,9 @@ uint32_t U32(const uint8_t* p) {
            static_cast<uint32_t>(p[2]) << 8 | p[3];
 }
 
-std::string TypeName(unsigned t) {
+} // namespace
+
+const char* ItemTypeName(unsigned t) {
     switch (t) {
     case LB_INDEXED16: return "Indexed16";
     case LB_INDEXED256: return "Indexed256";
@@ -26,8 +28,6 @@ std::string TypeName(unsigned t) {
     default: return "unknown";
     }
 }
-
-} // namespace
 
 RomInfo ReadRom(std::span<const uint8_t> image, int font) {
     RomInfo info;
@@ -89,7 +89,7 @@ RomInfo ReadRom(std::span<const uint8_t> image, int font) {
             break;
         }
         if (!has(at + LB_RECORD_HEADER_BYTES, rec.dataSize)) {
-            info.problems.push_back("record " + std::to_string(e + 1) + " (" + TypeName(rec.type) +
+            info.problems.push_back("record " + std::to_string(e + 1) + " (" + ItemTypeName(rec.type) +
                                     ") runs past the end of the file");
             info.records.push_back(rec);
             break;

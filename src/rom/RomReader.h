@@ -45,6 +45,9 @@ struct RomInfo {
     std::vector<std::string> problems; // where the image does not follow the layout
 };
 
+// "Indexed16", "PlainText", ...; "unknown" for any other value.
+const char* ItemTypeName(unsigned type);
+
 // Assumes 240 x 160 8-bit skin pictures. Never reads outside `image`.
 RomInfo ReadRom(std::span<const uint8_t> image, int font);
 

@@ -7,7 +7,7 @@
 
 namespace lb {
 
-std::string InspectText(const RomInfo& info);
-nlohmann::json InspectJson(const RomInfo& info);
+std::string RomReportText(const RomInfo& info);
+nlohmann::json RomReportJson(const RomInfo& info);
 
 } // namespace lb

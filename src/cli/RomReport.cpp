@@ -1,4 +1,4 @@
-#include "cli/Inspect.h"
+#include "cli/RomReport.h"
 
 #include "rom/Fonts.h"
 #include "rom/RomLayout.h"
@@ -9,17 +9,6 @@ namespace lb {
 
 namespace {
 
-const char* TypeName(unsigned t) {
-    switch (t) {
-    case LB_INDEXED16: return "Indexed16";
-    case LB_INDEXED256: return "Indexed256";
-    case LB_DIRECT_COLOUR: return "DirectColour";
-    case LB_PLAIN_TEXT: return "PlainText";
-    case LB_LKB_TEXT: return "LkbText";
-    default: return "unknown";
-    }
-}
-
 std::string Size(const RecordInfo& r) {
     if (lb_is_text_type(r.type)) return std::to_string(r.sizeField) + " bytes";
     return std::to_string(r.sizeField >> 16) + "x" + std::to_string(r.sizeField & 0xFFFF);
@@ -27,7 +16,7 @@ std::string Size(const RecordInfo& r) {
 
 } // namespace
 
-std::string InspectText(const RomInfo& info) {
+std::string RomReportText(const RomInfo& info) {
     std::ostringstream o;
     o << "title: " << info.title << "\n";
     o << "font: " << info.font << " (" << Font(info.font).listText << "), skin region at 0x"
@@ -42,7 +31,7 @@ std::string InspectText(const RomInfo& info) {
     for (size_t i = 0; i < info.records.size(); ++i) {
         auto& r = info.records[i];
         o << "record " << i + 1 << " at 0x" << std::hex << r.offset << std::dec << ": "
-          << TypeName(r.type) << " " << Size(r) << ", data " << r.dataSize << " bytes\n";
+          << ItemTypeName(r.type) << " " << Size(r) << ", data " << r.dataSize << " bytes\n";
     }
     for (auto& p : info.problems) o << "problem: " << p << "\n";
     o << "file: " << info.fileSize << " bytes, "
@@ -53,7 +42,7 @@ std::string InspectText(const RomInfo& info) {
     return o.str();
 }
 
-nlohmann::json InspectJson(const RomInfo& info) {
+nlohmann::json RomReportJson(const RomInfo& info) {
     using nlohmann::json;
     json j;
     j["title"] = info.title;
@@ -71,7 +60,7 @@ nlohmann::json InspectJson(const RomInfo& info) {
         j["entries"].push_back({{"mark", std::string(1, char(n.mark))}, {"name", n.name}});
     j["records"] = json::array();
     for (auto& r : info.records) {
-        json rec = {{"offset", r.offset}, {"type", r.type}, {"kind", TypeName(r.type)},
+        json rec = {{"offset", r.offset}, {"type", r.type}, {"kind", ItemTypeName(r.type)},
                     {"previous_type", r.previousType}, {"previous_size", r.previousSize},
                     {"data_size", r.dataSize}};
         if (lb_is_text_type(r.type))
