@@ -149,3 +149,17 @@ TEST(Build, FailuresNameTheEntryAndKeepTheEarlierFile) {
         EXPECT_EQ(files, 0u) << c.what << ": a temporary file was left";
     }
 }
+
+TEST(Build, OddSizedSkinPictureWarnsAndStillWritesItsBlock) {
+    Folder f(200);
+    // A 4 x 2 8-bit back picture: 8 pixel bytes and the 512-byte palette.
+    f.request.backPath = f.dir.Write("small.bmp", MakeBmp({4, 2, 8, 0, std::vector<uint8_t>(1024), {5, 5, 5, 5, 6, 6, 6, 6}}));
+    Recorder progress;
+    BuildResult r = Conver(f.request, progress);
+    EXPECT_EQ(r.size, 0xC814u + 2 * 38912 + 8 + 512 + 16);
+    auto rom = ReadBytes(f.request.outputPath);
+    EXPECT_EQ(rom[0xC814 + 2 * 38912], 6); // top row first
+    int warnings = 0;
+    for (auto& s : progress.shown) warnings += s.rfind("warning back picture", 0) == 0;
+    EXPECT_EQ(warnings, 1);
+}
