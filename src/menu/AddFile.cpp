@@ -16,8 +16,10 @@ namespace lb {
 
 namespace {
 
-// The length of a readable regular file, or an empty reason why it is not one.
-bool ReadableLength(const std::string& path, int64_t& length, std::string& reason) {
+// Opens a readable regular file and takes its length and first `header.size()` bytes
+// (fewer when it is shorter); false with the reason otherwise.
+bool Probe(const std::string& path, int64_t& length, std::vector<uint8_t>& header,
+           std::string& reason) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         reason = std::strerror(errno);
@@ -25,12 +27,14 @@ bool ReadableLength(const std::string& path, int64_t& length, std::string& reaso
     }
     struct stat st {};
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ssize_t got = ok && !header.empty() ? ::pread(fd, header.data(), header.size(), 0) : 0;
     ::close(fd);
     if (!ok) {
         reason = "not a regular file";
         return false;
     }
     length = st.st_size;
+    header.resize(got > 0 ? static_cast<size_t>(got) : 0);
     return true;
 }
 
@@ -61,17 +65,14 @@ void AddOne(ItemList& menu, const std::string& path, bool insideList,
     }
     int64_t length = 0;
     std::string reason;
-    if (!ReadableLength(path, length, reason)) {
+    // A picture's width, height and bit count lie in the info header at offset 14.
+    std::vector<uint8_t> header(kind == ItemKind::Picture ? 54 : 0);
+    if (!Probe(path, length, header, reason)) {
         skipped.push_back({path, reason});
         return;
     }
     if (kind == ItemKind::Picture) {
-        // Width, height and bit count of the info header at offset 14.
-        uint8_t header[54] = {};
-        int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        ssize_t got = fd < 0 ? -1 : ::pread(fd, header, sizeof header, 0);
-        if (fd >= 0) ::close(fd);
-        if (got < static_cast<ssize_t>(sizeof header)) {
+        if (header.size() < 54) {
             skipped.push_back({path, "too short for a bitmap header"});
             return;
         }

@@ -94,16 +94,10 @@ RomInfo ReadRom(std::span<const uint8_t> image, int font) {
             info.records.push_back(rec);
             break;
         }
+        // previousType and previousSize repeat the header of the record just before.
         const RecordInfo* before = info.records.empty() ? nullptr : &info.records.back();
         uint8_t expectType = before ? before->type : 0;
         uint32_t expectSize = before ? before->sizeField : 0;
-        if (before && !lb_is_text_type(before->type)) {
-            // After a text, previousSize names the last picture; find it.
-            for (auto it = info.records.rbegin(); it != info.records.rend(); ++it)
-                if (!lb_is_text_type(it->type)) { expectSize = it->sizeField; break; }
-        } else if (!before) {
-            expectSize = 0;
-        }
         if (rec.previousType != expectType || rec.previousSize != expectSize)
             info.problems.push_back("record " + std::to_string(e + 1) +
                                     " does not repeat the kind and size of the record before it");
