@@ -123,6 +123,8 @@ TEST(Build, FailuresNameTheEntryAndKeepTheEarlierFile) {
     const Case cases[] = {
         {"missing entry", [](Folder& f) { f.request.entries.push_back({(f.dir.Path() / "gone.bmp").string(), "gone"}); },
          "entry 2 ("},
+        {"missing web page", [](Folder& f) { f.request.entries.push_back({(f.dir.Path() / "gone.htm").string(), "gone"}); },
+         "gone.htm): "},
         {"not a bitmap", [](Folder& f) { f.request.entries.push_back({f.dir.Write("bad.bmp", "hello, this is not a picture at all"), "bad"}); },
          "does not begin with \"BM\""},
         {"layout box", [](Folder& f) { f.request.layoutY = "300"; }, "Y box holds 300"},
@@ -161,5 +163,32 @@ TEST(Build, OddSizedSkinPictureWarnsAndStillWritesItsBlock) {
     EXPECT_EQ(rom[0xC814 + 2 * 38912], 6); // top row first
     int warnings = 0;
     for (auto& s : progress.shown) warnings += s.rfind("warning back picture", 0) == 0;
+    EXPECT_EQ(warnings, 1);
+}
+
+TEST(Build, WebPagesOfEveryEndingBecomeTextRecords) {
+    Folder f(200);
+    f.request.entries = {
+        {f.dir.Write("a.HTM", "<p>abc</p>"), "a"},
+        {f.dir.Write("Sea.HTML", "<h1>Sea</h1>wave"), "Sea"},
+        {f.dir.Write("pagehtml", "<body>\xE4\xB8\xAD x</body>"), "page"},
+    };
+    Recorder progress;
+    Conver(f.request, progress);
+    auto rom = ReadBytes(f.request.outputPath);
+    RomInfo info = ReadRom(rom, 3);
+    ASSERT_EQ(info.records.size(), 3u);
+    const std::string data[] = {"abc ", "Sea\r\n\r\nwave ", "? x "};
+    for (size_t i = 0; i < 3; ++i) {
+        const RecordInfo& r = info.records[i];
+        EXPECT_EQ(r.type, 9) << i;
+        EXPECT_EQ(r.sizeField, data[i].size()) << i;
+        EXPECT_EQ(std::string(rom.begin() + r.offset + 12, rom.begin() + r.offset + 12 + r.dataSize), data[i]) << i;
+    }
+    EXPECT_EQ(info.records[1].previousSize, 4u);
+    EXPECT_EQ(info.records[2].previousSize, 12u);
+    // The character the English font lacks is reported against its entry.
+    int warnings = 0;
+    for (auto& s : progress.shown) warnings += s.find("warning entry 3 (") == 0 && s.find("1 characters") != std::string::npos;
     EXPECT_EQ(warnings, 1);
 }

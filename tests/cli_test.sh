@@ -43,5 +43,21 @@ check "estimate --json" \
     "{\"entries\":[{\"name\":\"Story\",\"path\":\"$work/Story.txt\"}],\"label\":\" 167KB\",\"total_size\":170665}" \
     "$("$cli" estimate --home "$home" --font 3 --json "$work/Story.txt" "$work/movie.avi" 2>/dev/null)"
 
+# Web pages: the record's header and data, byte for byte.
+record_bytes() { # rom, font: the first record's 12-byte header and its data, in hex
+    local at
+    at=$("$cli" inspect --home "$home" "$1" | sed -n 's/^record 1 at 0x\([0-9a-f]*\):.*/\1/p')
+    od -An -tx1 -v -j $((16#$at)) -N "$2" "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'
+}
+printf '<html><head><title>t</title></head><body><p>abc</p></body></html>' > "$work/Abc.HTM"
+"$cli" build --home "$home" --font 3 -q -o "$work/p.gba" "$work/Abc.HTM" 2>"$work/err"
+check "a page builds" 0 $?
+check "abc page record" "09 00 00 00 00 00 00 04 00 00 00 00 61 62 63 20" "$(record_bytes "$work/p.gba" 16)"
+printf '<meta charset=big5><p>\xa4\xa4\xa4\xe5</p>' > "$work/Big5.html"
+"$cli" build --home "$home" --font 0 -q -o "$work/b.gba" "$work/Big5.html" 2>"$work/err"
+check "Big5 page record" "09 00 00 00 00 00 00 04 00 00 00 00 a4 a4 a4 e5" "$(record_bytes "$work/b.gba" 16)"
+printf '<p>\xe4\xb8\xad\xe6\x96\x87</p>' > "$work/Utf8.htm"
+"$cli" build --home "$home" --font 2 -q -o "$work/g.gba" "$work/Utf8.htm" 2>"$work/err"
+check "UTF-8 page for the GB2312 font" "09 00 00 00 00 00 00 04 00 00 00 00 d6 d0 ce c4" "$(record_bytes "$work/g.gba" 16)"
 echo "$fails failed"
 [ "$fails" -eq 0 ]

@@ -2,25 +2,33 @@
 
 #include "common/Error.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
+#include <memory>
 
 namespace lb {
 
 CodePage CodePageForFont(int font) {
     switch (font) {
     case 0:
-    case 1: return CodePage::Big5;
-    case 2: return CodePage::Gbk;
-    default: return CodePage::Western;
+    case 1:
+        return CodePage::Big5;
+    case 2:
+        return CodePage::Gbk;
+    default:
+        return CodePage::Western;
     }
 }
 
 const char* IconvName(CodePage page) {
     switch (page) {
-    case CodePage::Big5: return "CP950";
-    case CodePage::Gbk: return "CP936";
-    default: return "CP1252";
+    case CodePage::Big5:
+        return "CP950";
+    case CodePage::Gbk:
+        return "CP936";
+    default:
+        return "CP1252";
     }
 }
 
@@ -34,14 +42,18 @@ iconv_t OpenIconv(const char* to, const char* from) {
     return cd;
 }
 
-// Length of the UTF-8 sequence at s[0], or 0 when it is not a valid one.
+// Length of the well-formed UTF-8 sequence at s[0], or 0 when there is none (overlong forms,
+// surrogates and values past U+10FFFF included).
 size_t Utf8Length(std::string_view s) {
     auto b = static_cast<unsigned char>(s[0]);
-    size_t n = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+    size_t n = b < 0x80 ? 1 : b < 0xC2 ? 0 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : b < 0xF5 ? 4 : 0;
     if (n == 0 || n > s.size()) return 0;
     for (size_t i = 1; i < n; ++i)
         if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 0;
-    if (n == 2 && b < 0xC2) return 0; // overlong
+    auto b1 = static_cast<unsigned char>(s[1 % n]);
+    if ((b == 0xE0 && b1 < 0xA0) || (b == 0xED && b1 >= 0xA0) || (b == 0xF0 && b1 < 0x90) ||
+        (b == 0xF4 && b1 >= 0x90))
+        return 0;
     return n;
 }
 
@@ -86,7 +98,7 @@ std::vector<std::string> CodePageConverter::EncodeChars(std::string_view utf8,
             if (code.size() > 2) code.clear();
         }
         if (code.empty()) {
-            code = "?";
+            code.assign(1, '?');
             ++misses;
         }
         codes.push_back(std::move(code));
@@ -96,9 +108,52 @@ std::vector<std::string> CodePageConverter::EncodeChars(std::string_view utf8,
     return codes;
 }
 
+namespace {
+
+// Runs iconv over the whole input; where it stops at a byte sequence it cannot convert,
+// `onFault` appends a stand-in and says how many input bytes to step over.
+template <typename OnFault>
+std::string ConvertAll(void* cd, std::string_view in, size_t startRoom, OnFault onFault) {
+    auto handle = static_cast<iconv_t>(cd);
+    iconv(handle, nullptr, nullptr, nullptr, nullptr);
+    std::string out(startRoom + 16, '\0');
+    size_t used = 0;
+    while (!in.empty()) {
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char* dst = out.data() + used;
+        size_t dstLeft = out.size() - used;
+        size_t done = iconv(handle, &src, &srcLeft, &dst, &dstLeft);
+        int fault = errno;
+        used = static_cast<size_t>(dst - out.data());
+        in.remove_prefix(in.size() - srcLeft);
+        if (done != static_cast<size_t>(-1)) break;
+        if (fault == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        out.resize(used);
+        in.remove_prefix(std::min(in.size(), onFault(in, out)));
+        used = out.size();
+        out.resize(used + in.size() + 16);
+        iconv(handle, nullptr, nullptr, nullptr, nullptr);
+    }
+    out.resize(used);
+    return out;
+}
+
+} // namespace
+
 std::string CodePageConverter::Encode(std::string_view utf8, int* replaced) const {
-    std::string out;
-    for (auto& code : EncodeChars(utf8, replaced)) out += code;
+    int misses = 0;
+    std::string out =
+        ConvertAll(toPage_, utf8, utf8.size(), [&](std::string_view rest, std::string& o) {
+            ++misses;
+            o += '?';
+            size_t n = Utf8Length(rest);
+            return n == 0 ? size_t{1} : n;
+        });
+    if (replaced) *replaced = misses;
     return out;
 }
 
@@ -106,6 +161,24 @@ std::string CodePageConverter::DecodeChar(std::string_view code) const {
     if (code.size() == 1 && static_cast<unsigned char>(code[0]) < 0x80) return std::string(code);
     std::string text = ConvertUnit(fromPage_, code);
     return text.empty() ? "?" : text;
+}
+
+std::string DecodeToUtf8(std::string_view bytes, const char* charset) {
+    std::unique_ptr<void, int (*)(iconv_t)> cd(OpenIconv("UTF-8", charset), iconv_close);
+    return ConvertAll(cd.get(), bytes, bytes.size() + bytes.size() / 2,
+                      [](std::string_view, std::string& o) {
+                          o.append({'\xEF', '\xBF', '\xBD'});
+                          return size_t{1};
+                      });
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+    while (!bytes.empty()) {
+        size_t n = Utf8Length(bytes);
+        if (n == 0) return false;
+        bytes.remove_prefix(n);
+    }
+    return true;
 }
 
 } // namespace lb

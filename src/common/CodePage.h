@@ -24,15 +24,25 @@ public:
     // The code of each character of `utf8` in the code page (one or two bytes each).
     // Invalid UTF-8 bytes and characters outside the code page give "?".
     std::vector<std::string> EncodeChars(std::string_view utf8, int* replaced = nullptr) const;
+    // The same bytes as joining EncodeChars, made in one pass for long texts.
     std::string Encode(std::string_view utf8, int* replaced = nullptr) const;
 
     // One character's code (one or two bytes) back to UTF-8; "?" when it is no character.
     std::string DecodeChar(std::string_view code) const;
+
+    CodePage Page() const { return page_; }
 
 private:
     CodePage page_;
     void* toPage_;
     void* fromPage_;
 };
+
+// Converts a whole text from the character set iconv knows as `charset` to UTF-8. Bytes that
+// are no character there become U+FFFD, so the rest still comes through.
+std::string DecodeToUtf8(std::string_view bytes, const char* charset);
+
+// True when every byte belongs to a well-formed UTF-8 sequence.
+bool IsValidUtf8(std::string_view bytes);
 
 } // namespace lb

@@ -8,6 +8,7 @@
 #include "items/ItemRecord.h"
 #include "items/PictureItem.h"
 #include "items/TextItem.h"
+#include "items/WebPageItem.h"
 #include "rom/Fonts.h"
 #include "rom/MenuTables.h"
 #include "rom/RomLayout.h"
@@ -58,11 +59,11 @@ void WriteSkin(ReplacingFile& out, const std::string& what, const std::string& p
     CheckPosition(out);
 }
 
-ItemData EncodeEntry(const BuildEntry& entry) {
+ItemData EncodeEntry(const BuildEntry& entry, const CodePageConverter& codes, int* replaced) {
     switch (KindForBuild(entry.path)) {
     case ItemKind::Text: return EncodeText(ReadWholeFile(entry.path), LB_PLAIN_TEXT);
     case ItemKind::LkbText: return EncodeText(ReadWholeFile(entry.path), LB_LKB_TEXT);
-    case ItemKind::WebPage: throw Error("web pages cannot be converted by this version");
+    case ItemKind::WebPage: return EncodeWebPage(ReadWholeFile(entry.path), codes, replaced);
     default: return EncodePicture(ReadWholeFile(entry.path));
     }
 }
@@ -120,13 +121,18 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
         const BuildEntry& entry = request.entries[i];
         progress.EntryStarted(i, count, EntryCounterText(lang, i, count));
         ItemData item;
+        int replaced = 0;
         try {
-            item = EncodeEntry(entry);
+            item = EncodeEntry(entry, codes, &replaced);
         } catch (const Error& e) {
             std::string cause = e.what();
             if (cause.rfind(entry.path, 0) == 0) cause = cause.substr(entry.path.size() + 2);
             throw Error("entry " + std::to_string(i + 1) + " (" + entry.path + "): " + cause);
         }
+        if (replaced > 0)
+            progress.Warning("entry " + std::to_string(i + 1) + " (" + entry.path + "): " +
+                             std::to_string(replaced) + " characters of the page are not in " +
+                             IconvName(codes.Page()) + " and became \"?\"");
         auto header = headers.Next(item);
         out.Write(header.data(), header.size());
         out.Write(item.data.data(), item.data.size());

@@ -1,0 +1,323 @@
+#include "items/PageText.h"
+
+#include "common/Error.h"
+
+#include <algorithm>
+#include <gumbo.h>
+#include <memory>
+#include <vector>
+
+namespace lb {
+
+namespace {
+
+// What an element does to the text around it.
+enum class Role {
+    Inline,    // its content flows with the text around it
+    Hidden,    // gives no text at all
+    Block,     // starts and ends on its own line
+    Paragraph, // block with a blank line before and after
+    Pre,       // block whose white space stays as written
+    Textarea,  // inline, white space as written
+    LineBreak,
+    Image, // its alt text
+    Cell,  // a tab after it when another cell follows in the row
+};
+
+// Elements that show nothing: document data, scripts, embedded content, frames, controls.
+constexpr GumboTag kHiddenTags[] = {
+    GUMBO_TAG_HEAD,     GUMBO_TAG_TITLE,  GUMBO_TAG_BASE,     GUMBO_TAG_LINK,
+    GUMBO_TAG_META,     GUMBO_TAG_STYLE,  GUMBO_TAG_SCRIPT,   GUMBO_TAG_NOSCRIPT,
+    GUMBO_TAG_TEMPLATE, GUMBO_TAG_IFRAME, GUMBO_TAG_OBJECT,   GUMBO_TAG_EMBED,
+    GUMBO_TAG_APPLET,   GUMBO_TAG_PARAM,  GUMBO_TAG_VIDEO,    GUMBO_TAG_AUDIO,
+    GUMBO_TAG_SOURCE,   GUMBO_TAG_TRACK,  GUMBO_TAG_CANVAS,   GUMBO_TAG_AREA,
+    GUMBO_TAG_DATALIST, GUMBO_TAG_RP,     GUMBO_TAG_NOEMBED,  GUMBO_TAG_NOFRAMES,
+    GUMBO_TAG_FRAMESET, GUMBO_TAG_FRAME,  GUMBO_TAG_INPUT,    GUMBO_TAG_BGSOUND,
+    GUMBO_TAG_KEYGEN,   GUMBO_TAG_COL,    GUMBO_TAG_COLGROUP,
+};
+
+// Elements a browser's own style sheet shows as blocks.
+constexpr GumboTag kBlockTags[] = {
+    GUMBO_TAG_ADDRESS,    GUMBO_TAG_ARTICLE,  GUMBO_TAG_ASIDE,   GUMBO_TAG_BLOCKQUOTE,
+    GUMBO_TAG_CENTER,     GUMBO_TAG_DETAILS,  GUMBO_TAG_DIR,     GUMBO_TAG_DIV,
+    GUMBO_TAG_DL,         GUMBO_TAG_DT,       GUMBO_TAG_DD,      GUMBO_TAG_FIELDSET,
+    GUMBO_TAG_FIGCAPTION, GUMBO_TAG_FIGURE,   GUMBO_TAG_FOOTER,  GUMBO_TAG_FORM,
+    GUMBO_TAG_HEADER,     GUMBO_TAG_HGROUP,   GUMBO_TAG_HR,      GUMBO_TAG_LEGEND,
+    GUMBO_TAG_LI,         GUMBO_TAG_MAIN,     GUMBO_TAG_MENU,    GUMBO_TAG_NAV,
+    GUMBO_TAG_OL,         GUMBO_TAG_UL,       GUMBO_TAG_SECTION, GUMBO_TAG_SUMMARY,
+    GUMBO_TAG_TABLE,      GUMBO_TAG_CAPTION,  GUMBO_TAG_THEAD,   GUMBO_TAG_TBODY,
+    GUMBO_TAG_TFOOT,      GUMBO_TAG_TR,       GUMBO_TAG_OPTION,  GUMBO_TAG_OPTGROUP,
+    GUMBO_TAG_MARQUEE,    GUMBO_TAG_MULTICOL, GUMBO_TAG_BODY,
+};
+
+constexpr GumboTag kParagraphTags[] = {GUMBO_TAG_P,  GUMBO_TAG_H1, GUMBO_TAG_H2, GUMBO_TAG_H3,
+                                       GUMBO_TAG_H4, GUMBO_TAG_H5, GUMBO_TAG_H6};
+constexpr GumboTag kPreTags[] = {GUMBO_TAG_PRE, GUMBO_TAG_LISTING, GUMBO_TAG_XMP,
+                                 GUMBO_TAG_PLAINTEXT};
+
+struct RoleTable {
+    Role roles[GUMBO_TAG_LAST + 1];
+    RoleTable() {
+        std::fill(std::begin(roles), std::end(roles), Role::Inline);
+        for (GumboTag tag : kHiddenTags) roles[tag] = Role::Hidden;
+        for (GumboTag tag : kBlockTags) roles[tag] = Role::Block;
+        for (GumboTag tag : kParagraphTags) roles[tag] = Role::Paragraph;
+        for (GumboTag tag : kPreTags) roles[tag] = Role::Pre;
+        roles[GUMBO_TAG_TEXTAREA] = Role::Textarea;
+        roles[GUMBO_TAG_BR] = Role::LineBreak;
+        roles[GUMBO_TAG_IMG] = roles[GUMBO_TAG_IMAGE] = Role::Image;
+        roles[GUMBO_TAG_TD] = roles[GUMBO_TAG_TH] = Role::Cell;
+    }
+};
+
+bool IsCollapsible(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+bool NamedNoCase(const GumboStringPiece& tag, std::string_view name) {
+    // The original tag includes its brackets: "<dialog open>".
+    if (tag.length < name.size() + 2) return false;
+    for (size_t i = 0; i < name.size(); ++i)
+        if ((tag.data[i + 1] | 0x20) != name[i]) return false;
+    char after = tag.data[name.size() + 1];
+    return after == '>' || after == '/' || IsCollapsible(after);
+}
+
+Role RoleOf(const GumboNode* node) {
+    static const RoleTable table;
+    const GumboElement& e = node->v.element;
+    if (gumbo_get_attribute(&e.attributes, "hidden")) return Role::Hidden;
+    // The parser knows no number for <dialog>; a closed one shows nothing.
+    if (e.tag == GUMBO_TAG_UNKNOWN && NamedNoCase(e.original_tag, "dialog"))
+        return gumbo_get_attribute(&e.attributes, "open") ? Role::Block : Role::Hidden;
+    return e.tag <= GUMBO_TAG_LAST ? table.roles[e.tag] : Role::Inline;
+}
+
+// Gathers the text with the line breaks that blocks ask for, collapsing white space as it
+// goes. Line ends are "\n" until the end.
+class TextCollector {
+  public:
+    // The text is seldom longer than the page; growing it in steps would copy it many times.
+    explicit TextCollector(size_t pageSize) { out_.reserve(pageSize); }
+
+    void Text(std::string_view s) {
+        for (size_t i = 0; i < s.size(); ++i) {
+            char c = s[i];
+            if (IsCollapsible(c)) {
+                if (!lineStart_ && pendingBreaks_ == 0) pendingSpace_ = true;
+                continue;
+            }
+            Content();
+            if (c == '\xC2' && i + 1 < s.size() && s[i + 1] == '\xA0') {
+                out_ += ' '; // a no-break space is an ordinary blank, but never collapsed
+                ++i;
+            } else {
+                out_ += c;
+            }
+        }
+    }
+
+    void PreservedText(std::string_view s) {
+        for (size_t i = 0; i < s.size(); ++i) {
+            char c = s[i];
+            if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') continue;
+            if (c == '\r' || c == '\n') {
+                LineBreak();
+            } else if (c == '\xC2' && i + 1 < s.size() && s[i + 1] == '\xA0') {
+                Content();
+                out_ += ' ';
+                ++i;
+            } else {
+                Content();
+                out_ += c;
+            }
+        }
+    }
+
+    // At least `count` line ends before the next content (2 leaves a blank line).
+    void Breaks(int count) {
+        pendingBreaks_ = std::max(pendingBreaks_, count);
+        pendingSpace_ = false;
+    }
+
+    void LineBreak() {
+        FlushBreaks();
+        out_ += '\n';
+        ++trailingNewlines_;
+        lineStart_ = true;
+        pendingSpace_ = false;
+    }
+
+    void Tab() {
+        pendingSpace_ = false;
+        Content();
+        out_ += '\t';
+        lineStart_ = true; // blanks at the start of the next cell go, as at a line's start
+    }
+
+    std::string Finish() {
+        std::string text;
+        text.reserve(out_.size() + static_cast<size_t>(std::count(out_.begin(), out_.end(), '\n')));
+        for (char c : out_) {
+            if (c == '\n') text += '\r';
+            text += c;
+        }
+        return text;
+    }
+
+  private:
+    void FlushBreaks() {
+        // Line ends a <br> already gave count towards what the block asks for.
+        if (pendingBreaks_ > 0 && !out_.empty()) {
+            if (pendingBreaks_ > trailingNewlines_)
+                out_.append(static_cast<size_t>(pendingBreaks_ - trailingNewlines_), '\n');
+            lineStart_ = true;
+            pendingSpace_ = false;
+        }
+        pendingBreaks_ = 0;
+    }
+
+    void Content() {
+        FlushBreaks();
+        if (pendingSpace_ && !lineStart_) out_ += ' ';
+        pendingSpace_ = false;
+        lineStart_ = false;
+        trailingNewlines_ = 0;
+    }
+
+    std::string out_;
+    int pendingBreaks_ = 0;
+    int trailingNewlines_ = 0;
+    bool pendingSpace_ = false;
+    bool lineStart_ = true;
+};
+
+const GumboNode* FindBody(const GumboNode* root) {
+    if (root->type != GUMBO_NODE_ELEMENT) return nullptr;
+    const GumboVector& children = root->v.element.children;
+    for (unsigned i = 0; i < children.length; ++i) {
+        auto child = static_cast<const GumboNode*>(children.data[i]);
+        if (child->type == GUMBO_NODE_ELEMENT && child->v.element.tag == GUMBO_TAG_BODY)
+            return child;
+    }
+    return nullptr;
+}
+
+bool IsCellElement(const GumboNode* node) {
+    return node->type == GUMBO_NODE_ELEMENT &&
+           (node->v.element.tag == GUMBO_TAG_TD || node->v.element.tag == GUMBO_TAG_TH);
+}
+
+// Whether a cell in the same row comes after `index` among its parent's children.
+bool CellFollows(const GumboNode* parent, unsigned index) {
+    const GumboVector& siblings = parent->v.element.children;
+    for (unsigned i = index + 1; i < siblings.length; ++i)
+        if (IsCellElement(static_cast<const GumboNode*>(siblings.data[i]))) return true;
+    return false;
+}
+
+// A closed <details> shows only its summary.
+bool ShownInParent(const GumboNode* parent, const GumboNode* child) {
+    if (parent->type != GUMBO_NODE_ELEMENT || parent->v.element.tag != GUMBO_TAG_DETAILS ||
+        gumbo_get_attribute(&parent->v.element.attributes, "open"))
+        return true;
+    return child->type == GUMBO_NODE_ELEMENT && child->v.element.tag == GUMBO_TAG_SUMMARY;
+}
+
+struct Frame {
+    const GumboNode* node;
+    Role role;
+    unsigned next = 0; // next child to visit
+};
+
+void Enter(TextCollector& text, const GumboNode* node, Role role) {
+    switch (role) {
+    case Role::Block:
+    case Role::Pre:
+        text.Breaks(1);
+        break;
+    case Role::Paragraph:
+        text.Breaks(2);
+        break;
+    case Role::LineBreak:
+        text.LineBreak();
+        break;
+    case Role::Image:
+        if (auto alt = gumbo_get_attribute(&node->v.element.attributes, "alt"))
+            text.Text(alt->value);
+        break;
+    default:
+        break;
+    }
+}
+
+void Leave(TextCollector& text, const Frame& frame, const Frame* parent) {
+    switch (frame.role) {
+    case Role::Block:
+    case Role::Pre:
+        text.Breaks(1);
+        break;
+    case Role::Paragraph:
+        text.Breaks(2);
+        break;
+    case Role::Cell:
+        if (parent && CellFollows(parent->node, parent->next - 1)) text.Tab();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+std::string PageText(std::string_view html) {
+    GumboOptions options = kGumboDefaultOptions;
+    options.max_errors = 0; // the parse error list is of no use here and costs memory
+    std::unique_ptr<GumboOutput, void (*)(GumboOutput*)> output(
+        gumbo_parse_with_options(&options, html.data(), html.size()),
+        [](GumboOutput* o) { gumbo_destroy_output(&kGumboDefaultOptions, o); });
+    if (!output) throw Error("the page could not be parsed");
+
+    TextCollector text(html.size());
+    const GumboNode* body = FindBody(output->root);
+    if (!body) return {};
+    // An explicit stack: pages may nest elements deeper than the call stack would allow.
+    std::vector<Frame> stack{{body, Role::Block}};
+    int preserving = 0;
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        const GumboVector& children = top.node->v.element.children;
+        if (top.next == children.length) {
+            Frame done = top;
+            stack.pop_back();
+            if (done.role == Role::Pre || done.role == Role::Textarea) --preserving;
+            Leave(text, done, stack.empty() ? nullptr : &stack.back());
+            continue;
+        }
+        auto child = static_cast<const GumboNode*>(children.data[top.next++]);
+        if (!ShownInParent(top.node, child)) continue;
+        switch (child->type) {
+        case GUMBO_NODE_TEXT:
+        case GUMBO_NODE_WHITESPACE:
+        case GUMBO_NODE_CDATA:
+            if (preserving > 0)
+                text.PreservedText(child->v.text.text);
+            else
+                text.Text(child->v.text.text);
+            break;
+        case GUMBO_NODE_ELEMENT: {
+            Role role = RoleOf(child);
+            if (role == Role::Hidden) break;
+            Enter(text, child, role);
+            if (role == Role::Pre || role == Role::Textarea) ++preserving;
+            stack.push_back({child, role});
+            break;
+        }
+        default:
+            break; // comments and templates give no text
+        }
+    }
+    return text.Finish();
+}
+
+} // namespace lb

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lb {
+
+// The text a browser shows for a page's body, taken from the HTML parser's tree the way
+// the rendered-text rules of HTML do it without style sheets: blocks on their own lines,
+// white space collapsed outside pre and textarea, table cells apart by tabs, image alt
+// texts in place, hidden and non-visual elements left out. `html` and the result are
+// UTF-8; lines end CR LF. Nothing is fetched and no script runs.
+std::string PageText(std::string_view html);
+
+} // namespace lb

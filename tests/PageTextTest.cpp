@@ -1,0 +1,77 @@
+#include "items/PageText.h"
+
+#include <gtest/gtest.h>
+
+using namespace lb;
+
+namespace {
+
+struct PageCase {
+    const char* what;
+    const char* html;
+    const char* text;
+};
+
+const PageCase kPages[] = {
+    {"body text", "<p>abc</p>", "abc"},
+    {"head gives nothing",
+     "<html><head><title>T</title><style>p{}</style><script>x=1</script></head>"
+     "<body>Hi</body></html>",
+     "Hi"},
+    {"non-visual elements",
+     "<body>a<script>b</script><style>c</style><template>d</template><noscript>e</noscript>"
+     "<iframe>f</iframe><object>g</object><!-- h --><span hidden>i</span>j</body>",
+     "aj"},
+    {"blocks on their own lines", "<div>one</div><div>two</div>three", "one\r\ntwo\r\nthree"},
+    {"blank line between paragraphs", "<p>one</p><p>two</p>", "one\r\n\r\ntwo"},
+    {"blank line after a heading", "<h1>Title</h1>text<h3>Sub</h3>", "Title\r\n\r\ntext\r\n\r\nSub"},
+    {"white space collapses across inline tags", "  a \n\t b  <b> c </b>  d  ", "a b c d"},
+    {"line ends in the source are blanks", "a\r\nb\rc\nd", "a b c d"},
+    {"blanks at a line's ends go", "<div> x </div> y ", "x\r\ny"},
+    {"br breaks lines", "a<br>b<br><br>c", "a\r\nb\r\n\r\nc"},
+    {"blanks around br go", "a <br> b", "a\r\nb"},
+    {"br at a block's end adds no line", "<div>a<br></div>b", "a\r\nb"},
+    {"br before a paragraph counts toward its blank line", "a<br><p>b</p>", "a\r\n\r\nb"},
+    {"pre keeps white space", "<pre>\n  x  y\n\tz</pre>after", "  x  y\r\n\tz\r\nafter"},
+    {"textarea keeps white space", "a<textarea>  two  spaces</textarea>b", "a  two  spacesb"},
+    {"character references",
+     "a &amp; b &lt;c&gt; &eacute;&#233;&#x4E2D; &copy x",
+     "a & b <c> \xC3\xA9\xC3\xA9\xE4\xB8\xAD \xC2\xA9 x"},
+    {"no-break spaces are kept as blanks", "a&nbsp;&nbsp;b&nbsp; c", "a  b  c"},
+    {"img gives its alt text", "see <img src=x.png alt='the sea'> here, <img src=y.png> there",
+     "see the sea here, there"},
+    {"table cells apart by tabs, rows by lines",
+     "<table><tr><td>a</td><td>b</td></tr><tr><th>c</th><td> d </td></tr></table>",
+     "a\tb\r\nc\td"},
+    {"an empty cell still gives its tab", "<table><tr><td></td><td>b</td><td></td></tr></table>",
+     "\tb\t"},
+    {"nested lists",
+     "<ul><li>one<ul><li>two</li><li>three</li></ul></li><li>four</li></ul><ol><li>five</ol>",
+     "one\r\ntwo\r\nthree\r\nfour\r\nfive"},
+    {"definition lists", "<dl><dt>term</dt><dd>meaning</dd></dl>", "term\r\nmeaning"},
+    {"hr and blockquote", "a<hr>b<blockquote>c</blockquote>d", "a\r\nb\r\nc\r\nd"},
+    {"closed details show the summary", "<details><summary>S</summary>more</details>", "S"},
+    {"open details show all", "<details open><summary>S</summary>more</details>", "S\r\nmore"},
+    {"a closed dialog shows nothing", "<dialog>x</dialog><DIALOGUE>y</DIALOGUE>", "y"},
+    {"an open dialog is a block", "a<Dialog open>x</Dialog>b", "a\r\nx\r\nb"},
+    {"empty body", "<html><body></body></html>", ""},
+    {"body of blanks", "<body>  \n <p> </p> <div>\t</div></body>", ""},
+    {"unclosed and misnested tags",
+     "<p>one<b>two<p>three</i>four<div>five", "onetwo\r\n\r\nthreefour\r\n\r\nfive"},
+    {"stray bytes become replacement characters", "a\xFF\xFE b", "a\xEF\xBF\xBD\xEF\xBF\xBD b"},
+    {"frameset page has no body text", "<frameset><frame src=a.htm></frameset>", ""},
+};
+
+TEST(PageText, FollowsTheRenderedTextRules) {
+    for (const auto& c : kPages) EXPECT_EQ(PageText(c.html), c.text) << c.what;
+}
+
+// Nesting far deeper than any call stack would survive.
+TEST(PageText, DeepNestingIsNoProblem) {
+    std::string html;
+    for (int i = 0; i < 5000; ++i) html += "<span>";
+    html += "deep";
+    EXPECT_EQ(PageText(html), "deep");
+}
+
+} // namespace
