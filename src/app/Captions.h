@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lb {
+
+// The captions one interface language puts on the two windows (UTF-8).
+struct CaptionSet {
+    const char* mainTitle;
+    const char* Command1;  // add
+    const char* Command3;  // clear
+    const char* Command4;  // clear all
+    const char* Command2;  // skins
+    const char* Command6;  // rename
+    const char* Command10; // category
+    const char* Label1;    // language
+    const char* Label3;    // size
+    const char* Label5;    // font
+    const char* Label6;    // ROM path
+    const char* corners[4];
+    const char* Check1;
+    const char* chooserTitle;
+    const char* chooserCommand3; // default
+    const char* chooserCommand1; // OK
+    const char* chooserLabel3;   // count
+    const char* chooserFrame1;   // menu layout
+};
+
+// 0 gives the Traditional Chinese set, every other value the English one.
+const CaptionSet& CaptionsFor(uint8_t LanguageFlag);
+
+// The language list's entries; picking the first gives language 0, anything else 1.
+inline constexpr const char* kChineseLanguageEntry = "繁體中文Big5";
+inline constexpr const char* kEnglishLanguageEntry = "English";
+uint8_t LanguageForEntry(const char* entryText);
+
+// Texts no language changes.
+inline constexpr const char* kStartCaption = "開始轉換";
+inline constexpr const char* kFontEntries[4] = {"Big5 10x10", "Big5 12x12", "GB2312", "English"};
+inline constexpr const char* kNoticeTitle = "注意";
+
+// The About box: its title and its whole text, lines joined by CR LF.
+const char* AboutTitle(uint8_t LanguageFlag);
+std::string AboutText(uint8_t LanguageFlag);
+
+} // namespace lb

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "gui/Twips.h"
+
+#include <QLabel>
+
+// A control named as the code and the tests know it, placed where the layout puts it.
+template <typename T> T* MakeControl(QWidget* parent, const char* name, QRect where) {
+    auto widget = new T(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(where);
+    return widget;
+}
+
+// A label that takes the size of its text, placed by its top left corner in twips.
+inline QLabel* SizedLabel(QWidget* parent, const char* name, int left, int top,
+                          const char* text) {
+    auto label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(name);
+    label->move(TwipsToPixels(left), TwipsToPixels(top));
+    label->adjustSize();
+    return label;
+}

@@ -1,0 +1,325 @@
+#include "gui/MainForm.h"
+
+#include "app/Captions.h"
+#include "app/Contacts.h"
+#include "common/Error.h"
+#include "gui/ButtonPictures.h"
+#include "gui/Dialogs.h"
+#include "gui/MenuListModel.h"
+#include "gui/SetForm.h"
+#include "gui/Controls.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolButton>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString Utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// A button with its picture above its caption.
+QToolButton* CaptionedButton(QWidget* parent, const char* name, QRect where,
+                             QStyle::StandardPixmap picture, const char* caption) {
+    auto button = MakeControl<QToolButton>(parent, name, where);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setIcon(parent->style()->standardIcon(picture));
+    button->setIconSize(QSize(16, 16));
+    button->setText(Utf8(caption));
+    return button;
+}
+
+QToolButton* MoveButton(QWidget* parent, const char* name, QRect where, MovePicture picture) {
+    auto button = MakeControl<QToolButton>(parent, name, where);
+    button->setIcon(MoveButtonPicture(picture));
+    button->setIconSize(QSize(29, 29));
+    return button;
+}
+
+void SetLabel(QLabel* label, const char* text) {
+    label->setText(Utf8(text));
+    label->adjustSize();
+}
+
+// An etched separator across the settings column.
+void Separator(QWidget* parent, int top) {
+    auto line = MakeControl<QFrame>(parent, "", Twips(120, top, 1800, 30));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+}
+
+} // namespace
+
+MainForm::MainForm(fs::path programFolder, Dialogs& dialogs, std::function<void()> quit)
+    : skins(programFolder), programFolder_(std::move(programFolder)), dialogs_(dialogs),
+      quit_(std::move(quit)) {
+    setObjectName("MainForm");
+    auto client = new QWidget(this);
+    client->setFixedSize(TwipsToPixels(6585), TwipsToPixels(5370));
+    setCentralWidget(client);
+    MakeControls(client);
+    MakeMenus();
+    setForm = new SetForm(skins, dialogs_);
+    connect(setForm, &SetForm::Left, this, &MainForm::LeaveChooser);
+}
+
+MainForm::~MainForm() {
+    delete setForm;
+}
+
+void MainForm::MakeControls(QWidget* client) {
+    menuModel = new MenuListModel(menu, this);
+    List2 = MakeControl<QListView>(client, "List2", Twips(120, 0, 3615, 2400));
+    List2->setModel(menuModel);
+    List2->setSelectionMode(QAbstractItemView::ExtendedSelection);
+
+    Command11 = MoveButton(client, "Command11", Twips(3870, 45, 495, 480), MovePicture::Top);
+    Command7 = MoveButton(client, "Command7", Twips(3870, 645, 495, 480), MovePicture::Up);
+    Command8 = MoveButton(client, "Command8", Twips(3870, 1245, 495, 480), MovePicture::Down);
+    Command12 = MoveButton(client, "Command12", Twips(3870, 1845, 495, 480), MovePicture::Bottom);
+
+    Command1 = CaptionedButton(client, "Command1", Twips(120, 2490, 975, 615),
+                               QStyle::SP_DialogOpenButton, "加入");
+    Command3 = CaptionedButton(client, "Command3", Twips(1200, 2490, 975, 615),
+                               QStyle::SP_DialogCancelButton, "清除");
+    Command4 = CaptionedButton(client, "Command4", Twips(2280, 2490, 975, 615),
+                               QStyle::SP_TrashIcon, "清除全部");
+    Command6 = CaptionedButton(client, "Command6", Twips(3360, 2490, 975, 615),
+                               QStyle::SP_FileDialogDetailedView, "更換名稱");
+    Command10 = CaptionedButton(client, "Command10", Twips(4440, 2490, 975, 615),
+                                QStyle::SP_DirIcon, "建立分類");
+    Command2 = CaptionedButton(client, "Command2", Twips(5520, 2490, 975, 615),
+                               QStyle::SP_DesktopIcon, "更換Skin");
+    Command5 = CaptionedButton(client, "Command5", Twips(5400, 4680, 1095, 615),
+                               QStyle::SP_MediaPlay, lb::kStartCaption);
+
+    Frame1 = MakeControl<QFrame>(client, "Frame1", Twips(4440, -75, 2055, 2460));
+    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Label3 = SizedLabel(Frame1, "Label3", 120, 200, "容量");
+    Label4 = SizedLabel(Frame1, "Label4", 720, 200, "");
+    Separator(Frame1, 440);
+    Combo2 = MakeControl<QComboBox>(Frame1, "Combo2", Twips(120, 600, 1815, 300));
+    Separator(Frame1, 1020);
+    Label5 = SizedLabel(Frame1, "Label5", 120, 1174, "字形");
+    Combo3 = MakeControl<QComboBox>(Frame1, "Combo3", Twips(120, 1424, 1815, 300));
+    for (const char* font : lb::kFontEntries) Combo3->addItem(Utf8(font));
+    Label1 = SizedLabel(Frame1, "Label1", 120, 1794, "選擇語言");
+    Combo1 = MakeControl<QComboBox>(Frame1, "Combo1", Twips(120, 2024, 1815, 300));
+    Combo1->addItem(Utf8(lb::kChineseLanguageEntry));
+    Combo1->addItem(Utf8(lb::kEnglishLanguageEntry));
+    for (QComboBox* list : {Combo1, Combo2, Combo3}) {
+        list->setEditable(true);
+        list->setInsertPolicy(QComboBox::NoInsert);
+    }
+
+    Check1 = MakeControl<QCheckBox>(client, "Check1", Twips(120, 3195, 2655, 255));
+    Text2 = MakeControl<QLineEdit>(client, "Text2", Twips(120, 3510, 5895, 375));
+    // Greyed like a button face while the box is unticked; the text stays.
+    QPalette greyed = Text2->palette();
+    greyed.setColor(QPalette::Disabled, QPalette::Base, greyed.color(QPalette::Button));
+    Text2->setPalette(greyed);
+    Text2->setEnabled(false);
+    Command13 = MakeControl<QToolButton>(client, "Command13", Twips(6120, 3510, 375, 375));
+    Command13->setText("...");
+    Label6 = SizedLabel(client, "Label6", 120, 3960, "ROM");
+    Text1 = MakeControl<QLineEdit>(client, "Text1", Twips(120, 4200, 5895, 375));
+    Command9 = MakeControl<QToolButton>(client, "Command9", Twips(6120, 4200, 375, 375));
+    Command9->setText("...");
+    Label2 = MakeControl<QLabel>(client, "Label2", Twips(120, 4680, 5175, 615));
+    Label2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label2->setWordWrap(true);
+
+    connect(Combo1, &QComboBox::activated, this, &MainForm::Combo1_Click);
+    connect(Combo3, &QComboBox::activated, this, &MainForm::Combo3_Click);
+    connect(Check1, &QCheckBox::clicked, this, &MainForm::Check1_Click);
+    connect(Command2, &QToolButton::clicked, this, &MainForm::Command2_Click);
+}
+
+void MainForm::MakeMenus() {
+    QMenu* menuMenu = menuBar()->addMenu("&Menu");
+    menuMenu->setObjectName("menu");
+    save = menuMenu->addAction("&Save Menu");
+    save->setShortcut(QKeySequence("Ctrl+S"));
+    open = menuMenu->addAction("&Open Menu");
+    open->setShortcut(QKeySequence("Ctrl+O"));
+    menuMenu->addSeparator()->setObjectName("line");
+    exit = menuMenu->addAction("&Exit");
+    exit->setShortcut(QKeySequence("Ctrl+X"));
+    QMenu* helpMenu = menuBar()->addMenu("&Help");
+    helpMenu->setObjectName("help");
+    help1 = helpMenu->addAction("&Help");
+    about = helpMenu->addAction("&About");
+    save->setObjectName("save");
+    open->setObjectName("open");
+    exit->setObjectName("exit");
+    help1->setObjectName("help1");
+    about->setObjectName("about");
+
+    connect(exit, &QAction::triggered, this, [this] {
+        if (isEnabled()) SaveSettingsAndQuit();
+    });
+    connect(help1, &QAction::triggered, this, &MainForm::help1_Click);
+    connect(about, &QAction::triggered, this, &MainForm::about_Click);
+}
+
+bool MainForm::Load() {
+    lb::SettingsRead read = lb::ReadSettingsFile((programFolder_ / lb::kSettingsFileName).string());
+    settings = read.settings;
+    skins.SkinName = settings.SkinName;
+    skins.BackName = settings.BackName;
+    if (settings.flash) {
+        Check1->setChecked(true);
+        Check1_Click();
+    }
+    Text2->setText(QString::fromStdString(settings.flashProgram));
+
+    ApplyCaptions(settings.LanguageFlag);
+    Combo1->setCurrentIndex(settings.LanguageFlag == 0 ? 0 : 1);
+
+    setForm->FillLists(lb::ListSkinNames(programFolder_), lb::ListBackNames(programFolder_));
+    if (!StartupSkinCheck()) return false;
+
+    Command5->setEnabled(false);
+    save->setEnabled(false);
+    menu.Reset(settings.FontIndex);
+    Combo3->setCurrentIndex(settings.FontIndex);
+    UpdateSizeLabel();
+    Text1->setText(QString::fromStdString((programFolder_ / "Lumbro.Gba").string()));
+
+    adjustSize();
+    setFixedSize(size());
+    CentreOnScreen(this);
+    return true;
+}
+
+// The stored skin must be complete. If it is not, the default skin is stored and the
+// program ends; if the default skin itself is incomplete, one message says what is missing
+// and the settings stay as they were, so the next start does not repeat this blindly.
+bool MainForm::StartupSkinCheck() {
+    auto loaded = skins.CheckStored(skins.SkinName, skins.BackName);
+    if (loaded.missing.empty()) {
+        setForm->ShowLoaded(loaded);
+        return true;
+    }
+    const QString notice = Utf8(lb::kNoticeTitle);
+    auto defaultsMissing = skins.MissingDefaults();
+    if (!defaultsMissing.empty()) {
+        dialogs_.Message(this, notice,
+                         QString::fromStdString(lb::IncompleteDefaultMessage(
+                             settings.LanguageFlag, skins, defaultsMissing)));
+        ended_ = true;
+        quit_();
+        return false;
+    }
+    dialogs_.Message(this, notice, Utf8(lb::MissingMessage(loaded.missing.front())));
+    skins.SkinName = "Default";
+    skins.BackName = "Default.Bmp";
+    SaveSettingsAndQuit();
+    return false;
+}
+
+void MainForm::ApplyCaptions(uint8_t LanguageFlag) {
+    const lb::CaptionSet& c = lb::CaptionsFor(LanguageFlag);
+    setWindowTitle(Utf8(c.mainTitle));
+    Command1->setText(Utf8(c.Command1));
+    Command3->setText(Utf8(c.Command3));
+    Command4->setText(Utf8(c.Command4));
+    Command2->setText(Utf8(c.Command2));
+    Command6->setText(Utf8(c.Command6));
+    Command10->setText(Utf8(c.Command10));
+    SetLabel(Label1, c.Label1);
+    SetLabel(Label3, c.Label3);
+    SetLabel(Label5, c.Label5);
+    SetLabel(Label6, c.Label6);
+    Combo2->clear();
+    for (const char* corner : c.corners) Combo2->addItem(Utf8(corner));
+    Combo2->setCurrentIndex(0);
+    Check1->setText(Utf8(c.Check1));
+    // The English caption is wider than the box was drawn for.
+    Check1->resize(std::max(TwipsToPixels(2655), Check1->sizeHint().width()), Check1->height());
+    setForm->ApplyCaptions(LanguageFlag);
+}
+
+void MainForm::UpdateSizeLabel() {
+    Label4->setText(QString::fromStdString(menu.SizeLabel()));
+    Label4->adjustSize();
+}
+
+void MainForm::SaveSettingsAndQuit() {
+    if (ended_) return;
+    ended_ = true;
+    lb::Settings out = settings;
+    out.SkinName = skins.SkinName;
+    out.BackName = skins.BackName;
+    out.flash = Check1->isChecked();
+    out.flashProgram = Text2->text().toStdString();
+    try {
+        lb::WriteSettingsFile((programFolder_ / lb::kSettingsFileName).string(), out);
+    } catch (const lb::Error& e) {
+        QString lead = settings.LanguageFlag == 0 ? Utf8("無法儲存設定：")
+                                                  : QString("The settings could not be saved: ");
+        dialogs_.Message(this, Utf8(lb::kNoticeTitle), lead + QString::fromUtf8(e.what()));
+    }
+    setForm->AllowClose();
+    setForm->close();
+    quit_();
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+    // While the chooser is open the main window is disabled and cannot be closed.
+    if (!isEnabled() && !ended_) {
+        event->ignore();
+        return;
+    }
+    SaveSettingsAndQuit();
+    event->accept();
+}
+
+void MainForm::Combo1_Click() {
+    settings.LanguageFlag = lb::LanguageForEntry(Combo1->currentText().toUtf8().constData());
+    ApplyCaptions(settings.LanguageFlag);
+}
+
+void MainForm::Combo3_Click() {
+    if (Combo3->currentIndex() >= 0)
+        settings.FontIndex = static_cast<uint8_t>(Combo3->currentIndex());
+}
+
+void MainForm::Check1_Click() {
+    Text2->setEnabled(Check1->isChecked());
+}
+
+void MainForm::Command2_Click() {
+    setEnabled(false);
+    setForm->show();
+    setForm->raise();
+    setForm->activateWindow();
+}
+
+void MainForm::LeaveChooser() {
+    show();
+    setForm->hide();
+    setEnabled(true);
+}
+
+void MainForm::about_Click() {
+    dialogs_.Message(this, Utf8(lb::AboutTitle(settings.LanguageFlag)),
+                     QString::fromStdString(lb::AboutText(settings.LanguageFlag)));
+}
+
+void MainForm::help1_Click() {
+    dialogs_.OpenInBrowser(
+        QUrl::fromLocalFile(QString::fromStdString((programFolder_ / lb::kHelpPage).string())));
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "app/SettingsFile.h"
+#include "menu/ItemList.h"
+#include "skins/SkinChoice.h"
+
+#include <QMainWindow>
+#include <filesystem>
+#include <functional>
+
+class Dialogs;
+class MenuListModel;
+class SetForm;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QToolButton;
+
+// The main window: the menu of entries, the settings column, the output path and the
+// commands. It owns the program's shared state: settings, menu and skin choice.
+class MainForm : public QMainWindow {
+    Q_OBJECT
+  public:
+    // `quit` ends the program; tests pass their own.
+    MainForm(std::filesystem::path programFolder, Dialogs& dialogs, std::function<void()> quit);
+    ~MainForm() override;
+
+    // The start-up sequence. False when the program ended during it (a skin file missing);
+    // the window is then not to be shown.
+    bool Load();
+
+    // Puts the captions of the language on both windows and resets the corner list.
+    void ApplyCaptions(uint8_t LanguageFlag);
+    // Writes the settings file, closes the chooser and ends the program.
+    void SaveSettingsAndQuit();
+    void UpdateSizeLabel();
+
+    QListView* List2;
+    QToolButton *Command1, *Command2, *Command3, *Command4, *Command5, *Command6, *Command10;
+    QToolButton *Command7, *Command8, *Command11, *Command12;
+    QToolButton *Command9, *Command13;
+    QLineEdit *Text1, *Text2;
+    QCheckBox* Check1;
+    QFrame* Frame1;
+    QComboBox *Combo1, *Combo2, *Combo3;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
+    QAction *save, *open, *exit, *help1, *about;
+    SetForm* setForm;
+
+    lb::Settings settings; // language and font; skin names live in `skins`
+    lb::ItemList menu;
+    lb::SkinSelection skins;
+    MenuListModel* menuModel;
+
+    const std::filesystem::path& ProgramFolder() const { return programFolder_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void MakeControls(QWidget* client);
+    void MakeMenus();
+    bool StartupSkinCheck();
+    void Combo1_Click();
+    void Combo3_Click();
+    void Check1_Click();
+    void Command2_Click();
+    void LeaveChooser();
+    void about_Click();
+    void help1_Click();
+
+    std::filesystem::path programFolder_;
+    Dialogs& dialogs_;
+    std::function<void()> quit_;
+    bool ended_ = false;
+};

@@ -1,0 +1,461 @@
+// The real windows under the offscreen platform, with every dialog answered by a script.
+#include "gui/MainForm.h"
+#include "app/SettingsFile.h"
+#include "gui/BitmapImage.h"
+#include "gui/Dialogs.h"
+#include "gui/SetForm.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Records what the program shows; no dialog ever waits.
+class ScriptedDialogs : public Dialogs {
+  public:
+    QStringList messages; // "title|text"
+    QList<QUrl> opened;
+    void Message(QWidget*, const QString& title, const QString& text) override {
+        messages << title + "|" + text;
+    }
+    void OpenInBrowser(const QUrl& url) override { opened << url; }
+};
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// A program folder holding the bundled skins and back pictures, a settings file, and a
+// window over it.
+struct Home {
+    QTemporaryDir dir;
+    fs::path path{dir.path().toStdString()};
+    ScriptedDialogs dialogs;
+    int quits = 0;
+    std::unique_ptr<MainForm> form;
+
+    explicit Home(const std::string& settings) {
+        fs::copy(fs::path(LUMENBROOK_DATA_DIR) / "Skins", path / "Skins",
+                 fs::copy_options::recursive);
+        fs::copy(fs::path(LUMENBROOK_DATA_DIR) / "Back", path / "Back",
+                 fs::copy_options::recursive);
+        // Night gets numbers of its own, so a change of skin shows in the boxes.
+        WriteText(path / "Skins/Night/Skin.ini", "10,20,3");
+        if (!settings.empty()) WriteText(SettingsPath(), settings);
+    }
+    fs::path SettingsPath() const { return path / "Lumenbrook.ini"; }
+    bool Load() {
+        form = std::make_unique<MainForm>(path, dialogs, [this] { ++quits; });
+        return form->Load();
+    }
+};
+
+const char* kChineseSettings =
+    "Language= 0\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= 0\r\nFlash=0\r\n\r\n";
+const char* kEnglishSettings =
+    "Language= 1\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= 3\r\nFlash=0\r\n\r\n";
+
+void Pick(QComboBox* list, const QString& entry) {
+    int at = list->findText(entry);
+    QVERIFY2(at >= 0, qPrintable(entry));
+    list->setCurrentIndex(at);
+    emit list->activated(at);
+}
+
+// Every caption either language sets, in one text, to compare whole sets.
+QString Captions(MainForm& f) {
+    QStringList all{f.windowTitle(),
+                    f.Command1->text(),
+                    f.Command3->text(),
+                    f.Command4->text(),
+                    f.Command2->text(),
+                    f.Command6->text(),
+                    f.Command10->text(),
+                    f.Label1->text(),
+                    f.Label3->text(),
+                    f.Label5->text(),
+                    f.Label6->text(),
+                    f.Check1->text(),
+                    f.setForm->windowTitle(),
+                    f.setForm->Command3->text(),
+                    f.setForm->Command1->text(),
+                    f.setForm->Label3->text(),
+                    f.setForm->Frame1->title()};
+    for (int i = 0; i < f.Combo2->count(); ++i) all << f.Combo2->itemText(i);
+    return all.join("|");
+}
+
+QImage Preview(QLabel* box) {
+    return box->pixmap().toImage();
+}
+
+} // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void startup_data();
+    void startup();
+    void languageSwitch();
+    void missingSkinFile_data();
+    void missingSkinFile();
+    void incompleteDefaultSkin();
+    void chooserChanges();
+    void chooserStaysOpenUntilOk();
+    void settingsRoundTrip_data();
+    void settingsRoundTrip();
+    void settingsThatCannotBeWritten();
+    void checkBoxGreysPath();
+    void smallCommands();
+};
+
+void MainFormTest::startup_data() {
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<QString>("captions");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<int>("font");
+    QTest::addColumn<QString>("size");
+    QTest::newRow("Chinese, font 0")
+        << kChineseSettings
+        << "Lumenbrook v2.0|加入|清除|清除全部|更換Skin|更換名稱|建立分類|選擇語言：|容量：|字形：|"
+           "轉換後ROM檔:|轉換後執行燒錄程式|更換Skin|預設|確定|個數|選單配置|左上角|右上角|左下角|"
+           "右下角"
+        << "繁體中文Big5" << 0 << " 437KB";
+    QTest::newRow("English, font 3")
+        << kEnglishSettings
+        << "Lumenbrook v2.0|Add|Clear|Clear All|Skins|Rename|Directory|Language:|Size:|Font:|ROM:|"
+           "Start flashing software after build|Skin|Default|OK|Count|Menu|Left side up|"
+           "Right side up|Left side down|Right side down"
+        << "English" << 3 << " 167KB";
+    QTest::newRow("no settings file: the defaults")
+        << ""
+        << "Lumenbrook v2.0|加入|清除|清除全部|更換Skin|更換名稱|建立分類|選擇語言：|容量：|字形：|"
+           "轉換後ROM檔:|轉換後執行燒錄程式|更換Skin|預設|確定|個數|選單配置|左上角|右上角|左下角|"
+           "右下角"
+        << "繁體中文Big5" << 0 << " 437KB";
+}
+
+void MainFormTest::startup() {
+    QFETCH(QString, settings);
+    QFETCH(QString, captions);
+    QFETCH(QString, language);
+    QFETCH(int, font);
+    QFETCH(QString, size);
+    Home home(settings.toStdString());
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    QCOMPARE(Captions(f), captions);
+    QCOMPARE(f.Combo1->currentText(), language);
+    QCOMPARE(f.Combo2->currentIndex(), 0);
+    QCOMPARE(f.Combo3->currentIndex(), font);
+    QCOMPARE(int(f.settings.FontIndex), font);
+    QCOMPARE(f.Label4->text(), size);
+    QCOMPARE(f.Command5->text(), QString("開始轉換"));
+    QVERIFY(!f.Command5->isEnabled());
+    QVERIFY(!f.save->isEnabled());
+    QCOMPARE(f.Text1->text(), QString::fromStdString((home.path / "Lumbro.Gba").string()));
+    QCOMPARE(f.setForm->Combo1->currentText(), QString("Default"));
+    QCOMPARE(f.setForm->Combo2->currentText(), QString("Default.Bmp"));
+    QCOMPARE(f.setForm->Text1->text() + "," + f.setForm->Text2->text() + "," +
+                 f.setForm->Text3->text(),
+             QString("24,36,8"));
+    QCOMPARE(f.setForm->Combo1->count(), 2); // Default and Night
+    QVERIFY(!Preview(f.setForm->Picture2).isNull());
+    QVERIFY(home.dialogs.messages.isEmpty());
+    QCOMPARE(home.quits, 0);
+}
+
+void MainFormTest::languageSwitch() {
+    Home home(kChineseSettings);
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    const QString chinese = Captions(f);
+    f.Combo2->setCurrentIndex(2);
+    Pick(f.Combo1, "English");
+    QCOMPARE(int(f.settings.LanguageFlag), 1);
+    QCOMPARE(f.Command1->text(), QString("Add"));
+    QCOMPARE(f.setForm->windowTitle(), QString("Skin"));
+    QCOMPARE(f.Combo2->currentText(), QString("Left side up"));
+    QCOMPARE(f.Command5->text(), QString("開始轉換"));
+    QCOMPARE(f.setForm->Label1->text() + f.setForm->Label2->text(), QString("XY"));
+    f.Combo2->setCurrentIndex(3);
+    Pick(f.Combo1, "English"); // the same language again still resets the corner
+    QCOMPARE(f.Combo2->currentIndex(), 0);
+    Pick(f.Combo1, "繁體中文Big5");
+    QCOMPARE(int(f.settings.LanguageFlag), 0);
+    QCOMPARE(Captions(f), chinese);
+    QCOMPARE(f.Combo2->currentText(), QString("左上角"));
+    // Typing into the list switches nothing.
+    f.Combo1->setEditText("English");
+    QCOMPARE(int(f.settings.LanguageFlag), 0);
+}
+
+void MainFormTest::missingSkinFile_data() {
+    QTest::addColumn<QString>("file");    // below the program folder
+    QTest::addColumn<QString>("content"); // empty: removed
+    QTest::addColumn<QString>("back");    // stored back picture
+    QTest::addColumn<QString>("message");
+    QTest::newRow("title") << "Skins/Night/Title.Bmp"
+                           << ""
+                           << "Slate.Bmp"
+                           << "找不到Title.Bmp";
+    QTest::newRow("menu") << "Skins/Night/Menu.Bmp"
+                          << ""
+                          << "Slate.Bmp"
+                          << "找不到Menu.Bmp";
+    QTest::newRow("back") << ""
+                          << ""
+                          << "Gone.Bmp"
+                          << "找不到Back.Bmp";
+    QTest::newRow("layout") << "Skins/Night/Skin.ini"
+                            << ""
+                            << "Slate.Bmp"
+                            << "找不到Skin.ini";
+    QTest::newRow("title not a picture") << "Skins/Night/Title.Bmp"
+                                         << "BM nonsense"
+                                         << "Slate.Bmp"
+                                         << "找不到Title.Bmp";
+    QTest::newRow("two numbers") << "Skins/Night/Skin.ini"
+                                 << "8,16"
+                                 << "Slate.Bmp"
+                                 << "找不到Skin.ini";
+    QTest::newRow("number above 255") << "Skins/Night/Skin.ini"
+                                      << "8 300 5"
+                                      << "Slate.Bmp"
+                                      << "找不到Skin.ini";
+    QTest::newRow("not a number") << "Skins/Night/Skin.ini"
+                                  << "8\r\nten\r\n5"
+                                  << "Slate.Bmp"
+                                  << "找不到Skin.ini";
+}
+
+void MainFormTest::missingSkinFile() {
+    QFETCH(QString, file);
+    QFETCH(QString, content);
+    QFETCH(QString, back);
+    QFETCH(QString, message);
+    Home home("Language= 1\r\nSkins=Night\r\nBack=" + back.toStdString() +
+              "\r\nBin= 2\r\nFlash=1\r\n/opt/flash, v2\r\n");
+    if (!file.isEmpty()) {
+        fs::path target = home.path / file.toStdString();
+        if (content.isEmpty())
+            fs::remove(target);
+        else
+            WriteText(target, content.toStdString());
+    }
+    QVERIFY(!home.Load());
+    QCOMPARE(home.dialogs.messages, QStringList{"注意|" + message});
+    QCOMPARE(home.quits, 1);
+    QCOMPARE(QString::fromStdString(ReadText(home.SettingsPath())),
+             QString("Language= 1\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= 2\r\nFlash=1\r\n"
+                     "/opt/flash, v2\r\n"));
+    // The next start succeeds with the default skin.
+    home.dialogs.messages.clear();
+    QVERIFY(home.Load());
+    QVERIFY(home.dialogs.messages.isEmpty());
+}
+
+void MainFormTest::incompleteDefaultSkin() {
+    const std::string stored =
+        "Language= 1\r\nSkins=Night\r\nBack=Slate.Bmp\r\nBin= 0\r\nFlash=0\r\n\r\n";
+    Home home(stored);
+    fs::remove(home.path / "Skins/Night/Menu.Bmp");
+    fs::remove(home.path / "Skins/Default/Title.Bmp");
+    WriteText(home.path / "Back/Default.Bmp", "broken");
+    QVERIFY(!home.Load());
+    const QString skins = QString::fromStdString((home.path / "Skins/Default").string());
+    const QString backs = QString::fromStdString((home.path / "Back").string());
+    QCOMPARE(
+        home.dialogs.messages,
+        QStringList{"注意|The default skin is incomplete. These files are missing or cannot be "
+                    "read:\r\n" +
+                    skins + "/Title.Bmp\r\n" + backs + "/Default.Bmp"});
+    QCOMPARE(home.quits, 1);
+    QCOMPARE(ReadText(home.SettingsPath()), stored); // not rewritten
+}
+
+void MainFormTest::chooserChanges() {
+    Home home(kEnglishSettings);
+    fs::create_directory(home.path / "Skins/Empty");
+    fs::copy(home.path / "Skins/Night", home.path / "Skins/NoIni", fs::copy_options::recursive);
+    fs::remove(home.path / "Skins/NoIni/Skin.ini");
+    QVERIFY(home.Load());
+    SetForm& s = *home.form->setForm;
+    lb::SkinSelection& skins = home.form->skins;
+    const std::string defaultTitle = skins.TitlePath, defaultMenu = skins.MenuPath;
+    const QImage defaultPreview = Preview(s.Picture2);
+    auto boxes = [&] { return s.Text1->text() + "," + s.Text2->text() + "," + s.Text3->text(); };
+
+    // Only Skin.ini missing: one message; the picture paths move, nothing else does.
+    Pick(s.Combo1, "NoIni");
+    QCOMPARE(home.dialogs.messages, QStringList{"注意|找不到Skin.ini"});
+    QCOMPARE(QString::fromStdString(skins.SkinName), QString("Default"));
+    QCOMPARE(skins.TitlePath, (home.path / "Skins/NoIni/Title.Bmp").string());
+    QCOMPARE(skins.MenuPath, (home.path / "Skins/NoIni/Menu.Bmp").string());
+    QCOMPARE(boxes(), QString("24,36,8"));
+    QCOMPARE(Preview(s.Picture2), defaultPreview);
+
+    // All three missing: three messages in order, and nothing changes.
+    home.dialogs.messages.clear();
+    Pick(s.Combo1, "Default");
+    home.dialogs.messages.clear();
+    Pick(s.Combo1, "Empty");
+    QCOMPARE(home.dialogs.messages,
+             (QStringList{"注意|找不到Title.Bmp", "注意|找不到Menu.Bmp", "注意|找不到Skin.ini"}));
+    QCOMPARE(skins.TitlePath, defaultTitle);
+    QCOMPARE(skins.MenuPath, defaultMenu);
+    QCOMPARE(s.Combo1->currentText(), QString("Empty"));
+
+    // A complete skin and a back picture change everything.
+    home.dialogs.messages.clear();
+    Pick(s.Combo1, "Night");
+    Pick(s.Combo2, "Slate.Bmp");
+    QVERIFY(home.dialogs.messages.isEmpty());
+    QCOMPARE(boxes(), QString("10,20,3"));
+    QCOMPARE(QString::fromStdString(skins.SkinName + "/" + skins.BackName),
+             QString("Night/Slate.Bmp"));
+    QVERIFY(Preview(s.Picture2) != defaultPreview);
+
+    // Default with no "default" entry in either list: the lists keep their texts, the rest
+    // goes back to the default skin.
+    s.FillLists({"Night"}, {"Slate.Bmp"});
+    s.Combo1->setCurrentIndex(0);
+    s.Combo2->setCurrentIndex(0);
+    s.Command3->click();
+    QVERIFY(home.dialogs.messages.isEmpty());
+    QCOMPARE(s.Combo1->currentText() + "/" + s.Combo2->currentText(), QString("Night/Slate.Bmp"));
+    QCOMPARE(QString::fromStdString(skins.SkinName + "/" + skins.BackName),
+             QString("Default/Default.Bmp"));
+    QCOMPARE(skins.TitlePath, defaultTitle);
+    QCOMPARE(skins.BackPath, (home.path / "Back/Default.Bmp").string());
+    QCOMPARE(boxes(), QString("24,36,8"));
+    QCOMPARE(Preview(s.Picture2), defaultPreview);
+}
+
+void MainFormTest::chooserStaysOpenUntilOk() {
+    Home home(kEnglishSettings);
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    f.show();
+    f.Command2->click();
+    QVERIFY(f.setForm->isVisible());
+    QVERIFY(!f.isEnabled());
+    QVERIFY(!f.setForm->close()); // no close box, no Alt+F4
+    QVERIFY(!f.close());          // the disabled main window cannot be closed either
+    f.exit->trigger();
+    QCOMPARE(home.quits, 0);
+    QVERIFY(!fs::exists(home.SettingsPath()) || ReadText(home.SettingsPath()) == kEnglishSettings);
+    f.setForm->Command1->click();
+    QVERIFY(!f.setForm->isVisible());
+    QVERIFY(f.isEnabled());
+    QVERIFY(f.close());
+    QCOMPARE(home.quits, 1);
+}
+
+void MainFormTest::settingsRoundTrip_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("six lines come back as they were")
+        << "Language= 1\r\nSkins=Night\r\nBack=Slate.Bmp\r\nBin= 2\r\nFlash= 1\r\n"
+           "/opt/my tools/flash, v2.sh\r\n"
+        << "Language= 1\r\nSkins=Night\r\nBack=Slate.Bmp\r\nBin= 2\r\nFlash=1\r\n"
+           "/opt/my tools/flash, v2.sh\r\n";
+    QTest::newRow("three lines grow to six, the number gains its blank")
+        << "Language=1\r\nSkins=Default\r\nBack=Default.Bmp\r\n"
+        << "Language= 1\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= 0\r\nFlash=0\r\n\r\n";
+    QTest::newRow("lower-case skin name is kept")
+        << "Language= 0\r\nSkins=default\r\nBack=default.bmp\r\nBin= 3\r\nFlash=2\r\n\r\n"
+        << "Language= 0\r\nSkins=default\r\nBack=default.bmp\r\nBin= 3\r\nFlash=0\r\n\r\n";
+    QTest::newRow("a font outside 0..3: the defaults")
+        << "Language= 1\r\nSkins=Night\r\nBack=Slate.Bmp\r\nBin= 7\r\nFlash=0\r\n\r\n"
+        << "Language= 0\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= 0\r\nFlash=0\r\n\r\n";
+}
+
+void MainFormTest::settingsRoundTrip() {
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    Home home(before.toStdString());
+    QVERIFY(home.Load());
+    home.form->exit->trigger();
+    QCOMPARE(home.quits, 1);
+    QCOMPARE(QString::fromStdString(ReadText(home.SettingsPath())), after);
+    QVERIFY(home.dialogs.messages.isEmpty());
+}
+
+void MainFormTest::settingsThatCannotBeWritten() {
+    Home home(kEnglishSettings);
+    QVERIFY(home.Load());
+    fs::remove(home.SettingsPath());
+    fs::create_directory(home.SettingsPath()); // a folder in the file's place
+    home.form->exit->trigger();
+    QCOMPARE(home.quits, 1);
+    QCOMPARE(home.dialogs.messages.size(), 1);
+    QVERIFY2(home.dialogs.messages[0].startsWith("注意|The settings could not be saved: "),
+             qPrintable(home.dialogs.messages[0]));
+}
+
+void MainFormTest::checkBoxGreysPath() {
+    Home home("Language= 1\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= 0\r\nFlash= "
+              "1\r\n/bin/flash me\r\n");
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    QVERIFY(f.Check1->isChecked());
+    QVERIFY(f.Text2->isEnabled());
+    f.Check1->click();
+    QVERIFY(!f.Text2->isEnabled());
+    QCOMPARE(f.Text2->text(), QString("/bin/flash me"));
+    QVERIFY(f.Command13->isEnabled());
+    f.exit->trigger();
+    QCOMPARE(QString::fromStdString(ReadText(home.SettingsPath())),
+             QString("Language= 1\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= "
+                     "0\r\nFlash=0\r\n/bin/flash me\r\n"));
+}
+
+void MainFormTest::smallCommands() {
+    Home home(kEnglishSettings);
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    f.about->trigger();
+    Pick(f.Combo1, "繁體中文Big5");
+    f.about->trigger();
+    QCOMPARE(home.dialogs.messages,
+             (QStringList{
+                 "about|Lumenbrook v2.0\r\n\r\nThe Lumenbrook project\r\nlumenbrook@example.org\r\n"
+                 "https://lumenbrook.example.org/\r\nhttps://lumenbrook.example.org/skins/",
+                 "關於|Lumenbrook 圖片轉換工具 v2.0\r\n\r\nThe Lumenbrook project\r\n"
+                 "lumenbrook@example.org\r\nhttps://lumenbrook.example.org/\r\n"
+                 "https://lumenbrook.example.org/skins/"}));
+    f.help1->trigger();
+    QCOMPARE(home.dialogs.opened, QList<QUrl>{QUrl::fromLocalFile(
+                                      QString::fromStdString((home.path / "help.html").string()))});
+    // The font list: typing changes nothing, picking sets the font and leaves the estimate.
+    f.Combo3->setEditText("GB2312");
+    QCOMPARE(int(f.settings.FontIndex), 3);
+    Pick(f.Combo3, "GB2312");
+    QCOMPARE(int(f.settings.FontIndex), 2);
+    QCOMPARE(f.Label4->text(), QString(" 167KB"));
+}
+
+QTEST_MAIN(MainFormTest)
+#include "MainFormTest.moc"

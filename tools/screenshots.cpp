@@ -1,0 +1,57 @@
+// Draws the main window and the skin chooser in both interface languages and saves them as
+// PNG pictures: screenshots <program folder> <output folder>. Settings are read from and
+// written to a copy of the program folder, so the real one is untouched.
+#include "gui/Dialogs.h"
+#include "gui/MainForm.h"
+#include "gui/SetForm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class NoDialogs : public Dialogs {
+    void Message(QWidget*, const QString& title, const QString& text) override {
+        std::fprintf(stderr, "message %s: %s\n", qPrintable(title), qPrintable(text));
+    }
+    void OpenInBrowser(const QUrl&) override {}
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: screenshots <program folder> <output folder>\n");
+        return 2;
+    }
+    QTemporaryDir temp;
+    fs::path home = temp.path().toStdString();
+    for (const char* part : {"Skins", "Back", "Bin"})
+        fs::copy(fs::path(argv[1]) / part, home / part, fs::copy_options::recursive);
+    NoDialogs dialogs;
+    for (int language : {0, 1}) {
+        std::ofstream(home / "Lumenbrook.ini", std::ios::binary)
+            << "Language= " << language
+            << "\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= " << (language == 0 ? 0 : 3)
+            << "\r\nFlash=1\r\n/usr/local/bin/flash-tool\r\n";
+        MainForm form(home, dialogs, [] {});
+        if (!form.Load()) return 1;
+        form.show();
+        form.setForm->show();
+        app.processEvents();
+        const char* suffix = language == 0 ? "zh" : "en";
+        QString out = QString::fromLocal8Bit(argv[2]);
+        form.grab().save(QString("%1/MainForm-%2.png").arg(out, suffix));
+        form.setForm->grab().save(QString("%1/SetForm-%2.png").arg(out, suffix));
+        form.setForm->hide();
+    }
+    return 0;
+}
