@@ -41,7 +41,6 @@ bool Probe(const std::string& path, int64_t& length, std::vector<uint8_t>& heade
 void AddOne(ItemList& menu, const std::string& path, bool insideList,
             std::vector<SkippedFile>& skipped) {
     const ItemKind kind = KindForMenu(path);
-    int64_t estimate = 0;
     if (kind == ItemKind::Unknown) {
         skipped.push_back({path, path.empty() ? "empty line"
                                               : "not a kind Lumenbrook converts (.bmp, .txt, "
@@ -63,39 +62,54 @@ void AddOne(ItemList& menu, const std::string& path, bool insideList,
         for (auto& line : lines) AddOne(menu, line, true, skipped);
         return;
     }
-    int64_t length = 0;
     std::string reason;
-    // A picture's width, height and bit count lie in the info header at offset 14.
-    std::vector<uint8_t> header(kind == ItemKind::Picture ? 54 : 0);
-    if (!Probe(path, length, header, reason)) {
+    auto estimate = FileEstimate(path, &reason);
+    if (!estimate) {
         skipped.push_back({path, reason});
         return;
     }
-    if (kind == ItemKind::Picture) {
-        if (header.size() < 54) {
-            skipped.push_back({path, "too short for a bitmap header"});
-            return;
-        }
-        auto i32 = [&](int o) {
-            return static_cast<int32_t>(header[o] | header[o + 1] << 8 | header[o + 2] << 16 |
-                                        static_cast<uint32_t>(header[o + 3]) << 24);
-        };
-        estimate = PictureEstimate(i32(18), i32(22), static_cast<uint16_t>(header[28] | header[29] << 8));
-    } else {
-        estimate = TextEstimate(length);
-    }
     MenuEntry entry{path, DisplayNameFor(path), 0};
-    entry.estimate = estimate + NameSlot(entry.name);
+    entry.estimate = *estimate + NameSlot(entry.name);
     menu.TotalSize += entry.estimate;
     menu.entries.push_back(std::move(entry));
 }
 
 } // namespace
 
+std::optional<int64_t> FileEstimate(const std::string& path, std::string* reason) {
+    const bool picture = KindForBuild(path) == ItemKind::Picture;
+    int64_t length = 0;
+    std::string why;
+    // A picture's width, height and bit count lie in the info header at offset 14.
+    std::vector<uint8_t> header(picture ? 54 : 0);
+    if (!Probe(path, length, header, why)) {
+        if (reason) *reason = why;
+        return std::nullopt;
+    }
+    if (!picture) return TextEstimate(length);
+    if (header.size() < 54) {
+        if (reason) *reason = "too short for a bitmap header";
+        return std::nullopt;
+    }
+    auto i32 = [&](int o) {
+        return static_cast<int32_t>(header[o] | header[o + 1] << 8 | header[o + 2] << 16 |
+                                    static_cast<uint32_t>(header[o + 3]) << 24);
+    };
+    return PictureEstimate(i32(18), i32(22), static_cast<uint16_t>(header[28] | header[29] << 8));
+}
+
 std::string DisplayNameFor(const std::string& path) {
     std::string name = AfterLastSlash(path);
     size_t cut = KindKey(path) == "html" ? 5 : 4;
     return name.size() > cut ? name.substr(0, name.size() - cut) : std::string();
+}
+
+std::vector<SkippedFile> OpenMenu(ItemList& menu, const std::string& file, int font) {
+    std::vector<std::string> lines = ReadMenuList(file);
+    std::vector<SkippedFile> skipped;
+    menu.Reset(font);
+    for (auto& line : lines) AddOne(menu, line, true, skipped);
+    return skipped;
 }
 
 std::vector<SkippedFile> AddFile(ItemList& menu, const std::string& path) {

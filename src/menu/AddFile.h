@@ -2,6 +2,7 @@
 
 #include "menu/ItemList.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,18 @@ struct SkippedFile {
 // The display name a path gets: the text after its last "/", less its ending.
 std::string DisplayNameFor(const std::string& path);
 
+// What a file adds to TotalSize apart from its name slot: by its length for the text
+// kinds, by its bitmap info header for everything else. Nothing, with the reason, when the
+// file cannot be read or is too short for a bitmap header.
+std::optional<int64_t> FileEstimate(const std::string& path, std::string* reason = nullptr);
+
 // Appends the entry for `path` (or the entries of the menu list file at `path`) to the menu
 // and adds their estimates to TotalSize. Returns what was skipped.
 std::vector<SkippedFile> AddFile(ItemList& menu, const std::string& path);
+
+// Replaces the menu with the entries of a menu list file, TotalSize starting afresh for
+// `font`; lines naming menu lists are skipped. The file is read first: when it cannot be,
+// lb::Error names it and the menu stays as it was.
+std::vector<SkippedFile> OpenMenu(ItemList& menu, const std::string& file, int font);
 
 } // namespace lb
