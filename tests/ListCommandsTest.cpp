@@ -1,7 +1,7 @@
+#include "menu/ListCommands.h"
 #include "TestFiles.h"
 #include "common/Error.h"
 #include "menu/AddFile.h"
-#include "menu/ListCommands.h"
 #include "menu/MenuListFile.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,8 @@ namespace {
 
 ItemList Letters(const std::string& names) {
     ItemList menu(3);
-    for (char c : names) menu.entries.push_back({std::string("/m/") + c + ".txt", std::string(1, c), 0});
+    for (char c : names)
+        menu.entries.push_back({std::string("/m/") + c + ".txt", std::string(1, c), 0});
     return menu;
 }
 

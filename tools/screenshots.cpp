@@ -22,6 +22,12 @@ class NoDialogs : public Dialogs {
         std::fprintf(stderr, "message %s: %s\n", qPrintable(title), qPrintable(text));
     }
     void OpenInBrowser(const QUrl&) override {}
+    QStringList OpenFiles(QWidget*, const FileQuestion&) override { return {}; }
+    QString SaveFile(QWidget*, const FileQuestion&) override { return {}; }
+    std::optional<QString> InputText(QWidget*, const QString&, const QString&,
+                                     const QString&) override {
+        return std::nullopt;
+    }
 };
 
 } // namespace

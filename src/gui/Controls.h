@@ -4,6 +4,9 @@
 
 #include <QLabel>
 
+// The program's texts are UTF-8.
+inline QString Utf8(const char* text) { return QString::fromUtf8(text); }
+
 // A control named as the code and the tests know it, placed where the layout puts it.
 template <typename T> T* MakeControl(QWidget* parent, const char* name, QRect where) {
     auto widget = new T(parent);
@@ -13,8 +16,7 @@ template <typename T> T* MakeControl(QWidget* parent, const char* name, QRect wh
 }
 
 // A label that takes the size of its text, placed by its top left corner in twips.
-inline QLabel* SizedLabel(QWidget* parent, const char* name, int left, int top,
-                          const char* text) {
+inline QLabel* SizedLabel(QWidget* parent, const char* name, int left, int top, const char* text) {
     auto label = new QLabel(QString::fromUtf8(text), parent);
     label->setObjectName(name);
     label->move(TwipsToPixels(left), TwipsToPixels(top));

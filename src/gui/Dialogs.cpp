@@ -1,7 +1,37 @@
 #include "gui/Dialogs.h"
 
+#include "app/DialogTexts.h"
+
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
+
+namespace {
+
+// A file dialog set up from a question. Qt's own dialog, so that the filters match in any
+// letter case and the executable files can be offered.
+void SetUp(QFileDialog& dialog, const FileQuestion& question) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setWindowTitle(question.title);
+    QStringList filters =
+        QString::fromStdString(lb::QtFilter(question.filter.toStdString())).split(";;");
+    const QString programs = QFileDialog::tr("Programs (*)");
+    if (question.executablesFirst) filters.prepend(programs);
+    dialog.setNameFilters(filters);
+    if (question.executablesFirst) {
+        auto showFor = [&dialog, programs](const QString& filter) {
+            QDir::Filters shown = QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot;
+            dialog.setFilter(filter == programs ? shown | QDir::Executable : shown);
+        };
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, showFor);
+        showFor(programs);
+    }
+    if (!question.initial.isEmpty()) dialog.selectFile(question.initial);
+}
+
+} // namespace
 
 void QtDialogs::Message(QWidget* owner, const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
@@ -11,4 +41,32 @@ void QtDialogs::Message(QWidget* owner, const QString& title, const QString& tex
 void QtDialogs::OpenInBrowser(const QUrl& url) {
     // As the shell's "open" verb: a failure is not the program's concern.
     QDesktopServices::openUrl(url);
+}
+
+QStringList QtDialogs::OpenFiles(QWidget* owner, const FileQuestion& question) {
+    QFileDialog dialog(owner);
+    SetUp(dialog, question);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(question.several     ? QFileDialog::ExistingFiles
+                       : question.mustExist ? QFileDialog::ExistingFile
+                                            : QFileDialog::AnyFile);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
+QString QtDialogs::SaveFile(QWidget* owner, const FileQuestion& question) {
+    QFileDialog dialog(owner);
+    SetUp(dialog, question);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !question.confirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+std::optional<QString> QtDialogs::InputText(QWidget* owner, const QString& title,
+                                            const QString& prompt, const QString& text) {
+    bool ok = false;
+    QString answer = QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, text, &ok);
+    if (!ok) return std::nullopt;
+    return answer;
 }

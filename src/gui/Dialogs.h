@@ -1,23 +1,48 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
+#include <optional>
 
 class QWidget;
 
-// Every message box and every hand-over to the desktop goes through here, so that tests
-// answer them from a script instead of waiting for a person.
+// What a file dialog asks: its title, its filter as description|patterns pairs, the file
+// name it starts with, and its options.
+struct FileQuestion {
+    QString title;
+    QString filter;
+    QString initial;
+    bool several = false;          // open: more than one file may be chosen
+    bool confirmOverwrite = false; // save: ask before choosing an existing file
+    bool mustExist = false;        // open: only existing files
+    bool executablesFirst = false; // open: offer every executable file before the filter
+};
+
+// Every message box, file dialog, input box and hand-over to the desktop goes through here,
+// so that tests answer them from a script instead of waiting for a person.
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
     // A message with only an OK button and no icon.
     virtual void Message(QWidget* owner, const QString& title, const QString& text) = 0;
     virtual void OpenInBrowser(const QUrl& url) = 0;
+    // The chosen files in the dialog's order; empty when cancelled.
+    virtual QStringList OpenFiles(QWidget* owner, const FileQuestion& question) = 0;
+    // The chosen file; empty when cancelled.
+    virtual QString SaveFile(QWidget* owner, const FileQuestion& question) = 0;
+    // The text confirmed; nothing when cancelled.
+    virtual std::optional<QString> InputText(QWidget* owner, const QString& title,
+                                             const QString& prompt, const QString& text) = 0;
 };
 
-// The real ones: Qt's message box and the desktop's browser.
+// The real ones: Qt's dialogs and the desktop's browser.
 class QtDialogs : public Dialogs {
   public:
     void Message(QWidget* owner, const QString& title, const QString& text) override;
     void OpenInBrowser(const QUrl& url) override;
+    QStringList OpenFiles(QWidget* owner, const FileQuestion& question) override;
+    QString SaveFile(QWidget* owner, const FileQuestion& question) override;
+    std::optional<QString> InputText(QWidget* owner, const QString& title, const QString& prompt,
+                                     const QString& text) override;
 };

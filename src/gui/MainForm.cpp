@@ -3,11 +3,13 @@
 #include "app/Captions.h"
 #include "app/Contacts.h"
 #include "common/Error.h"
+#include "gui/BuildRunner.h"
 #include "gui/ButtonPictures.h"
+#include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/MenuListModel.h"
 #include "gui/SetForm.h"
-#include "gui/Controls.h"
+#include "menu/ListCommands.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,16 +20,13 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QStyle>
 #include <QToolButton>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // A button with its picture above its caption.
 QToolButton* CaptionedButton(QWidget* parent, const char* name, QRect where,
@@ -72,6 +71,13 @@ MainForm::MainForm(fs::path programFolder, Dialogs& dialogs, std::function<void(
     MakeMenus();
     setForm = new SetForm(skins, dialogs_);
     connect(setForm, &SetForm::Left, this, &MainForm::LeaveChooser);
+    runner = new BuildRunner(this);
+    connect(runner, &BuildRunner::Shown, Label2, &QLabel::setText);
+    connect(runner, &BuildRunner::EntryStarted, this, [this](int index, int count) {
+        progress->setMaximum(count);
+        progress->setValue(index);
+    });
+    connect(runner, &BuildRunner::Done, this, &MainForm::BuildDone);
 }
 
 MainForm::~MainForm() {
@@ -83,6 +89,8 @@ void MainForm::MakeControls(QWidget* client) {
     List2 = MakeControl<QListView>(client, "List2", Twips(120, 0, 3615, 2400));
     List2->setModel(menuModel);
     List2->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    List2->viewport()->setAcceptDrops(true);
+    List2->viewport()->installEventFilter(this);
 
     Command11 = MoveButton(client, "Command11", Twips(3870, 45, 495, 480), MovePicture::Top);
     Command7 = MoveButton(client, "Command7", Twips(3870, 645, 495, 480), MovePicture::Up);
@@ -140,11 +148,26 @@ void MainForm::MakeControls(QWidget* client) {
     Label2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label2->setWordWrap(true);
+    progress = MakeControl<QProgressBar>(client, "progress", Twips(150, 5190, 5115, 75));
+    progress->setTextVisible(false);
+    progress->hide();
 
     connect(Combo1, &QComboBox::activated, this, &MainForm::Combo1_Click);
     connect(Combo3, &QComboBox::activated, this, &MainForm::Combo3_Click);
     connect(Check1, &QCheckBox::clicked, this, &MainForm::Check1_Click);
     connect(Command2, &QToolButton::clicked, this, &MainForm::Command2_Click);
+    connect(Command1, &QToolButton::clicked, this, &MainForm::Command1_Click);
+    connect(Command3, &QToolButton::clicked, this, &MainForm::Command3_Click);
+    connect(Command4, &QToolButton::clicked, this, &MainForm::Command4_Click);
+    connect(Command6, &QToolButton::clicked, this, &MainForm::Command6_Click);
+    connect(Command10, &QToolButton::clicked, this, &MainForm::Command10_Click);
+    connect(Command7, &QToolButton::clicked, this, [this] { Move(lb::MoveUp); });
+    connect(Command8, &QToolButton::clicked, this, [this] { Move(lb::MoveDown); });
+    connect(Command11, &QToolButton::clicked, this, [this] { Move(lb::MoveToTop); });
+    connect(Command12, &QToolButton::clicked, this, [this] { Move(lb::MoveToBottom); });
+    connect(Command9, &QToolButton::clicked, this, &MainForm::Command9_Click);
+    connect(Command13, &QToolButton::clicked, this, &MainForm::Command13_Click);
+    connect(Command5, &QToolButton::clicked, this, &MainForm::Command5_Click);
 }
 
 void MainForm::MakeMenus() {
@@ -171,6 +194,8 @@ void MainForm::MakeMenus() {
         if (isEnabled()) SaveSettingsAndQuit();
     });
     connect(help1, &QAction::triggered, this, &MainForm::help1_Click);
+    connect(save, &QAction::triggered, this, &MainForm::save_Click);
+    connect(open, &QAction::triggered, this, &MainForm::open_Click);
     connect(about, &QAction::triggered, this, &MainForm::about_Click);
 }
 

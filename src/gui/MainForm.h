@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <functional>
 
+class BuildRunner;
 class Dialogs;
 class MenuListModel;
+class QProgressBar;
 class SetForm;
 class QAction;
 class QCheckBox;
@@ -48,6 +50,7 @@ class MainForm : public QMainWindow {
     QFrame* Frame1;
     QComboBox *Combo1, *Combo2, *Combo3;
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
+    QProgressBar* progress; // entries done, shown when a build takes a while
     QAction *save, *open, *exit, *help1, *about;
     SetForm* setForm;
 
@@ -55,11 +58,16 @@ class MainForm : public QMainWindow {
     lb::ItemList menu;
     lb::SkinSelection skins;
     MenuListModel* menuModel;
+    BuildRunner* runner;
 
     const std::filesystem::path& ProgramFolder() const { return programFolder_; }
 
+    // Adds files as the Add command does (files dropped on the list come here too).
+    void AddPaths(const QStringList& paths);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void MakeControls(QWidget* client);
@@ -72,6 +80,23 @@ class MainForm : public QMainWindow {
     void LeaveChooser();
     void about_Click();
     void help1_Click();
+    void Command1_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command6_Click();
+    void Command10_Click();
+    void Move(void (*move)(lb::ItemList&, std::vector<bool>&));
+    void save_Click();
+    void open_Click();
+    void Command9_Click();
+    void Command13_Click();
+    void Command5_Click();
+    void BuildDone(bool ok, const QString& error);
+    void StartFlashingProgram();
+    std::vector<bool> Selected() const;
+    void Select(const std::vector<bool>& marks);
+    void MenuChanged(); // the list, the label and the two commands that need entries
+    void SetBuilding(bool building);
 
     std::filesystem::path programFolder_;
     Dialogs& dialogs_;

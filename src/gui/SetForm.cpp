@@ -2,8 +2,8 @@
 
 #include "app/Captions.h"
 #include "gui/BitmapImage.h"
-#include "gui/Dialogs.h"
 #include "gui/Controls.h"
+#include "gui/Dialogs.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -10,9 +10,13 @@ namespace lb {
 
 namespace {
 
-bool IsSelected(const Selection& selected, size_t i) { return i < selected.size() && selected[i]; }
+bool IsSelected(const Selection& selected, size_t i) {
+    return i < selected.size() && selected[i];
+}
 
-void Fit(const ItemList& menu, Selection& selected) { selected.resize(menu.entries.size(), false); }
+void Fit(const ItemList& menu, Selection& selected) {
+    selected.resize(menu.entries.size(), false);
+}
 
 } // namespace
 
@@ -76,9 +80,13 @@ void Gather(ItemList& menu, Selection& selected, bool toTop) {
 
 } // namespace
 
-void MoveToTop(ItemList& menu, Selection& selected) { Gather(menu, selected, true); }
+void MoveToTop(ItemList& menu, Selection& selected) {
+    Gather(menu, selected, true);
+}
 
-void MoveToBottom(ItemList& menu, Selection& selected) { Gather(menu, selected, false); }
+void MoveToBottom(ItemList& menu, Selection& selected) {
+    Gather(menu, selected, false);
+}
 
 std::string CategoryPathFor(const std::string& chosen) {
     size_t slash = chosen.rfind('/');

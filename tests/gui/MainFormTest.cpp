@@ -1,8 +1,5 @@
 // The real windows under the offscreen platform, with every dialog answered by a script.
-#include "gui/MainForm.h"
-#include "app/SettingsFile.h"
-#include "gui/BitmapImage.h"
-#include "gui/Dialogs.h"
+#include "TestHome.h"
 #include "gui/SetForm.h"
 
 #include <QAction>
@@ -12,76 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <sstream>
-
-namespace fs = std::filesystem;
 
 namespace {
-
-// Records what the program shows; no dialog ever waits.
-class ScriptedDialogs : public Dialogs {
-  public:
-    QStringList messages; // "title|text"
-    QList<QUrl> opened;
-    void Message(QWidget*, const QString& title, const QString& text) override {
-        messages << title + "|" + text;
-    }
-    void OpenInBrowser(const QUrl& url) override { opened << url; }
-};
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteText(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-// A program folder holding the bundled skins and back pictures, a settings file, and a
-// window over it.
-struct Home {
-    QTemporaryDir dir;
-    fs::path path{dir.path().toStdString()};
-    ScriptedDialogs dialogs;
-    int quits = 0;
-    std::unique_ptr<MainForm> form;
-
-    explicit Home(const std::string& settings) {
-        fs::copy(fs::path(LUMENBROOK_DATA_DIR) / "Skins", path / "Skins",
-                 fs::copy_options::recursive);
-        fs::copy(fs::path(LUMENBROOK_DATA_DIR) / "Back", path / "Back",
-                 fs::copy_options::recursive);
-        // Night gets numbers of its own, so a change of skin shows in the boxes.
-        WriteText(path / "Skins/Night/Skin.ini", "10,20,3");
-        if (!settings.empty()) WriteText(SettingsPath(), settings);
-    }
-    fs::path SettingsPath() const { return path / "Lumenbrook.ini"; }
-    bool Load() {
-        form = std::make_unique<MainForm>(path, dialogs, [this] { ++quits; });
-        return form->Load();
-    }
-};
-
-const char* kChineseSettings =
-    "Language= 0\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= 0\r\nFlash=0\r\n\r\n";
-const char* kEnglishSettings =
-    "Language= 1\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= 3\r\nFlash=0\r\n\r\n";
-
-void Pick(QComboBox* list, const QString& entry) {
-    int at = list->findText(entry);
-    QVERIFY2(at >= 0, qPrintable(entry));
-    list->setCurrentIndex(at);
-    emit list->activated(at);
-}
 
 // Every caption either language sets, in one text, to compare whole sets.
 QString Captions(MainForm& f) {

@@ -1,0 +1,73 @@
+// Start: the build on its own thread from a copy of the menu and settings, and the
+// flashing program after it.
+#include "app/Captions.h"
+#include "gui/BuildRunner.h"
+#include "gui/Controls.h"
+#include "gui/Dialogs.h"
+#include "gui/MainForm.h"
+#include "gui/SetForm.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QTimer>
+#include <QToolButton>
+
+void MainForm::SetBuilding(bool building) {
+    for (QWidget* button : {Command1, Command2, Command3, Command4, Command5, Command6, Command10})
+        button->setEnabled(!building);
+    open->setEnabled(!building);
+}
+
+void MainForm::Command5_Click() {
+    if (runner->Running()) return;
+    lb::BuildRequest request;
+    request.programFolder = programFolder_;
+    request.entries = menu.ForBuild();
+    request.font = settings.FontIndex;
+    request.language = settings.LanguageFlag;
+    request.titlePath = skins.TitlePath;
+    request.menuPath = skins.MenuPath;
+    request.backPath = skins.BackPath;
+    request.layoutX = setForm->Text1->text().toStdString();
+    request.layoutY = setForm->Text2->text().toStdString();
+    request.layoutCount = setForm->Text3->text().toStdString();
+    request.corner = std::max(0, Combo2->currentIndex());
+    request.outputPath = Text1->text().toStdString();
+    SetBuilding(true);
+    Label2->clear();
+    progress->setValue(0);
+    // Only a build long enough to notice shows its progress bar.
+    QTimer::singleShot(400, progress, [this] {
+        if (runner->Running()) progress->show();
+    });
+    runner->Start(std::move(request));
+}
+
+void MainForm::BuildDone(bool ok, const QString& error) {
+    progress->hide();
+    if (ok) {
+        StartFlashingProgram();
+    } else {
+        QString lead =
+            settings.LanguageFlag == 0 ? Utf8("轉換失敗：") : QString("The build failed: ");
+        dialogs_.Message(this, Utf8(lb::kNoticeTitle), lead + error);
+    }
+    SetBuilding(false);
+}
+
+void MainForm::StartFlashingProgram() {
+    const QString program = Text2->text();
+    if (!Text2->isEnabled() || program.isEmpty() || !QFileInfo(program).isFile()) return;
+    // The whole text is the program's path; no shell, no arguments, no waiting.
+    if (!QProcess::startDetached(program, {})) {
+        QString lead = settings.LanguageFlag == 0
+                           ? Utf8("無法執行燒錄程式：")
+                           : QString("The flashing program could not be started: ");
+        dialogs_.Message(this, Utf8(lb::kNoticeTitle), lead + program);
+    }
+}

@@ -1,0 +1,196 @@
+// The main window's menu commands: each asks what it needs, calls the menu's own function
+// and shows the result.
+#include "app/Captions.h"
+#include "app/DialogTexts.h"
+#include "common/Error.h"
+#include "common/Files.h"
+#include "gui/Controls.h"
+#include "gui/Dialogs.h"
+#include "gui/MainForm.h"
+#include "gui/MenuListModel.h"
+#include "menu/AddFile.h"
+#include "menu/ListCommands.h"
+#include "menu/MenuListFile.h"
+
+#include <QAction>
+#include <QDropEvent>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMimeData>
+#include <QToolButton>
+
+namespace {
+
+FileQuestion Question(const lb::FileDialogText& text, const QString& initial = {}) {
+    FileQuestion question;
+    question.title = Utf8(text.title);
+    question.filter = Utf8(text.filter);
+    question.initial = initial;
+    return question;
+}
+
+} // namespace
+
+std::vector<bool> MainForm::Selected() const {
+    std::vector<bool> marks(menu.entries.size(), false);
+    for (const QModelIndex& index : List2->selectionModel()->selectedIndexes())
+        if (index.row() >= 0 && static_cast<size_t>(index.row()) < marks.size())
+            marks[static_cast<size_t>(index.row())] = true;
+    return marks;
+}
+
+void MainForm::Select(const std::vector<bool>& marks) {
+    QItemSelection selection;
+    for (size_t i = 0; i < marks.size(); ++i)
+        if (marks[i]) {
+            QModelIndex index = menuModel->index(static_cast<int>(i));
+            selection.select(index, index);
+        }
+    List2->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void MainForm::MenuChanged() {
+    menuModel->Refresh();
+    UpdateSizeLabel();
+}
+
+void MainForm::AddPaths(const QStringList& paths) {
+    for (const QString& path : paths) lb::AddFile(menu, path.toStdString());
+    MenuChanged();
+    if (!menu.entries.empty()) {
+        Command5->setEnabled(true);
+        save->setEnabled(true);
+    }
+}
+
+void MainForm::Command1_Click() {
+    lb::FileDialogText text = lb::AddFilesDialog(settings.LanguageFlag);
+    FileQuestion question = Question(text);
+    question.several = true;
+    QStringList chosen = dialogs_.OpenFiles(this, question);
+    if (!chosen.isEmpty()) AddPaths(chosen);
+}
+
+void MainForm::Command3_Click() {
+    std::vector<bool> marks = Selected();
+    lb::ClearSelected(menu, marks);
+    MenuChanged();
+    if (menu.entries.empty()) {
+        Command5->setEnabled(false);
+        save->setEnabled(false);
+    }
+}
+
+void MainForm::Command4_Click() {
+    menu.Reset(settings.FontIndex);
+    MenuChanged();
+    Command5->setEnabled(false);
+    save->setEnabled(false);
+}
+
+void MainForm::Command6_Click() {
+    const QString title = Utf8(lb::RenameTitle(settings.LanguageFlag));
+    std::vector<bool> marks = Selected();
+    lb::RenameSelected(menu, marks, [&](const std::string& name) -> std::optional<std::string> {
+        QString current = QString::fromStdString(name);
+        auto answer = dialogs_.InputText(this, title, current, current);
+        if (!answer) return std::nullopt;
+        return answer->toStdString();
+    });
+    menuModel->Refresh();
+    Select(marks);
+}
+
+void MainForm::Command10_Click() {
+    lb::FileDialogText text = lb::CategoryDialog(settings.LanguageFlag);
+    FileQuestion question = Question(text);
+    question.confirmOverwrite = true;
+    QString chosen = dialogs_.SaveFile(this, question);
+    if (chosen.isEmpty()) return;
+    std::string path = lb::CategoryPathFor(chosen.toStdString());
+    try {
+        lb::ReplaceFileContents(path, lb::CategoryFileText());
+    } catch (const lb::Error& e) {
+        dialogs_.Message(this, Utf8(lb::kNoticeTitle), QString::fromUtf8(e.what()));
+        return;
+    }
+    AddPaths({QString::fromStdString(path)});
+}
+
+void MainForm::Move(void (*move)(lb::ItemList&, std::vector<bool>&)) {
+    std::vector<bool> marks = Selected();
+    if (std::find(marks.begin(), marks.end(), true) == marks.end()) return;
+    move(menu, marks);
+    menuModel->Refresh();
+    Select(marks);
+}
+
+void MainForm::save_Click() {
+    lb::FileDialogText text = lb::SaveMenuDialog(settings.LanguageFlag);
+    FileQuestion question = Question(text);
+    question.confirmOverwrite = true;
+    QString chosen = dialogs_.SaveFile(this, question);
+    if (chosen.isEmpty()) return;
+    std::vector<std::string> paths;
+    for (const auto& entry : menu.entries) paths.push_back(entry.path);
+    try {
+        lb::WriteMenuList(chosen.toStdString(), paths);
+    } catch (const lb::Error& e) {
+        dialogs_.Message(this, Utf8(lb::kNoticeTitle), QString::fromUtf8(e.what()));
+    }
+}
+
+void MainForm::open_Click() {
+    lb::FileDialogText text = lb::OpenMenuDialog(settings.LanguageFlag);
+    FileQuestion question = Question(text);
+    QStringList chosen = dialogs_.OpenFiles(this, question);
+    if (chosen.isEmpty()) return;
+    try {
+        lb::OpenMenu(menu, chosen.front().toStdString(), settings.FontIndex);
+    } catch (const lb::Error& e) {
+        // The menu stays as it was; a list that cannot be read replaces nothing.
+        dialogs_.Message(this, Utf8(lb::kNoticeTitle), QString::fromUtf8(e.what()));
+        return;
+    }
+    MenuChanged();
+    Command5->setEnabled(true);
+}
+
+void MainForm::Command9_Click() {
+    lb::FileDialogText text = lb::RomDialog(settings.LanguageFlag);
+    FileQuestion question = Question(text, Text1->text());
+    question.confirmOverwrite = true;
+    QString chosen = dialogs_.SaveFile(this, question);
+    if (!chosen.isEmpty()) Text1->setText(chosen);
+}
+
+void MainForm::Command13_Click() {
+    lb::FileDialogText text = lb::FlashProgramDialog(settings.LanguageFlag);
+    FileQuestion question = Question(text, Text2->text());
+    question.mustExist = true;
+    question.executablesFirst = true;
+    QStringList chosen = dialogs_.OpenFiles(this, question);
+    if (!chosen.isEmpty()) Text2->setText(chosen.front());
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == List2->viewport() && Command1->isEnabled()) {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto drag = static_cast<QDropEvent*>(event);
+            if (drag->mimeData()->hasUrls()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto drop = static_cast<QDropEvent*>(event);
+            QStringList paths;
+            for (const QUrl& url : drop->mimeData()->urls())
+                if (url.isLocalFile()) paths << url.toLocalFile();
+            AddPaths(paths);
+            drop->acceptProposedAction();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

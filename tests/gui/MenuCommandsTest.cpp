@@ -1,0 +1,276 @@
+// Menu editing and building through the real window; every dialog is answered by a script.
+#include "TestHome.h"
+#include "app/DialogTexts.h"
+#include "gui/BuildRunner.h"
+#include "gui/MenuListModel.h"
+#include "gui/SetForm.h"
+#include "menu/ListCommands.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMimeData>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QToolButton>
+
+namespace {
+
+// A 3 x 2 picture at 24 bits: rows of 9 bytes padded to 12.
+std::string SmallBitmap() {
+    std::string f(54 + 24, '\0');
+    auto put = [&](size_t at, uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) f[at + i] = static_cast<char>((v >> (8 * i)) & 255);
+    };
+    f[0] = 'B';
+    f[1] = 'M';
+    put(2, f.size(), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, 3, 4);
+    put(22, 2, 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    return f;
+}
+
+QString Names(MainForm& f) {
+    QStringList names;
+    for (auto& e : f.menu.entries) names << QString::fromStdString(e.name);
+    return names.join(",");
+}
+
+void SelectRows(MainForm& f, std::initializer_list<int> rows) {
+    f.List2->selectionModel()->clearSelection();
+    for (int row : rows)
+        f.List2->selectionModel()->select(f.menuModel->index(row), QItemSelectionModel::Select);
+}
+
+// Presses Start and waits for the build to end.
+void Build(MainForm& f) {
+    QSignalSpy done(f.runner, &BuildRunner::Done);
+    f.Command5->click();
+    QVERIFY(!f.Command1->isEnabled());
+    QVERIFY(!f.open->isEnabled());
+    QVERIFY(done.wait(20000));
+}
+
+struct Files {
+    QTemporaryDir dir;
+    fs::path path{dir.path().toStdString()};
+    QString Write(const std::string& name, const std::string& content) {
+        fs::create_directories((path / name).parent_path());
+        WriteText(path / name, content);
+        return QString::fromStdString((path / name).string());
+    }
+};
+
+} // namespace
+
+class MenuCommandsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void addRenameSaveAndOpen();
+    void clearMoveAndCategory();
+    void buildWithStart();
+    void failingBuildKeepsTheEarlierRom();
+    void flashingProgramAfterBuild();
+    void droppedFilesAreAdded();
+};
+
+void MenuCommandsTest::addRenameSaveAndOpen() {
+    Home home(kEnglishSettings);
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    Files files;
+    QString a = files.Write("a.txt", "abcde"), b = files.Write("Pics, old/b.bmp", SmallBitmap()),
+            c = files.Write("c.HTM", "<p>x</p>");
+    home.dialogs.nextFiles = {{c, a, b}};
+    f.Command1->click();
+    const FileQuestion& asked = home.dialogs.asked.back();
+    QCOMPARE(asked.title, QString("Add Bitmap"));
+    QCOMPARE(asked.filter, QString(lb::AddFilesDialog(1).filter));
+    QVERIFY(asked.several);
+    QCOMPARE(Names(f), QString("c,a,b"));
+    // 170612 for the English font, then 52 + 53 + 76 for the three files.
+    QCOMPARE(f.menu.TotalSize, int64_t{170612 + 52 + 53 + 76});
+    QCOMPARE(f.Label4->text(), QString(" 167KB"));
+    QVERIFY(f.Command5->isEnabled());
+    QVERIFY(f.save->isEnabled());
+
+    SelectRows(f, {0, 2});
+    home.dialogs.nextAnswers = {QString("First"), QString()};
+    f.Command6->click();
+    QCOMPARE(home.dialogs.inputs, (QStringList{"Rename|c|c", "Rename|b|b"}));
+    QCOMPARE(Names(f), QString("First,a,b"));
+
+    const QString list = QString::fromStdString((files.path / "menu.lkm").string());
+    home.dialogs.nextFiles = {{list}};
+    f.save->trigger();
+    QCOMPARE(QString::fromStdString(ReadText(list.toStdString())),
+             c + "\r\n" + a + "\r\n" + b + "\r\n");
+
+    f.Command4->click();
+    QVERIFY(!f.Command5->isEnabled());
+    QVERIFY(!f.save->isEnabled());
+    home.dialogs.nextFiles = {{list}};
+    f.open->trigger();
+    QCOMPARE(Names(f), QString("c,a,b")); // names come from the paths again
+    QCOMPARE(f.menu.entries[2].path, b.toStdString());
+    QVERIFY(f.Command5->isEnabled());
+    QVERIFY(!f.save->isEnabled()); // Open Menu leaves it as it was
+
+    // A list that cannot be read says so and replaces nothing.
+    home.dialogs.nextFiles = {{list + ".gone"}};
+    f.open->trigger();
+    QCOMPARE(Names(f), QString("c,a,b"));
+    QCOMPARE(home.dialogs.messages.size(), 1);
+    QVERIFY(home.dialogs.messages[0].startsWith("注意|" + list + ".gone"));
+    QCOMPARE(home.dialogs.unanswered, 0);
+}
+
+void MenuCommandsTest::clearMoveAndCategory() {
+    Home home(kChineseSettings);
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    Files files;
+    QStringList paths;
+    for (const char* name : {"A.txt", "B.txt", "C.txt", "D.txt", "E.txt"})
+        paths << files.Write(name, "1234");
+    home.dialogs.nextFiles = {paths};
+    f.Command1->click();
+    const int64_t full = f.menu.TotalSize;
+    SelectRows(f, {2, 4});
+    f.Command11->click();
+    QCOMPARE(Names(f), QString("C,E,A,B,D"));
+    QVERIFY(f.List2->selectionModel()->selectedIndexes().isEmpty());
+    SelectRows(f, {1, 2});
+    f.Command7->click();
+    QCOMPARE(Names(f), QString("E,A,C,B,D"));
+    QCOMPARE(f.List2->selectionModel()->selectedIndexes().size(), 2);
+    SelectRows(f, {0, 4});
+    f.Command3->click();
+    QCOMPARE(Names(f), QString("A,C,B"));
+    QCOMPARE(f.menu.TotalSize, full - 2 * (4 + 12 + 32));
+    QCOMPARE(f.Label4->text(), QString::fromStdString(f.menu.SizeLabel()));
+
+    const QString chosen = QString::fromStdString((files.path / "Animals.txt").string());
+    home.dialogs.nextFiles = {{chosen}};
+    f.Command10->click();
+    QCOMPARE(home.dialogs.asked.back().title, QString("建立檔案"));
+    QVERIFY(home.dialogs.asked.back().confirmOverwrite);
+    QCOMPARE(ReadText(files.path / "@Animals.txt"), lb::CategoryFileText());
+    QCOMPARE(Names(f), QString("A,C,B,@Animals"));
+
+    SelectRows(f, {0, 1, 2, 3});
+    f.Command3->click();
+    QCOMPARE(f.menu.TotalSize, int64_t{119392 + 327700});
+    QVERIFY(!f.Command5->isEnabled());
+    QVERIFY(!f.save->isEnabled());
+}
+
+void MenuCommandsTest::buildWithStart() {
+    Home home(kEnglishSettings);
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    Files files;
+    home.dialogs.nextFiles = {{files.Write("@Pictures.txt", "x"),
+                               files.Write("b.bmp", SmallBitmap()),
+                               files.Write("Story.txt", "Once upon a time")}};
+    f.Command1->click();
+    const QString rom = QString::fromStdString((files.path / "out.gba").string());
+    f.Text1->setText(rom);
+    Build(f);
+    QVERIFY2(home.dialogs.messages.isEmpty(), qPrintable(home.dialogs.messages.join("\n")));
+    QCOMPARE(f.Label2->text(), QString("Write Program...\r\nWrite Skin...\r\nConversion done!"));
+    QVERIFY(f.Command1->isEnabled());
+    QVERIFY(f.Command5->isEnabled());
+    QVERIFY(f.open->isEnabled());
+    QProcess inspect;
+    inspect.start(LUMENBROOK_CLI,
+                  {"inspect", "--home", QString::fromStdString(home.path.string()), rom});
+    QVERIFY(inspect.waitForFinished(10000));
+    QCOMPARE(inspect.exitCode(), 0);
+    const QString report = QString::fromUtf8(inspect.readAllStandardOutput());
+    QVERIFY2(report.contains("ends exactly after the last record"), qPrintable(report));
+    QVERIFY2(report.contains("record 3 at"), qPrintable(report));
+}
+
+void MenuCommandsTest::failingBuildKeepsTheEarlierRom() {
+    Home home(kEnglishSettings);
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    Files files;
+    const QString picture = files.Write("gone.bmp", SmallBitmap());
+    home.dialogs.nextFiles = {{picture}};
+    f.Command1->click();
+    const QString rom = files.Write("out.gba", "earlier");
+    f.Text1->setText(rom);
+    fs::remove(picture.toStdString());
+    Build(f);
+    QCOMPARE(home.dialogs.messages.size(), 1);
+    QVERIFY2(
+        home.dialogs.messages[0].startsWith("注意|The build failed: entry 1 (" + picture + ")"),
+        qPrintable(home.dialogs.messages[0]));
+    QCOMPARE(ReadText(rom.toStdString()), std::string("earlier"));
+    QVERIFY(f.Command1->isEnabled());
+    QVERIFY(f.Command5->isEnabled());
+}
+
+void MenuCommandsTest::flashingProgramAfterBuild() {
+    Home home(kEnglishSettings);
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    Files files;
+    const fs::path marker = files.path / "flashed";
+    // A name with a blank: the whole text is the program's path.
+    const QString script =
+        files.Write("flash tool", "#!/bin/sh\ntouch '" + marker.string() + "'\n");
+    fs::permissions(script.toStdString(), fs::perms::owner_all);
+    home.dialogs.nextFiles = {{files.Write("a.txt", "abc")}};
+    f.Command1->click();
+    f.Text1->setText(QString::fromStdString((files.path / "out.gba").string()));
+    f.Check1->click();
+    f.Text2->setText(script);
+    Build(f);
+    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(marker), 5000);
+
+    fs::remove(marker);
+    f.Check1->click(); // unticked: not started
+    Build(f);
+    QTest::qWait(300);
+    QVERIFY(!fs::exists(marker));
+
+    // A file that is there but cannot run is reported.
+    const QString plain = files.Write("notes", "not a program");
+    f.Check1->click();
+    f.Text2->setText(plain);
+    Build(f);
+    QCOMPARE(home.dialogs.messages,
+             QStringList{"注意|The flashing program could not be started: " + plain});
+}
+
+void MenuCommandsTest::droppedFilesAreAdded() {
+    Home home(kEnglishSettings);
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    Files files;
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(files.Write("one.txt", "1")),
+                  QUrl::fromLocalFile(files.Write("skip.avi", "x")),
+                  QUrl::fromLocalFile(files.Write("two.htm", "2"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(f.List2->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(f.List2->viewport(), &drop);
+    QCOMPARE(Names(f), QString("one,two"));
+    QVERIFY(f.Command5->isEnabled());
+}
+
+QTEST_MAIN(MenuCommandsTest)
+#include "MenuCommandsTest.moc"

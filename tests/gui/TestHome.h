@@ -1,0 +1,112 @@
+#pragma once
+// A program folder for the window tests, and dialogs answered from a script.
+#include "gui/Dialogs.h"
+#include "gui/MainForm.h"
+
+#include <QComboBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+// Records what the program shows and answers its questions in turn: "next file names",
+// "next answer". A question with no answer left is cancelled and recorded, so no dialog
+// ever waits.
+class ScriptedDialogs : public Dialogs {
+  public:
+    QStringList messages; // "title|text"
+    QList<QUrl> opened;
+    QList<FileQuestion> asked;
+    QStringList inputs; // "title|prompt|text"
+    std::deque<QStringList> nextFiles;
+    std::deque<std::optional<QString>> nextAnswers;
+    int unanswered = 0;
+
+    void Message(QWidget*, const QString& title, const QString& text) override {
+        messages << title + "|" + text;
+    }
+    void OpenInBrowser(const QUrl& url) override { opened << url; }
+    QStringList OpenFiles(QWidget*, const FileQuestion& question) override {
+        return NextFiles(question);
+    }
+    QString SaveFile(QWidget*, const FileQuestion& question) override {
+        QStringList files = NextFiles(question);
+        return files.isEmpty() ? QString() : files.front();
+    }
+    std::optional<QString> InputText(QWidget*, const QString& title, const QString& prompt,
+                                     const QString& text) override {
+        inputs << title + "|" + prompt + "|" + text;
+        if (nextAnswers.empty()) {
+            ++unanswered;
+            return std::nullopt;
+        }
+        auto answer = nextAnswers.front();
+        nextAnswers.pop_front();
+        return answer;
+    }
+
+  private:
+    QStringList NextFiles(const FileQuestion& question) {
+        asked << question;
+        if (nextFiles.empty()) {
+            ++unanswered;
+            return {};
+        }
+        QStringList files = nextFiles.front();
+        nextFiles.pop_front();
+        return files;
+    }
+};
+
+inline std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void WriteText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// A program folder holding the bundled skins, back pictures and placeholder base images,
+// a settings file, and a window over it.
+struct Home {
+    QTemporaryDir dir;
+    fs::path path{dir.path().toStdString()};
+    ScriptedDialogs dialogs;
+    int quits = 0;
+    std::unique_ptr<MainForm> form;
+
+    explicit Home(const std::string& settings) {
+        for (const char* part : {"Skins", "Back"})
+            fs::copy(fs::path(LUMENBROOK_DATA_DIR) / part, path / part,
+                     fs::copy_options::recursive);
+        fs::copy(fs::path(LUMENBROOK_BUILD_DIR) / "Bin", path / "Bin", fs::copy_options::recursive);
+        // Night gets numbers of its own, so a change of skin shows in the boxes.
+        WriteText(path / "Skins/Night/Skin.ini", "10,20,3");
+        if (!settings.empty()) WriteText(SettingsPath(), settings);
+    }
+    fs::path SettingsPath() const { return path / "Lumenbrook.ini"; }
+    bool Load() {
+        form = std::make_unique<MainForm>(path, dialogs, [this] { ++quits; });
+        return form->Load();
+    }
+};
+
+inline void Pick(QComboBox* list, const QString& entry) {
+    int at = list->findText(entry);
+    QVERIFY2(at >= 0, qPrintable(entry));
+    list->setCurrentIndex(at);
+    emit list->activated(at);
+}
+
+inline const char* kChineseSettings =
+    "Language= 0\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= 0\r\nFlash=0\r\n\r\n";
+inline const char* kEnglishSettings =
+    "Language= 1\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= 3\r\nFlash=0\r\n\r\n";
