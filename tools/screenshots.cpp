@@ -1,11 +1,16 @@
 // Draws the main window and the skin chooser in both interface languages and saves them as
-// PNG pictures: screenshots <program folder> <output folder>. Settings are read from and
-// written to a copy of the program folder, so the real one is untouched.
+// PNG pictures: screenshots <program folder> <output folder> [menu list]. With a menu list
+// the main window is shown after building it. Settings are read from and written to a copy
+// of the program folder, so the real one is untouched.
+#include "gui/BuildRunner.h"
 #include "gui/Dialogs.h"
 #include "gui/MainForm.h"
 #include "gui/SetForm.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QToolButton>
 #include <QDir>
 #include <QPixmap>
 #include <QTemporaryDir>
@@ -34,8 +39,8 @@ class NoDialogs : public Dialogs {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: screenshots <program folder> <output folder>\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: screenshots <program folder> <output folder> [menu list]\n");
         return 2;
     }
     QTemporaryDir temp;
@@ -51,6 +56,14 @@ int main(int argc, char** argv) {
         MainForm form(home, dialogs, [] {});
         if (!form.Load()) return 1;
         form.show();
+        if (argc == 4) {
+            form.AddPaths({QString::fromLocal8Bit(argv[3])});
+            form.Text1->setText(QString::fromStdString((home / "Lumbro.Gba").string()));
+            QEventLoop wait;
+            QObject::connect(form.runner, &BuildRunner::Done, &wait, &QEventLoop::quit);
+            form.Command5->click();
+            wait.exec();
+        }
         form.setForm->show();
         app.processEvents();
         const char* suffix = language == 0 ? "zh" : "en";

@@ -146,7 +146,11 @@ void MainForm::MakeControls(QWidget* client) {
     Command9->setText("...");
     Label2 = MakeControl<QLabel>(client, "Label2", Twips(120, 4680, 5175, 615));
     Label2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The log grows downwards; where its lines do not all fit, the newest stay in view.
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    QFont small = Label2->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    Label2->setFont(small);
     Label2->setWordWrap(true);
     progress = MakeControl<QProgressBar>(client, "progress", Twips(150, 5190, 5115, 75));
     progress->setTextVisible(false);
