@@ -1,0 +1,264 @@
+// The viewer in the emulator: ROMs built by the command line from generated pictures and
+// texts, the frames checked pixel for pixel.
+#include "Handheld.h"
+#include "TestFiles.h"
+#include "rom/Colour.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+
+using namespace lbtest;
+
+namespace {
+
+struct Rgb {
+    uint8_t r, g, b;
+    uint16_t Colour() const { return lb::Colour15(r, g, b); }
+};
+
+// An 8-bit picture from a palette and an index per pixel (rows given top first).
+std::vector<uint8_t> Indexed8(int w, int h, const std::vector<Rgb>& colours,
+                              const std::function<uint8_t(int, int)>& index) {
+    std::vector<uint8_t> palette(1024, 0);
+    for (size_t i = 0; i < colours.size(); ++i) {
+        palette[4 * i] = colours[i].b;
+        palette[4 * i + 1] = colours[i].g;
+        palette[4 * i + 2] = colours[i].r;
+    }
+    const int stride = (w + 3) / 4 * 4;
+    std::vector<uint8_t> pixels(static_cast<size_t>(stride * h), 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) pixels[static_cast<size_t>((h - 1 - y) * stride + x)] = index(x, y);
+    return MakeBmp({w, h, 8, 0, palette, pixels});
+}
+
+std::vector<uint8_t> Indexed4(int w, int h, const std::vector<Rgb>& colours,
+                              const std::function<uint8_t(int, int)>& index) {
+    std::vector<uint8_t> palette(64, 0);
+    for (size_t i = 0; i < colours.size(); ++i) {
+        palette[4 * i] = colours[i].b;
+        palette[4 * i + 1] = colours[i].g;
+        palette[4 * i + 2] = colours[i].r;
+    }
+    const int stride = ((w + 1) / 2 + 3) / 4 * 4;
+    std::vector<uint8_t> pixels(static_cast<size_t>(stride * h), 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            pixels[static_cast<size_t>((h - 1 - y) * stride + x / 2)] |=
+                static_cast<uint8_t>(index(x, y) << (x % 2 ? 0 : 4));
+    return MakeBmp({w, h, 4, 0, palette, pixels});
+}
+
+std::vector<uint8_t> Direct24(int w, int h, const std::function<Rgb(int, int)>& colour) {
+    const int stride = (w * 3 + 3) / 4 * 4;
+    std::vector<uint8_t> pixels(static_cast<size_t>(stride * h), 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            Rgb c = colour(x, y);
+            uint8_t* p = &pixels[static_cast<size_t>((h - 1 - y) * stride + 3 * x)];
+            p[0] = c.b;
+            p[1] = c.g;
+            p[2] = c.r;
+        }
+    return MakeBmp({w, h, 24, 0, {}, pixels});
+}
+
+const std::vector<Rgb> kTitleColours = {{200, 30, 40}, {10, 220, 60}, {30, 40, 250}, {250, 250, 250}};
+uint8_t TitleIndex(int x, int y) { return static_cast<uint8_t>((x / 8 + y / 8) % 4); }
+const Rgb kMenuColour{20, 20, 60};
+const Rgb kBackColour{230, 230, 200};
+
+// A program folder with the real base images and a skin of known colours: the title a
+// pattern, the menu dark blue with white beside it, the back pale with black beside it.
+struct Cartridge {
+    TempFolder home;
+    Cartridge() {
+        std::filesystem::copy(std::filesystem::path(LUMENBROOK_BUILD_DIR) / "Bin", home.Path() / "Bin");
+        home.Write("Skins/Test/Title.Bmp", Indexed8(240, 160, kTitleColours, TitleIndex));
+        home.Write("Skins/Test/Menu.Bmp",
+                   Indexed8(240, 160, {kMenuColour, {255, 255, 255}}, [](int, int) { return 0; }));
+        home.Write("Skins/Test/Skin.ini", "24\r\n32\r\n0\r\n");
+        home.Write("Back/Test.Bmp", Indexed8(240, 160, {kBackColour}, [](int, int) { return 0; }));
+    }
+    std::string Build(const std::vector<std::string>& entries, int corner = 0) {
+        std::string rom = (home.Path() / "test.gba").string();
+        std::string command = std::string(LUMENBROOK_CLI) + " build -q --home '" + home.Path().string() +
+                              "' --font 3 --lang en --skin Test --back Test.Bmp --layout 24,32,0 --corner " +
+                              std::to_string(corner) + " -o '" + rom + "'";
+        for (auto& e : entries) command += " '" + (home.Path() / e).string() + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return rom;
+    }
+    // The English font's glyph for a code, 16 rows of 8 pixels.
+    std::vector<uint8_t> Glyph(unsigned code) const {
+        auto base = ReadBytes(home.Path() / "Bin/Eng.bin");
+        uint32_t table = base[0xC8] | base[0xC9] << 8 | base[0xCA] << 16 | uint32_t(base[0xCB]) << 24;
+        return {base.begin() + table + code * 16, base.begin() + table + code * 16 + 16};
+    }
+};
+
+// How many pixels of the cell at (x, y) differ from the glyph drawn in `ink` on `paper`.
+int GlyphMisses(const Handheld& h, const Cartridge& c, int x, int y, char code, uint16_t ink, uint16_t paper) {
+    auto rows = c.Glyph(static_cast<unsigned char>(code));
+    int misses = 0;
+    for (int r = 0; r < 16; ++r)
+        for (int b = 0; b < 8; ++b)
+            misses += h.Pixel(x + b, y + r) != ((rows[r] & (0x80 >> b)) ? ink : paper);
+    return misses;
+}
+
+int GlyphMisses(const Handheld& h, const Cartridge& c, int x, int y, const std::string& text, uint16_t ink,
+                uint16_t paper) {
+    int misses = 0;
+    for (size_t i = 0; i < text.size(); ++i) misses += GlyphMisses(h, c, x + 8 * int(i), y, text[i], ink, paper);
+    return misses;
+}
+
+const uint16_t kWhite = 0x7FFF, kBlack = 0;
+
+} // namespace
+
+TEST(Viewer, TitleThenMenuWithTheFirstRowMarked) {
+    Cartridge c;
+    c.home.Write("Apple.txt", "a");
+    c.home.Write("Pear.txt", "b");
+    c.home.Write("Plum.txt", "c");
+    Handheld h(c.Build({"Apple.txt", "Pear.txt", "Plum.txt"}));
+    h.Run(30);
+    int misses = 0;
+    for (int y = 0; y < 160; ++y)
+        for (int x = 0; x < 240; ++x) misses += h.Pixel(x, y) != kTitleColours[TitleIndex(x, y)].Colour();
+    EXPECT_EQ(misses, 0);
+
+    h.Press(kKeyStart);
+    h.Run(20);
+    // Rows from (24, 32), 16 pixels apart; the first on a white bar in black, the others white.
+    EXPECT_EQ(GlyphMisses(h, c, 24, 32, "Apple", kBlack, kWhite), 0);
+    EXPECT_EQ(h.Pixel(239, 32), kWhite);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 48, "Pear", kWhite, kMenuColour.Colour()), 0);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 64, "Plum", kWhite, kMenuColour.Colour()), 0);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 80, "    ", kWhite, kMenuColour.Colour()), 0); // no fourth row
+    h.Press(kKeyUp); // wraps to the last row
+    h.Run(20);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 64, "Plum", kBlack, kWhite), 0);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 32, "Apple", kWhite, kMenuColour.Colour()), 0);
+}
+
+TEST(Viewer, PicturesShowPixelForPixel) {
+    Cartridge c;
+    const std::vector<Rgb> colours = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}};
+    auto index = [](int x, int y) { return static_cast<uint8_t>((x + 2 * y) % 4); };
+    auto direct = [](int x, int y) { return Rgb{uint8_t(x * 24), uint8_t(y * 40), 100}; };
+    c.home.Write("p8.bmp", Indexed8(16, 8, colours, index));
+    c.home.Write("p4.bmp", Indexed4(16, 8, colours, index));
+    c.home.Write("p24.bmp", Direct24(10, 6, direct));
+    Handheld h(c.Build({"p8.bmp", "p4.bmp", "p24.bmp"}));
+    h.Run(10);
+    h.Press(kKeyStart);
+    struct Shown {
+        const char* what;
+        int w, h;
+        std::function<uint16_t(int, int)> colour;
+    } pictures[] = {
+        {"8-bit", 16, 8, [&](int x, int y) { return colours[index(x, y)].Colour(); }},
+        {"4-bit", 16, 8, [&](int x, int y) { return colours[index(x, y)].Colour(); }},
+        {"24-bit", 10, 6, [&](int x, int y) { return direct(x, y).Colour(); }},
+    };
+    for (auto& p : pictures) {
+        h.Press(kKeyA);
+        h.Run(90);
+        const int left = (240 - p.w) / 2, top = (160 - p.h) / 2;
+        int misses = 0;
+        for (int y = 0; y < 160; ++y)
+            for (int x = 0; x < 240; ++x) {
+                bool inside = x >= left && y >= top && x < left + p.w && y < top + p.h;
+                misses += h.Pixel(x, y) != (inside ? p.colour(x - left, y - top) : kBlack);
+            }
+        EXPECT_EQ(misses, 0) << p.what;
+        h.Press(kKeyB);
+        h.Run(20);
+        h.Press(kKeyDown);
+    }
+}
+
+TEST(Viewer, LargePictureScrolls) {
+    Cartridge c;
+    // Each pixel's colour tells where it lies: red x mod 32, green x / 32, blue y mod 32.
+    c.home.Write("big.bmp", Direct24(480, 320, [](int x, int y) {
+        return Rgb{uint8_t((x % 32) << 3), uint8_t((x / 32) << 3), uint8_t((y % 32) << 3)};
+    }));
+    Handheld h(c.Build({"big.bmp"}));
+    h.Run(10);
+    h.Press(kKeyStart);
+    h.Press(kKeyA);
+    h.Run(90);
+    auto where = [&](int sx, int sy) {
+        uint16_t p = h.Pixel(sx, sy);
+        return std::pair<int, int>{(p & 31) + 32 * ((p >> 5) & 31), (p >> 10) & 31};
+    };
+    EXPECT_EQ(where(0, 0), (std::pair<int, int>{0, 0}));
+    EXPECT_EQ(where(239, 159), (std::pair<int, int>{239, 159 % 32}));
+    // Held right and down, it moves by whole steps of 2 and stops at the far edge.
+    h.Press(kKeyRight | kKeyDown);
+    h.Run(90);
+    auto [x0, y0] = where(0, 0);
+    EXPECT_GT(x0, 0);
+    EXPECT_EQ(x0 % 2, 0);
+    EXPECT_EQ(where(100, 0).first, x0 + 100);
+    for (int i = 0; i < 150; ++i) h.Press(kKeyRight | kKeyR);
+    h.Run(90);
+    EXPECT_EQ(where(0, 0).first, 240);
+    EXPECT_EQ(where(239, 0).first, 479);
+}
+
+TEST(Viewer, TextPagesAndTheIndicatorInEachCorner) {
+    std::string text;
+    for (int i = 1; i <= 20; ++i) text += "Line " + std::to_string(i) + "\r\n";
+    const uint16_t back = kBackColour.Colour();
+    for (int corner = 0; corner < 4; ++corner) {
+        Cartridge c;
+        c.home.Write("Story.txt", text);
+        Handheld h(c.Build({"Story.txt"}, corner));
+        h.Run(10);
+        h.Press(kKeyStart);
+        h.Press(kKeyA);
+        h.Run(60);
+        const int top = corner < 2 ? 20 : 4;
+        EXPECT_EQ(GlyphMisses(h, c, 4, top, "Line 1", kBlack, back), 0) << corner;
+        EXPECT_EQ(GlyphMisses(h, c, 4, top + 7 * 16, "Line 8", kBlack, back), 0) << corner;
+        const int ix = corner & 1 ? 240 - 4 - 3 * 8 : 4, iy = corner < 2 ? 2 : 160 - 16 - 2;
+        EXPECT_EQ(GlyphMisses(h, c, ix, iy, "1/3", kBlack, back), 0) << corner;
+        h.Press(kKeyRight);
+        h.Run(60);
+        EXPECT_EQ(GlyphMisses(h, c, 4, top, "Line 9 ", kBlack, back), 0) << corner;
+        EXPECT_EQ(GlyphMisses(h, c, ix, iy, "2/3", kBlack, back), 0) << corner;
+        h.Press(kKeyDown);
+        h.Run(60);
+        EXPECT_EQ(GlyphMisses(h, c, 4, top, "Line 10", kBlack, back), 0) << corner;
+    }
+}
+
+TEST(Viewer, ItemsBeforeTheFirstHeadingAndAnEmptyCategory) {
+    Cartridge c;
+    for (const char* name : {"Intro.txt", "@Empty.txt", "@Fruit.txt", "Apple.txt"}) c.home.Write(name, "x");
+    Handheld h(c.Build({"Intro.txt", "@Empty.txt", "@Fruit.txt", "Apple.txt"}));
+    h.Run(10);
+    h.Press(kKeyStart);
+    h.Run(20);
+    const uint16_t dark = kMenuColour.Colour();
+    EXPECT_EQ(GlyphMisses(h, c, 24, 32, "Intro", kBlack, kWhite), 0);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 48, "Empty", kWhite, dark), 0);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 64, "Fruit", kWhite, dark), 0);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 80, "     ", kWhite, dark), 0); // Apple is inside Fruit
+    h.Press(kKeyDown);
+    h.Press(kKeyA); // the empty category: no rows at all
+    h.Run(20);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 32, "     ", kWhite, dark), 0);
+    h.Press(kKeyB);
+    h.Press(kKeyDown);
+    h.Press(kKeyA);
+    h.Run(20);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 32, "Apple", kBlack, kWhite), 0);
+}

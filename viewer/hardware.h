@@ -1,0 +1,43 @@
+/* The only file that names the handheld's registers. */
+#ifndef LB_HARDWARE_H
+#define LB_HARDWARE_H
+
+#include <stdint.h>
+
+#define REG_DISPCNT (*(volatile uint16_t*)0x04000000)
+#define REG_VCOUNT (*(volatile uint16_t*)0x04000006)
+#define REG_KEYINPUT (*(volatile uint16_t*)0x04000130)
+
+#define DISPCNT_MODE3 0x0003u
+#define DISPCNT_MODE4 0x0004u
+#define DISPCNT_PAGE1 0x0010u
+#define DISPCNT_BG2 0x0400u
+
+#define VRAM ((volatile uint16_t*)0x06000000)
+#define PALETTE ((volatile uint16_t*)0x05000000)
+
+#define KEY_A 0x0001u
+#define KEY_B 0x0002u
+#define KEY_SELECT 0x0004u
+#define KEY_START 0x0008u
+#define KEY_RIGHT 0x0010u
+#define KEY_LEFT 0x0020u
+#define KEY_UP 0x0040u
+#define KEY_DOWN 0x0080u
+#define KEY_R 0x0100u
+#define KEY_L 0x0200u
+
+#define CART_ROM ((const uint8_t*)0x08000000)
+#define CART_MAX_BYTES 0x02000000u
+
+#define IWRAM_CODE __attribute__((section(".iwram"), long_call, target("arm")))
+#define EWRAM_DATA __attribute__((section(".ewram")))
+
+static inline void WaitForVBlank(void) {
+    while (REG_VCOUNT >= 160) {
+    }
+    while (REG_VCOUNT < 160) {
+    }
+}
+
+#endif
