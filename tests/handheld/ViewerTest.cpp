@@ -262,3 +262,38 @@ TEST(Viewer, ItemsBeforeTheFirstHeadingAndAnEmptyCategory) {
     h.Run(20);
     EXPECT_EQ(GlyphMisses(h, c, 24, 32, "Apple", kBlack, kWhite), 0);
 }
+
+TEST(Viewer, LongTextShowsItsFirstPageAtOnce) {
+    Cartridge c;
+    std::string text;
+    for (int i = 1; text.size() < (1u << 20); ++i) text += "Line " + std::to_string(i) + "\r\n";
+    c.home.Write("Long.txt", text);
+    Handheld h(c.Build({"Long.txt"}));
+    h.Run(10);
+    h.Press(kKeyStart);
+    h.Run(20);
+    h.Press(kKeyA); // 8 frames of the half second
+    h.Run(22);
+    EXPECT_EQ(GlyphMisses(h, c, 4, 20, "Line 1", kBlack, kBackColour.Colour()), 0);
+    EXPECT_EQ(GlyphMisses(h, c, 4, 20 + 7 * 16, "Line 8", kBlack, kBackColour.Colour()), 0);
+}
+
+TEST(Viewer, AnUnknownRecordKindGivesAMessage) {
+    Cartridge c;
+    c.home.Write("Note.txt", "abc");
+    std::string rom = c.Build({"Note.txt"});
+    auto bytes = ReadBytes(rom);
+    const size_t record = 0xC814 + 3 * 38912 + 16 + 36;
+    ASSERT_EQ(bytes[record], 9);
+    bytes[record] = 5; // no such kind
+    c.home.Write("test.gba", bytes);
+    Handheld h(rom);
+    h.Run(10);
+    h.Press(kKeyStart);
+    h.Press(kKeyA);
+    h.Run(20);
+    EXPECT_EQ(GlyphMisses(h, c, 4, 72, "Cannot read this entry", kWhite, kBlack), 0);
+    h.Press(kKeyB);
+    h.Run(20);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 32, "Note", kBlack, kWhite), 0);
+}

@@ -1,0 +1,151 @@
+// The viewer's decoding code, compiled for the host, against the ROMs the builder writes and
+// against hand-made texts.
+#include "TestFiles.h"
+#include "common/CodePage.h"
+#include "rom/Build.h"
+#include "rom/RomReader.h"
+
+extern "C" {
+#include "../viewer/rom_view.h"
+#include "../viewer/text_layout.h"
+}
+
+#include <gtest/gtest.h>
+
+using namespace lb;
+using namespace lbtest;
+
+namespace {
+
+class Quiet : public BuildProgress {
+    void LogLine(const std::string&, const std::string&) override {}
+    void EntryStarted(int, int, const std::string&) override {}
+    void Warning(const std::string&) override {}
+    void Finished(const std::string&) override {}
+};
+
+} // namespace
+
+TEST(ViewerDecode, AgreesWithTheReaderOnBuiltRoms) {
+    TempFolder dir;
+    dir.Write("Bin/Eng.bin", std::vector<uint8_t>(256, 0));
+    std::vector<uint8_t> pal(1024, 0);
+    std::string skin = dir.Write("skin.bmp", MakeBmp({240, 160, 8, 0, pal, std::vector<uint8_t>(240 * 160, 1)}));
+    BuildRequest request;
+    request.programFolder = dir.Path();
+    request.font = 3;
+    request.language = 1;
+    request.titlePath = request.menuPath = request.backPath = skin;
+    request.layoutX = "8";
+    request.layoutY = "16";
+    request.layoutCount = "5";
+    request.corner = 2;
+    request.outputPath = (dir.Path() / "out.gba").string();
+    request.entries = {
+        {dir.Write("@Birds.txt", "Lumenbrook v2.0\r\n"), "@Birds"},
+        {dir.Write("a.bmp", MakeBmp({3, 2, 24, 0, {}, std::vector<uint8_t>(24, 9)})), "Robin  "},
+        {dir.Write("b.bmp", MakeBmp({2, 2, 8, 0, pal, std::vector<uint8_t>(8, 1)})), "#Owls"},
+        {dir.Write("c.txt", "hello"), "caf\xC3\xA9"},
+    };
+    Quiet quiet;
+    Conver(request, quiet);
+    auto rom = ReadBytes(request.outputPath);
+    RomInfo info = ReadRom(rom, 3);
+
+    lb_rom_view view;
+    ASSERT_TRUE(lb_view_open(&view, rom.data(), static_cast<uint32_t>(rom.size()), 0xC814));
+    EXPECT_EQ(view.entries, 4);
+    EXPECT_EQ(view.categories, info.categoryCount);
+    EXPECT_EQ(view.x, 8);
+    EXPECT_EQ(view.y, 16);
+    EXPECT_EQ(view.count, 5);
+    EXPECT_EQ(view.corner, 2);
+    CodePageConverter codes(CodePage::Western);
+    const char* marks = "\x5C\x20\x21\x20";
+    for (unsigned i = 0; i < 4; ++i) {
+        uint8_t name[40], mark;
+        unsigned n = lb_entry_name(&view, i, name, &mark);
+        std::string decoded;
+        for (unsigned k = 0; k < n; ++k) decoded += codes.DecodeChar(std::string(1, char(name[k])));
+        EXPECT_EQ(decoded, info.names[i].name) << i;
+        EXPECT_EQ(mark, static_cast<uint8_t>(marks[i])) << i;
+        lb_record record;
+        ASSERT_TRUE(lb_find_record(&view, i, &record)) << i;
+        EXPECT_EQ(record.type, info.records[i].type) << i;
+        EXPECT_EQ(record.data, info.records[i].offset + 12) << i;
+        EXPECT_EQ(record.data_bytes, info.records[i].dataSize) << i;
+    }
+    lb_record beyond;
+    EXPECT_FALSE(lb_find_record(&view, 4, &beyond)); // the walk stops at the image's end
+    EXPECT_FALSE(lb_view_open(&view, rom.data(), 0xC814 + 3 * 38912 + 15, 0xC814));
+}
+
+namespace {
+
+std::vector<uint32_t> LineStarts(const std::string& text, unsigned columns, int doubleByte,
+                                 std::string* shown = nullptr) {
+    lb_text t{reinterpret_cast<const uint8_t*>(text.data()), static_cast<uint32_t>(text.size()), columns,
+              doubleByte};
+    std::vector<uint32_t> starts{0};
+    auto put = [](void* context, unsigned column, unsigned code, unsigned cells) {
+        auto out = static_cast<std::string*>(context);
+        *out += std::to_string(column) + ":" + std::to_string(code) + "x" + std::to_string(cells) + " ";
+    };
+    for (uint32_t at = 0; at < t.length;) {
+        at = lb_layout_line(&t, at, shown ? static_cast<lb_put_char>(put) : nullptr, shown);
+        if (at < t.length) starts.push_back(at);
+        if (shown) *shown += "| ";
+    }
+    return starts;
+}
+
+} // namespace
+
+TEST(ViewerDecode, TextLinesAndCells) {
+    struct Case {
+        const char* what;
+        std::string text;
+        unsigned columns;
+        int doubleByte;
+        std::vector<uint32_t> starts;
+    };
+    const Case cases[] = {
+        {"CR LF, LF and CR end lines", "ab\r\ncd\nef\rgh", 10, 0, {0, 4, 7, 10}},
+        {"a line as long as the row", "abcdef", 3, 0, {0, 3}},
+        {"an empty line", "a\r\n\r\nb", 10, 0, {0, 3, 5}},
+        {"a tab past the row ends the line", "ab\tcd", 3, 0, {0, 3}},
+        {"control bytes take no cell", "a\x01\x02" "bcd", 3, 0, {0, 5}},
+        {"a double-byte code does not split", "ab\xA4\xA4", 3, 1, {0, 2}},
+        {"single bytes where there are no double ones", "ab\xA4\xA4", 3, 0, {0, 3}},
+        {"a double-byte code wider than the row", "\xA4\xA4" "a", 1, 1, {0, 2}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LineStarts(c.text, c.columns, c.doubleByte), c.starts) << c.what;
+
+    std::string shown;
+    LineStarts("a\tb\x07\xA4\xE5", 10, 1, &shown);
+    EXPECT_EQ(shown, "0:97x1 4:98x1 5:42213x2 | ");
+}
+
+TEST(ViewerDecode, BaseImagesHaveAValidHeader) {
+    const std::pair<const char*, uint32_t> images[] = {
+        {"Big5s.bin", 327700}, {"Big5b.bin", 389140}, {"GB2312.bin", 225300}, {"Eng.bin", 51220}};
+    for (auto [name, skin] : images) {
+        auto image = ReadBytes(fs::path(LUMENBROOK_BUILD_DIR) / "Bin" / name);
+        ASSERT_GT(image.size(), 0x100u) << name;
+        EXPECT_LT(image.size(), skin) << name;
+        uint16_t crc = 0xFFFF; // the boot logo's reflected CRC-16
+        for (size_t i = 0x04; i < 0xA0; ++i) {
+            crc ^= image[i];
+            for (int b = 0; b < 8; ++b) crc = (crc & 1) ? (crc >> 1) ^ 0xA001 : crc >> 1;
+        }
+        EXPECT_EQ(crc, 0xCF56) << name;
+        EXPECT_EQ(std::string(image.begin() + 0xA0, image.begin() + 0xAC), std::string("Lumenbrook\0\0", 12))
+            << name;
+        EXPECT_EQ(image[0xB2], 0x96) << name;
+        unsigned sum = 0;
+        for (size_t i = 0xA0; i <= 0xBC; ++i) sum += image[i];
+        EXPECT_EQ(image[0xBD], (0u - sum - 0x19u) & 0xFF) << name;
+        uint32_t told = image[0xC4] | image[0xC5] << 8 | image[0xC6] << 16 | uint32_t(image[0xC7]) << 24;
+        EXPECT_EQ(told, skin) << name;
+    }
+}
