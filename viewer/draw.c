@@ -12,7 +12,7 @@ const uint8_t* Glyph(unsigned code) {
     return CART_ROM + Info()->glyph_offset + (code & 0xFFu) * LB_GLYPH_HEIGHT;
 }
 
-void ShowSkin(const uint8_t* pixels, const uint8_t* palette) {
+IWRAM_CODE void ShowSkin(const uint8_t* pixels, const uint8_t* palette) {
     WaitForVBlank();
     REG_DISPCNT = DISPCNT_MODE4 | DISPCNT_BG2;
     for (unsigned i = 0; i < LB_PALETTE_ENTRIES; ++i)

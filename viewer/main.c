@@ -47,8 +47,9 @@ static void ShowMessage(const char* text) {
 
 /* ---- Pictures, in mode 3: smaller ones centred on black, larger ones scroll. ---- */
 
-static uint16_t PictureColour(const struct lb_record* r, unsigned w, unsigned h, unsigned x,
-                              unsigned y) {
+static inline __attribute__((always_inline)) uint16_t PictureColour(const struct lb_record* r,
+                                                                   unsigned w, unsigned h,
+                                                                   unsigned x, unsigned y) {
     const uint8_t* data = view.rom + r->data;
     if (r->type == LB_DIRECT_COLOUR) {
         const uint8_t* p = data + (y * w + x) * 2u;
@@ -67,7 +68,9 @@ static uint16_t PictureColour(const struct lb_record* r, unsigned w, unsigned h,
     return (uint16_t)(palette[2 * index] | palette[2 * index + 1] << 8);
 }
 
-static void DrawPicture(const struct lb_record* r, unsigned w, unsigned h, int ox, int oy) {
+/* The whole screen is redrawn on every step of a scroll: ARM code in fast memory. */
+IWRAM_CODE static void DrawPicture(const struct lb_record* r, unsigned w, unsigned h, int ox,
+                                   int oy) {
     int left = w < LB_SCREEN_WIDTH ? (int)(LB_SCREEN_WIDTH - w) / 2 : -ox;
     int top = h < LB_SCREEN_HEIGHT ? (int)(LB_SCREEN_HEIGHT - h) / 2 : -oy;
     WaitForVBlank();
