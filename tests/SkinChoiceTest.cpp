@@ -53,13 +53,6 @@ TEST(SkinChoice, PicksMoveOnlyWhatLoaded) {
     EXPECT_EQ(skins.SkinName, "Default");
     EXPECT_FALSE(half.title || half.layout); // the previews keep the previous skin
 
-    auto back = skins.PickBack("Gone.Bmp");
-    EXPECT_EQ(back.missing, std::vector<SkinFile>{SkinFile::Back});
-    EXPECT_EQ(skins.BackName, "Default.Bmp");
-
-    // Stored names check in order and stop at the first failure.
-    auto start = skins.CheckStored("Half", "Gone.Bmp");
-    EXPECT_EQ(start.missing, std::vector<SkinFile>{SkinFile::Menu});
     EXPECT_TRUE(skins.MissingDefaults().empty());
     fs::remove(home.Path() / "Skins/Default/Skin.ini");
     EXPECT_EQ(skins.MissingDefaults(), std::vector<SkinFile>{SkinFile::Layout});

@@ -60,6 +60,11 @@ class MainFormTest : public QObject {
     void smallCommands();
 };
 
+const char* kChineseCaptions =
+    "Lumenbrook v2.0|加入|清除|清除全部|更換Skin|更換名稱|建立分類|選擇語言：|容量：|字形：|"
+    "轉換後ROM檔:|轉換後執行燒錄程式|更換Skin|預設|確定|個數|選單配置|左上角|右上角|左下角|"
+    "右下角";
+
 void MainFormTest::startup_data() {
     QTest::addColumn<QString>("settings");
     QTest::addColumn<QString>("captions");
@@ -67,11 +72,7 @@ void MainFormTest::startup_data() {
     QTest::addColumn<int>("font");
     QTest::addColumn<QString>("size");
     QTest::newRow("Chinese, font 0")
-        << kChineseSettings
-        << "Lumenbrook v2.0|加入|清除|清除全部|更換Skin|更換名稱|建立分類|選擇語言：|容量：|字形：|"
-           "轉換後ROM檔:|轉換後執行燒錄程式|更換Skin|預設|確定|個數|選單配置|左上角|右上角|左下角|"
-           "右下角"
-        << "繁體中文Big5" << 0 << " 437KB";
+        << kChineseSettings << kChineseCaptions << "繁體中文Big5" << 0 << " 437KB";
     QTest::newRow("English, font 3")
         << kEnglishSettings
         << "Lumenbrook v2.0|Add|Clear|Clear All|Skins|Rename|Directory|Language:|Size:|Font:|ROM:|"
@@ -79,11 +80,7 @@ void MainFormTest::startup_data() {
            "Right side up|Left side down|Right side down"
         << "English" << 3 << " 167KB";
     QTest::newRow("no settings file: the defaults")
-        << ""
-        << "Lumenbrook v2.0|加入|清除|清除全部|更換Skin|更換名稱|建立分類|選擇語言：|容量：|字形：|"
-           "轉換後ROM檔:|轉換後執行燒錄程式|更換Skin|預設|確定|個數|選單配置|左上角|右上角|左下角|"
-           "右下角"
-        << "繁體中文Big5" << 0 << " 437KB";
+        << "" << kChineseCaptions << "繁體中文Big5" << 0 << " 437KB";
 }
 
 void MainFormTest::startup() {
