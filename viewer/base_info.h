@@ -9,19 +9,17 @@
 
 struct lb_base_info {
     char magic[4];
-    uint32_t skin_offset;  /* where the builder's data starts */
-    uint32_t glyph_offset; /* the glyph table in the image */
+    uint32_t skin_offset;   /* where the builder's data starts */
+    uint32_t glyph_offset;  /* the 256 single-byte glyphs */
     uint32_t glyph_bytes;
-    uint32_t font;         /* 0..3 */
-    uint32_t reserved[3];
+    uint32_t font;          /* 0..3 */
+    uint32_t double_offset; /* the double-byte glyphs, 0 when there are none */
+    uint8_t half_width;     /* a single-byte cell; double-byte cells are twice as wide */
+    uint8_t height;         /* a cell's height, the line spacing too */
+    uint8_t set;            /* enum lb_glyph_set */
+    uint8_t reserved;
+    uint32_t reserved2;
 };
-
-/* The glyph table: 256 single-byte glyphs of 16 rows, one byte a row, the leftmost pixel in
- * the high bit. */
-#define LB_GLYPH_WIDTH 8u
-#define LB_GLYPH_HEIGHT 16u
-#define LB_SINGLE_GLYPHS 256u
-#define LB_SINGLE_GLYPH_BYTES (LB_SINGLE_GLYPHS * LB_GLYPH_HEIGHT)
 
 #ifdef __cplusplus
 static_assert(sizeof(struct lb_base_info) == 32, "base info is 32 bytes");

@@ -2,15 +2,16 @@
 
 #include "../src/rom/RomLayout.h"
 #include "base_info.h"
+#include "glyph_table.h"
 #include "hardware.h"
 
 static const struct lb_base_info* Info(void) {
     return (const struct lb_base_info*)(CART_ROM + LB_BASE_INFO_OFFSET);
 }
 
-const uint8_t* Glyph(unsigned code) {
-    return CART_ROM + Info()->glyph_offset + (code & 0xFFu) * LB_GLYPH_HEIGHT;
-}
+unsigned CellWidth(void) { return Info()->half_width; }
+unsigned CellHeight(void) { return Info()->height; }
+int DoubleByteFont(void) { return Info()->set != LB_GLYPHS_SINGLE; }
 
 IWRAM_CODE void ShowSkin(const uint8_t* pixels, const uint8_t* palette) {
     WaitForVBlank();
@@ -55,24 +56,40 @@ static inline __attribute__((always_inline)) void Plot(int x, int y, uint8_t col
     *pair = (x & 1) ? (uint16_t)((v & 0x00FFu) | colour << 8) : (uint16_t)((v & 0xFF00u) | colour);
 }
 
-IWRAM_CODE void DrawGlyph(int x, int y, const uint8_t* rows, uint8_t colour) {
-    for (unsigned r = 0; r < LB_GLYPH_HEIGHT; ++r) {
-        uint8_t bits = rows[r];
-        for (unsigned b = 0; b < LB_GLYPH_WIDTH; ++b)
-            if (bits & (0x80u >> b)) Plot(x + (int)b, y + (int)r, colour);
+/* One bit a pixel, row after row, the leftmost pixel in the high bit. */
+IWRAM_CODE static void DrawBits(int x, int y, const uint8_t* bits, unsigned width, unsigned height,
+                                uint8_t colour) {
+    unsigned bit = 0;
+    for (unsigned r = 0; r < height; ++r)
+        for (unsigned c = 0; c < width; ++c, ++bit)
+            if (bits[bit >> 3] & (0x80u >> (bit & 7u))) Plot(x + (int)c, y + (int)r, colour);
+}
+
+static void DrawBox(int x, int y, unsigned width, unsigned height, uint8_t colour) {
+    for (int i = 1; i + 1 < (int)width; ++i) {
+        Plot(x + i, y + 2, colour);
+        Plot(x + i, y + (int)height - 3, colour);
+    }
+    for (int j = 2; j + 2 < (int)height; ++j) {
+        Plot(x + 1, y + j, colour);
+        Plot(x + (int)width - 2, y + j, colour);
     }
 }
 
-void DrawBox(int x, int y, unsigned cells, uint8_t colour) {
-    int w = (int)(cells * LB_GLYPH_WIDTH) - 2, h = (int)LB_GLYPH_HEIGHT - 4;
-    for (int i = 0; i < w; ++i) {
-        Plot(x + 1 + i, y + 2, colour);
-        Plot(x + 1 + i, y + 1 + h, colour);
+void DrawChar(int x, int y, unsigned code, unsigned cells, uint8_t colour) {
+    const struct lb_base_info* info = Info();
+    const unsigned width = cells * info->half_width, height = info->height;
+    if (cells == 1) {
+        DrawBits(x, y, CART_ROM + info->glyph_offset + (code & 0xFFu) * lb_glyph_bytes(width, height),
+                 width, height, colour);
+        return;
     }
-    for (int j = 0; j < h; ++j) {
-        Plot(x + 1, y + 2 + j, colour);
-        Plot(x + w, y + 2 + j, colour);
-    }
+    int index = info->double_offset ? lb_double_index(info->set, code >> 8, code & 0xFFu) : -1;
+    if (index < 0)
+        DrawBox(x, y, width, height, colour);
+    else
+        DrawBits(x, y, CART_ROM + info->double_offset + (unsigned)index * lb_glyph_bytes(width, height),
+                 width, height, colour);
 }
 
 void FillRect(int x, int y, int width, int height, uint8_t colour) {
@@ -81,6 +98,15 @@ void FillRect(int x, int y, int width, int height, uint8_t colour) {
 }
 
 void DrawCodes(int x, int y, const uint8_t* codes, unsigned n, uint8_t colour) {
-    for (unsigned i = 0; i < n && x < (int)LB_SCREEN_WIDTH; ++i, x += (int)LB_GLYPH_WIDTH)
-        DrawGlyph(x, y, Glyph(codes[i]), colour);
+    const int cell = (int)CellWidth();
+    for (unsigned i = 0; i < n && x < (int)LB_SCREEN_WIDTH; ++i) {
+        if (DoubleByteFont() && codes[i] >= 0x81 && i + 1 < n) {
+            DrawChar(x, y, (unsigned)codes[i] << 8 | codes[i + 1], 2, colour);
+            x += 2 * cell;
+            ++i;
+        } else {
+            DrawChar(x, y, codes[i], 1, colour);
+            x += cell;
+        }
+    }
 }

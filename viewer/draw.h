@@ -11,15 +11,19 @@ void ShowSkin(const uint8_t* pixels, const uint8_t* palette);
  * the ink (for the marked row). */
 void PickInks(const uint8_t* pixels, const uint8_t* palette, uint8_t* ink, uint8_t* paper);
 
-/* A 16-row glyph (one byte a row) or a box of `cells` cells at pixel (x, y), in mode 4. */
-void DrawGlyph(int x, int y, const uint8_t* rows, uint8_t colour);
-void DrawBox(int x, int y, unsigned cells, uint8_t colour);
+/* The base image's cells: a single-byte cell's width (double-byte cells are twice as wide)
+ * and every cell's height. */
+unsigned CellWidth(void);
+unsigned CellHeight(void);
+/* Whether codes from 0x81 up lead a double-byte code. */
+int DoubleByteFont(void);
+
+/* A character at pixel (x, y) in mode 4: a single-byte code, or lead << 8 | trail covering
+ * two cells. A pair the font has no glyph for shows a box. */
+void DrawChar(int x, int y, unsigned code, unsigned cells, uint8_t colour);
 void FillRect(int x, int y, int width, int height, uint8_t colour);
 
-/* Draws `n` single-byte codes from (x, y), clipped at the right edge. */
+/* Draws `n` codes from (x, y), double-byte pairs together, clipped at the right edge. */
 void DrawCodes(int x, int y, const uint8_t* codes, unsigned n, uint8_t colour);
-
-/* The base image's glyph for a single-byte code. */
-const uint8_t* Glyph(unsigned code);
 
 #endif

@@ -6,12 +6,9 @@
 #include "rom_view.h"
 #include "text_layout.h"
 
-#define ROW_HEIGHT 16
 #define MAX_ROWS 1024u
 #define MAX_PAGES 32768u
 #define TEXT_MARGIN 4
-#define TEXT_COLUMNS ((LB_SCREEN_WIDTH - 2 * TEXT_MARGIN) / LB_GLYPH_WIDTH)
-#define TEXT_ROWS 8u /* and one row for the page indicator */
 
 static struct lb_rom_view view;
 static uint16_t previousKeys;
@@ -26,10 +23,6 @@ static uint16_t NewKeys(uint16_t* held) {
     previousKeys = now;
     if (held) *held = now;
     return fresh;
-}
-
-static const struct lb_base_info* Info(void) {
-    return (const struct lb_base_info*)(CART_ROM + LB_BASE_INFO_OFFSET);
 }
 
 /* A short message on a plain screen until a key is pressed. */
@@ -121,11 +114,7 @@ struct TextDraw {
 
 static void PutChar(void* context, unsigned column, unsigned code, unsigned cells) {
     struct TextDraw* d = (struct TextDraw*)context;
-    int x = TEXT_MARGIN + (int)(column * LB_GLYPH_WIDTH);
-    if (cells == 1)
-        DrawGlyph(x, d->y, Glyph(code), d->ink);
-    else
-        DrawBox(x, d->y, cells, d->ink); /* double-byte glyphs come with the CJK fonts */
+    DrawChar(TEXT_MARGIN + (int)(column * CellWidth()), d->y, code, cells, d->ink);
 }
 
 static void AppendNumber(char* out, unsigned* n, unsigned value) {
@@ -139,7 +128,11 @@ static void AppendNumber(char* out, unsigned* n, unsigned value) {
 }
 
 static void ViewText(const struct lb_record* r) {
-    struct lb_text text = {view.rom + r->data, r->size_field, TEXT_COLUMNS, Info()->font < 3};
+    const int ROW_HEIGHT = (int)CellHeight();
+    /* The rows below the page indicator's row. */
+    const unsigned TEXT_ROWS = (LB_SCREEN_HEIGHT - 2 * TEXT_MARGIN - CellHeight()) / CellHeight();
+    struct lb_text text = {view.rom + r->data, r->size_field,
+                           (LB_SCREEN_WIDTH - 2 * TEXT_MARGIN) / CellWidth(), DoubleByteFont()};
     if (text.length > r->data_bytes) text.length = r->data_bytes;
     unsigned pages = 1, total = 0, line = 0;
     pageStarts[0] = 0;
@@ -179,7 +172,7 @@ static void ViewText(const struct lb_record* r) {
                 AppendNumber(label, &n, total);
             else
                 label[n++] = '?';
-            int x = (view.corner & 1u) ? (int)LB_SCREEN_WIDTH - TEXT_MARGIN - (int)(n * LB_GLYPH_WIDTH)
+            int x = (view.corner & 1u) ? (int)LB_SCREEN_WIDTH - TEXT_MARGIN - (int)(n * CellWidth())
                                        : TEXT_MARGIN;
             int y = view.corner < 2 ? TEXT_MARGIN / 2 : (int)LB_SCREEN_HEIGHT - ROW_HEIGHT - TEXT_MARGIN / 2;
             DrawCodes(x, y, (const uint8_t*)label, n, ink);
@@ -253,6 +246,7 @@ static unsigned ListRows(int category) {
 }
 
 static void DrawMenu(unsigned rows, unsigned first, unsigned cursor, unsigned shown) {
+    const int ROW_HEIGHT = (int)CellHeight();
     const uint8_t* pixels = lb_skin_pixels(&view, 1);
     const uint8_t* colours = lb_skin_palette(&view, 1);
     uint8_t ink, paper;
@@ -271,7 +265,7 @@ static void DrawMenu(unsigned rows, unsigned first, unsigned cursor, unsigned sh
 static void RunMenu(void) {
     int category = -1;
     unsigned cursor = 0, first = 0, topCursor = 0;
-    unsigned fit = view.y < LB_SCREEN_HEIGHT ? (LB_SCREEN_HEIGHT - view.y) / ROW_HEIGHT : 0;
+    unsigned fit = view.y < LB_SCREEN_HEIGHT ? (LB_SCREEN_HEIGHT - view.y) / CellHeight() : 0;
     unsigned shown = view.count && view.count < fit ? view.count : fit;
     if (shown == 0) shown = 1;
     unsigned rows = ListRows(category);
@@ -320,7 +314,7 @@ static void RunMenu(void) {
 }
 
 int main(void) {
-    const struct lb_base_info* info = Info();
+    const struct lb_base_info* info = (const struct lb_base_info*)(CART_ROM + LB_BASE_INFO_OFFSET);
     if (!lb_view_open(&view, CART_ROM, CART_MAX_BYTES, info->skin_offset)) {
         ShowMessage("Not a Lumenbrook ROM");
         for (;;) WaitForVBlank();

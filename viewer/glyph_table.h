@@ -1,0 +1,49 @@
+/* The glyph tables in a base image, shared by the tool that makes them and the viewer.
+ * Glyphs are cells of `half_width` (single-byte codes) or twice that (double-byte codes) by
+ * `height` pixels, one bit a pixel, row after row, the leftmost pixel in the high bit. */
+#ifndef LB_GLYPH_TABLE_H
+#define LB_GLYPH_TABLE_H
+
+#include <stdint.h>
+
+enum lb_glyph_set { LB_GLYPHS_SINGLE = 0, LB_GLYPHS_BIG5 = 1, LB_GLYPHS_GB2312 = 2 };
+
+/* What make_glyphs writes in front of the two tables. */
+struct lb_glyph_file_header {
+    uint8_t half_width, height, set, reserved;
+    uint32_t single_bytes; /* 256 single-byte glyphs */
+    uint32_t double_bytes;
+};
+
+static inline unsigned lb_glyph_bytes(unsigned width, unsigned height) {
+    return (width * height + 7u) / 8u;
+}
+
+/* Big5: lead 0xA1..0xF9, trail 0x40..0x7E and 0xA1..0xFE; GB2312: both 0xA1..0xFE. */
+static inline unsigned lb_double_glyph_count(unsigned set) {
+    return set == LB_GLYPHS_BIG5 ? 89u * 157u : set == LB_GLYPHS_GB2312 ? 94u * 94u : 0u;
+}
+
+/* The glyph's place in the table, or -1 when the pair is no code of the set. */
+static inline int lb_double_index(unsigned set, unsigned lead, unsigned trail) {
+    if (set == LB_GLYPHS_BIG5) {
+        if (lead < 0xA1 || lead > 0xF9) return -1;
+        if (trail >= 0x40 && trail <= 0x7E) return (int)((lead - 0xA1) * 157u + trail - 0x40);
+        if (trail >= 0xA1 && trail <= 0xFE) return (int)((lead - 0xA1) * 157u + 63u + trail - 0xA1);
+        return -1;
+    }
+    if (set == LB_GLYPHS_GB2312 && lead >= 0xA1 && lead <= 0xFE && trail >= 0xA1 && trail <= 0xFE)
+        return (int)((lead - 0xA1) * 94u + trail - 0xA1);
+    return -1;
+}
+
+/* The code at a place in the table (lead << 8 | trail). */
+static inline unsigned lb_double_code(unsigned set, unsigned index) {
+    if (set == LB_GLYPHS_BIG5) {
+        unsigned lead = 0xA1u + index / 157u, k = index % 157u;
+        return lead << 8 | (k < 63u ? 0x40u + k : 0xA1u + k - 63u);
+    }
+    return (0xA1u + index / 94u) << 8 | (0xA1u + index % 94u);
+}
+
+#endif
