@@ -2,6 +2,7 @@
 
 #include "gui/Twips.h"
 
+#include <QComboBox>
 #include <QLabel>
 
 // The program's texts are UTF-8.
@@ -22,4 +23,12 @@ inline QLabel* SizedLabel(QWidget* parent, const char* name, int left, int top, 
     label->move(TwipsToPixels(left), TwipsToPixels(top));
     label->adjustSize();
     return label;
+}
+
+// A drop-down list with editable text; typing adds no entry, only picking one counts.
+inline QComboBox* EditableList(QWidget* parent, const char* name, QRect where) {
+    auto list = MakeControl<QComboBox>(parent, name, where);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    return list;
 }

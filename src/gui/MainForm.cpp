@@ -117,19 +117,15 @@ void MainForm::MakeControls(QWidget* client) {
     Label3 = SizedLabel(Frame1, "Label3", 120, 200, "容量");
     Label4 = SizedLabel(Frame1, "Label4", 720, 200, "");
     Separator(Frame1, 440);
-    Combo2 = MakeControl<QComboBox>(Frame1, "Combo2", Twips(120, 600, 1815, 300));
+    Combo2 = EditableList(Frame1, "Combo2", Twips(120, 600, 1815, 300));
     Separator(Frame1, 1020);
     Label5 = SizedLabel(Frame1, "Label5", 120, 1174, "字形");
-    Combo3 = MakeControl<QComboBox>(Frame1, "Combo3", Twips(120, 1424, 1815, 300));
+    Combo3 = EditableList(Frame1, "Combo3", Twips(120, 1424, 1815, 300));
     for (const char* font : lb::kFontEntries) Combo3->addItem(Utf8(font));
     Label1 = SizedLabel(Frame1, "Label1", 120, 1794, "選擇語言");
-    Combo1 = MakeControl<QComboBox>(Frame1, "Combo1", Twips(120, 2024, 1815, 300));
+    Combo1 = EditableList(Frame1, "Combo1", Twips(120, 2024, 1815, 300));
     Combo1->addItem(Utf8(lb::kChineseLanguageEntry));
     Combo1->addItem(Utf8(lb::kEnglishLanguageEntry));
-    for (QComboBox* list : {Combo1, Combo2, Combo3}) {
-        list->setEditable(true);
-        list->setInsertPolicy(QComboBox::NoInsert);
-    }
 
     Check1 = MakeControl<QCheckBox>(client, "Check1", Twips(120, 3195, 2655, 255));
     Text2 = MakeControl<QLineEdit>(client, "Text2", Twips(120, 3510, 5895, 375));

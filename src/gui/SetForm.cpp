@@ -34,12 +34,8 @@ SetForm::SetForm(lb::SkinSelection& skins, Dialogs& dialogs)
     Picture2 = PictureBox(this, "Picture2", Twips(75, 120, 3660, 2460));
     Picture3 = PictureBox(this, "Picture3", Twips(75, 2640, 3660, 2610));
     Picture4 = PictureBox(this, "Picture4", Twips(3840, 120, 3660, 2475));
-    Combo1 = MakeControl<QComboBox>(this, "Combo1", Twips(3960, 2760, 1695, 300));
-    Combo2 = MakeControl<QComboBox>(this, "Combo2", Twips(5760, 2760, 1695, 300));
-    for (QComboBox* list : {Combo1, Combo2}) {
-        list->setEditable(true);
-        list->setInsertPolicy(QComboBox::NoInsert);
-    }
+    Combo1 = EditableList(this, "Combo1", Twips(3960, 2760, 1695, 300));
+    Combo2 = EditableList(this, "Combo2", Twips(5760, 2760, 1695, 300));
     Frame1 = MakeControl<QGroupBox>(this, "Frame1", Twips(3960, 4200, 2295, 975));
     Text1 = MakeControl<QLineEdit>(Frame1, "Text1", Twips(480, 240, 495, 270));
     Text2 = MakeControl<QLineEdit>(Frame1, "Text2", Twips(480, 600, 495, 270));
