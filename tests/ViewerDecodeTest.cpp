@@ -118,18 +118,34 @@ TEST(ViewerDecode, TextLinesAndCells) {
         {"a double-byte code does not split", "ab\xA4\xA4", 3, 1, {0, 2}},
         {"single bytes where there are no double ones", "ab\xA4\xA4", 3, 0, {0, 3}},
         {"a double-byte code wider than the row", "\xA4\xA4" "a", 1, 1, {0, 2}},
+        {"a lead byte before a line end stays alone", "a\xA4\r\nb", 10, 1, {0, 4}},
+        {"23 double-byte codes after one cell fill 46 cells", "a" + std::string(46, '\xA4'), 46, 1, {0, 45}},
     };
     for (const auto& c : cases) EXPECT_EQ(LineStarts(c.text, c.columns, c.doubleByte), c.starts) << c.what;
 
     std::string shown;
     LineStarts("a\tb\x07\xA4\xE5", 10, 1, &shown);
     EXPECT_EQ(shown, "0:97x1 4:98x1 5:42213x2 | ");
+    shown.clear(); // a lead byte before a blank or a digit, a 0x7F trail, a GB2312 pair
+    LineStarts("\xA4 \xA4" "1\xA4\x7F\xD6\xD0", 10, 1, &shown);
+    EXPECT_EQ(shown, "0:164x1 1:32x1 2:164x1 3:49x1 4:42111x2 6:54992x2 | ");
 }
 
 TEST(ViewerDecode, BaseImagesHaveAValidHeader) {
-    const std::pair<const char*, uint32_t> images[] = {
-        {"Big5s.bin", 327700}, {"Big5b.bin", 389140}, {"GB2312.bin", 225300}, {"Eng.bin", 51220}};
-    for (auto [name, skin] : images) {
+    // Cells: single-byte width, height, glyph set, line height; a glyph takes width x height
+    // bits rounded up to bytes, 256 single-byte ones, then Big5's 89 x 157 or GB2312's 94 x 94.
+    struct Image {
+        const char* name;
+        uint32_t skin;
+        uint8_t cells[4];
+        uint32_t singleBytes, doubleBytes;
+    } images[] = {
+        {"Big5s.bin", 327700, {5, 10, 1, 12}, 256 * 7, 13973 * 13},
+        {"Big5b.bin", 389140, {6, 12, 1, 14}, 256 * 9, 13973 * 18},
+        {"GB2312.bin", 225300, {6, 12, 2, 14}, 256 * 9, 8836 * 18},
+        {"Eng.bin", 51220, {8, 16, 0, 16}, 256 * 16, 0},
+    };
+    for (auto [name, skin, cells, singleBytes, doubleBytes] : images) {
         auto image = ReadBytes(fs::path(LUMENBROOK_BUILD_DIR) / "Bin" / name);
         ASSERT_GT(image.size(), 0x100u) << name;
         EXPECT_LT(image.size(), skin) << name;
@@ -145,7 +161,23 @@ TEST(ViewerDecode, BaseImagesHaveAValidHeader) {
         unsigned sum = 0;
         for (size_t i = 0xA0; i <= 0xBC; ++i) sum += image[i];
         EXPECT_EQ(image[0xBD], (0u - sum - 0x19u) & 0xFF) << name;
-        uint32_t told = image[0xC4] | image[0xC5] << 8 | image[0xC6] << 16 | uint32_t(image[0xC7]) << 24;
-        EXPECT_EQ(told, skin) << name;
+        auto word = [&](size_t at) {
+            return image[at] | image[at + 1] << 8 | image[at + 2] << 16 | uint32_t(image[at + 3]) << 24;
+        };
+        EXPECT_EQ(std::string(image.begin() + 0xC0, image.begin() + 0xC4), "LBBI") << name;
+        EXPECT_EQ(word(0xC4), skin) << name;
+        EXPECT_EQ(word(0xCC), singleBytes) << name;
+        EXPECT_EQ(std::vector<uint8_t>(image.begin() + 0xD8, image.begin() + 0xDC),
+                  std::vector<uint8_t>(cells, cells + 4))
+            << name;
+        // The tables end the image: single-byte glyphs, then double-byte ones where there are any.
+        const uint32_t singles = word(0xC8), doubles = word(0xD4);
+        if (doubleBytes) {
+            EXPECT_EQ(doubles, singles + singleBytes) << name;
+            EXPECT_EQ(image.size(), doubles + doubleBytes) << name;
+        } else {
+            EXPECT_EQ(doubles, 0u) << name;
+            EXPECT_EQ(image.size(), singles + singleBytes) << name;
+        }
     }
 }

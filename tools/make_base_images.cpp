@@ -74,6 +74,7 @@ int main(int argc, char** argv) {
             image[LB_BASE_INFO_OFFSET + 24] = glyphHeader.half_width;
             image[LB_BASE_INFO_OFFSET + 25] = glyphHeader.height;
             image[LB_BASE_INFO_OFFSET + 26] = glyphHeader.set;
+            image[LB_BASE_INFO_OFFSET + 27] = glyphHeader.line_height;
             if (image.size() >= lb_skin_region_offset(k))
                 throw std::runtime_error(std::string(names[k]) + " is " + std::to_string(image.size()) +
                                          " bytes, not shorter than its skin region offset " +

@@ -1,6 +1,6 @@
 // Turns a font into the viewer's glyph tables with FreeType, and draws a proof sheet:
-//   make_glyphs FONT FACE PIXELS HALF-WIDTH CELL-HEIGHT CODE-PAGE OUT.glyphs PROOF.png
-// CODE-PAGE is CP1252 (single bytes only), CP950 (Big5) or CP936 (GB2312). A designed
+//   make_glyphs FONT FACE PIXELS HALF-WIDTH CELL-HEIGHT LINE-HEIGHT CODE-PAGE OUT.glyphs PROOF.png
+// LINE-HEIGHT is how far apart the viewer sets lines of these cells. CODE-PAGE is CP1252 (single bytes only), CP950 (Big5) or CP936 (GB2312). A designed
 // bitmap strike of PIXELS is used when the font has one; otherwise the outline is rendered
 // hinted in monochrome. Characters the font lacks are stored as a box.
 #include "../viewer/glyph_table.h"
@@ -72,10 +72,13 @@ public:
         if (!index) return false;
         if (FT_Load_Glyph(face_, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME)) return false;
         const FT_Bitmap& b = face_->glyph->bitmap;
+        // Ink that would stick out of the cell is moved in, as far as it fits.
         int left = face_->glyph->bitmap_left;
         if (left + static_cast<int>(b.width) > width) left = width - static_cast<int>(b.width);
         if (left < 0) left = 0;
-        const int top = baseline_ - face_->glyph->bitmap_top;
+        int top = baseline_ - face_->glyph->bitmap_top;
+        if (top + static_cast<int>(b.rows) > cellHeight_) top = cellHeight_ - static_cast<int>(b.rows);
+        if (top < 0) top = 0;
         for (unsigned r = 0; r < b.rows; ++r)
             for (unsigned c = 0; c < b.width; ++c) {
                 int x = left + static_cast<int>(c), y = top + static_cast<int>(r);
@@ -94,6 +97,31 @@ private:
     bool strike_ = false;
 };
 
+// What the proof sheet shows after the single-byte glyphs: the rows of punctuation, symbols and
+// full-width forms at the start of the set, then common characters.
+const char* const kCommonTraditional = "的一是不了人我在有他這中大來上國個到說們為子和你地出道也時年得就那要下以生會自著去之過家學對可她裡後小麼心多天而能好都然沒日於起還發成事只作當想看文無開手十用主行方又如前所本見經頭面公同三已老從動兩長知民樣現分將外但身些與高意進把法此實回二理美點月明其種聲全工己話兒者向情部正名定女問力機給等幾很業最間新什打便位因重被走電四第門相次東政海口使教西再平真聽世氣信北少關並內加化由卻代軍產入先山五太水萬市眼體別處總才場師書比住員九笑性通目華報立馬命張活難神數件安表原車白應路期叫死常提感金何更反合放做系計或司利受光王果親界及今京務制解各任至清物台象記邊共風戰";
+const char* const kCommonSimplified = "的一是不了人我在有他这中大来上国个到说们为子和你地出道也时年得就那要下以生会自着去之过家学对可她里后小么心多天而能好都然没日于起还发成事只作当想看文无开手十用主行方又如前所本见经头面公同三已老从动两长知民样现分将外但身些与高意进把法此实回二理美点月明其种声全工己话儿者向情部正名定女问力机给等几很业最间新什打便位因重被走电四第门相次东政海口使教西再平真听世气信北少关并内加化由却代军产入先山五太水万市眼体别处总才场师书比住员九笑性通目华报立马命张活难神数件安表原车白应路期叫死常提感金何更反合放做系计或司利受光王果亲界及今京务制解各任至清物台象记边共风战";
+
+std::vector<int> ProofGlyphs(unsigned set, const std::string& page) {
+    std::vector<int> shown;
+    const int symbols = set == LB_GLYPHS_BIG5 ? 2 * 157 : set == LB_GLYPHS_GB2312 ? 3 * 94 : 0;
+    for (int i = 0; i < symbols; ++i) shown.push_back(i);
+    if (!symbols) return shown;
+    std::string text = set == LB_GLYPHS_BIG5 ? kCommonTraditional : kCommonSimplified, codes(text.size(), 0);
+    iconv_t cd = iconv_open(page.c_str(), "UTF-8");
+    char* in = text.data();
+    char* out = codes.data();
+    size_t inLeft = text.size(), outLeft = codes.size();
+    iconv(cd, &in, &inLeft, &out, &outLeft);
+    iconv_close(cd);
+    codes.resize(codes.size() - outLeft);
+    for (size_t i = 0; i + 1 < codes.size(); i += 2) {
+        int index = lb_double_index(set, static_cast<uint8_t>(codes[i]), static_cast<uint8_t>(codes[i + 1]));
+        if (index >= 0) shown.push_back(index);
+    }
+    return shown;
+}
+
 void Pack(const Cell& cell, std::vector<uint8_t>& out) {
     const size_t bytes = lb_glyph_bytes(static_cast<unsigned>(cell.width), static_cast<unsigned>(cell.height));
     size_t at = out.size();
@@ -105,13 +133,16 @@ void Pack(const Cell& cell, std::vector<uint8_t>& out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 9) {
-        std::fprintf(stderr, "usage: make_glyphs FONT FACE PIXELS HALF-WIDTH CELL-HEIGHT CODE-PAGE OUT.glyphs PROOF.png\n");
+    if (argc != 10) {
+        std::fprintf(stderr, "usage: make_glyphs FONT FACE PIXELS HALF-WIDTH CELL-HEIGHT LINE-HEIGHT CODE-PAGE "
+                             "OUT.glyphs PROOF.png\n");
         return 2;
     }
     try {
-        const int half = std::stoi(argv[4]), height = std::stoi(argv[5]);
-        const std::string page = argv[6];
+        const int half = std::stoi(argv[4]), height = std::stoi(argv[5]), lineHeight = std::stoi(argv[6]);
+        if (half < 1 || half > 16 || height < 1 || height > 16 || lineHeight < height || lineHeight > 32)
+            throw std::runtime_error("cell sizes out of range");
+        const std::string page = argv[7];
         const unsigned set = page == "CP950" ? LB_GLYPHS_BIG5 : page == "CP936" ? LB_GLYPHS_GB2312 : LB_GLYPHS_SINGLE;
         Renderer font(argv[1], std::stoi(argv[2]), std::stoi(argv[3]), height);
         iconv_t cd = iconv_open("UTF-32LE", page.c_str());
@@ -121,13 +152,17 @@ int main(int argc, char** argv) {
         int missing = 0;
         for (unsigned b = 0; b < 256; ++b) {
             Cell cell;
-            bool shown = b >= 0x20 && (set == LB_GLYPHS_SINGLE || b < 0x7F);
-            if (shown && !font.Render(ToUnicode(cd, std::string(1, char(b))), half, cell)) cell = Box(half, height);
-            if (!shown) cell = {half, height, std::vector<uint8_t>(static_cast<size_t>(half * height), 0)};
+            // In a double-byte set a byte from 0x80 up shows only when it stands alone: as a box.
+            const bool lone = set != LB_GLYPHS_SINGLE && b >= 0x80;
+            if (lone || (b >= 0x20 && b != 0x7F && !font.Render(ToUnicode(cd, std::string(1, char(b))), half, cell)))
+                cell = Box(half, height);
+            else if (b < 0x20 || b == 0x7F)
+                cell = {half, height, std::vector<uint8_t>(static_cast<size_t>(half * height), 0)};
             Pack(cell, single);
             if (b >= 0x20 && b < 0x7F) proof.push_back(cell);
         }
         const unsigned count = lb_double_glyph_count(set);
+        std::vector<Cell> doubles;
         for (unsigned i = 0; i < count; ++i) {
             unsigned code = lb_double_code(set, i);
             Cell cell;
@@ -138,22 +173,25 @@ int main(int argc, char** argv) {
                 if (unicode) ++missing;
             }
             Pack(cell, dual);
-            if (i < 94 * 4 || (i % 97 == 0 && proof.size() < 900)) proof.push_back(cell);
+            doubles.push_back(std::move(cell));
         }
         iconv_close(cd);
+        for (int i : ProofGlyphs(set, page)) proof.push_back(doubles[static_cast<size_t>(i)]);
         lb_glyph_file_header header{};
         header.half_width = static_cast<uint8_t>(half);
         header.height = static_cast<uint8_t>(height);
         header.set = static_cast<uint8_t>(set);
+        header.line_height = static_cast<uint8_t>(lineHeight);
         header.single_bytes = static_cast<uint32_t>(single.size());
         header.double_bytes = static_cast<uint32_t>(dual.size());
-        std::ofstream out(argv[7], std::ios::binary);
+        std::ofstream out(argv[8], std::ios::binary);
         out.write(reinterpret_cast<const char*>(&header), sizeof header);
         out.write(reinterpret_cast<const char*>(single.data()), static_cast<std::streamsize>(single.size()));
         out.write(reinterpret_cast<const char*>(dual.data()), static_cast<std::streamsize>(dual.size()));
-        if (!out) throw std::runtime_error(std::string(argv[7]) + ": cannot be written");
+        if (!out) throw std::runtime_error(std::string(argv[8]) + ": cannot be written");
 
-        // The proof sheet: 32 glyphs a row, each cell on white, scaled up three times.
+        // The proof sheet: 32 glyphs a row, each cell pale grey on white so that its edges show,
+        // scaled up three times.
         const int across = 32, scale = 3, cw = 2 * half + 2, ch = height + 2;
         const int rows = static_cast<int>((proof.size() + across - 1) / across);
         QImage sheet(across * cw * scale, rows * ch * scale, QImage::Format_RGB32);
@@ -162,13 +200,14 @@ int main(int argc, char** argv) {
             const Cell& c = proof[i];
             int ox = static_cast<int>(i % across) * cw + 1, oy = static_cast<int>(i / across) * ch + 1;
             for (int y = 0; y < c.height; ++y)
-                for (int x = 0; x < c.width; ++x)
-                    if (c.pixels[static_cast<size_t>(y * c.width + x)])
-                        for (int s = 0; s < scale * scale; ++s)
-                            sheet.setPixel((ox + x) * scale + s % scale, (oy + y) * scale + s / scale, qRgb(0, 0, 0));
+                for (int x = 0; x < c.width; ++x) {
+                    QRgb colour = c.pixels[static_cast<size_t>(y * c.width + x)] ? qRgb(0, 0, 0) : qRgb(228, 228, 228);
+                    for (int s = 0; s < scale * scale; ++s)
+                        sheet.setPixel((ox + x) * scale + s % scale, (oy + y) * scale + s / scale, colour);
+                }
         }
-        if (!sheet.save(QString::fromLocal8Bit(argv[8]))) throw std::runtime_error(std::string(argv[8]) + ": cannot be written");
-        std::printf("%s: %u double-byte glyphs, %d without a glyph in the font, %s\n", argv[7], count, missing,
+        if (!sheet.save(QString::fromLocal8Bit(argv[9]))) throw std::runtime_error(std::string(argv[9]) + ": cannot be written");
+        std::printf("%s: %u double-byte glyphs, %d without a glyph in the font, %s\n", argv[8], count, missing,
                     font.Strike() ? "bitmap strike" : "rendered outline");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_glyphs: %s\n", e.what());

@@ -15,9 +15,9 @@ struct lb_base_info {
     uint32_t font;          /* 0..3 */
     uint32_t double_offset; /* the double-byte glyphs, 0 when there are none */
     uint8_t half_width;     /* a single-byte cell; double-byte cells are twice as wide */
-    uint8_t height;         /* a cell's height, the line spacing too */
+    uint8_t height;         /* a cell's height */
     uint8_t set;            /* enum lb_glyph_set */
-    uint8_t reserved;
+    uint8_t line_height;    /* from one line's top to the next; at least `height` */
     uint32_t reserved2;
 };
 

@@ -11,6 +11,9 @@ static const struct lb_base_info* Info(void) {
 
 unsigned CellWidth(void) { return Info()->half_width; }
 unsigned CellHeight(void) { return Info()->height; }
+unsigned LineHeight(void) {
+    return Info()->line_height > Info()->height ? Info()->line_height : Info()->height;
+}
 int DoubleByteFont(void) { return Info()->set != LB_GLYPHS_SINGLE; }
 
 IWRAM_CODE void ShowSkin(const uint8_t* pixels, const uint8_t* palette) {
@@ -100,7 +103,7 @@ void FillRect(int x, int y, int width, int height, uint8_t colour) {
 void DrawCodes(int x, int y, const uint8_t* codes, unsigned n, uint8_t colour) {
     const int cell = (int)CellWidth();
     for (unsigned i = 0; i < n && x < (int)LB_SCREEN_WIDTH; ++i) {
-        if (DoubleByteFont() && codes[i] >= 0x81 && i + 1 < n) {
+        if (DoubleByteFont() && i + 1 < n && lb_pairs(codes[i], codes[i + 1])) {
             DrawChar(x, y, (unsigned)codes[i] << 8 | codes[i + 1], 2, colour);
             x += 2 * cell;
             ++i;

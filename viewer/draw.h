@@ -11,10 +11,11 @@ void ShowSkin(const uint8_t* pixels, const uint8_t* palette);
  * the ink (for the marked row). */
 void PickInks(const uint8_t* pixels, const uint8_t* palette, uint8_t* ink, uint8_t* paper);
 
-/* The base image's cells: a single-byte cell's width (double-byte cells are twice as wide)
- * and every cell's height. */
+/* The base image's cells: a single-byte cell's width (double-byte cells are twice as wide),
+ * every cell's height, and how far apart lines of cells are set. */
 unsigned CellWidth(void);
 unsigned CellHeight(void);
+unsigned LineHeight(void);
 /* Whether codes from 0x81 up lead a double-byte code. */
 int DoubleByteFont(void);
 

@@ -10,7 +10,7 @@ enum lb_glyph_set { LB_GLYPHS_SINGLE = 0, LB_GLYPHS_BIG5 = 1, LB_GLYPHS_GB2312 =
 
 /* What make_glyphs writes in front of the two tables. */
 struct lb_glyph_file_header {
-    uint8_t half_width, height, set, reserved;
+    uint8_t half_width, height, set, line_height;
     uint32_t single_bytes; /* 256 single-byte glyphs */
     uint32_t double_bytes;
 };
@@ -22,6 +22,13 @@ static inline unsigned lb_glyph_bytes(unsigned width, unsigned height) {
 /* Big5: lead 0xA1..0xF9, trail 0x40..0x7E and 0xA1..0xFE; GB2312: both 0xA1..0xFE. */
 static inline unsigned lb_double_glyph_count(unsigned set) {
     return set == LB_GLYPHS_BIG5 ? 89u * 157u : set == LB_GLYPHS_GB2312 ? 94u * 94u : 0u;
+}
+
+/* Whether a byte and the one after it make one double-byte code: any lead byte of the code
+ * page (0x81..0xFE) with a byte that can trail (0x40 up). A lead byte before a line end, a
+ * blank or a digit stays one cell, which shows as a box. */
+static inline int lb_pairs(unsigned lead, unsigned next) {
+    return lead >= 0x81u && lead <= 0xFEu && next >= 0x40u;
 }
 
 /* The glyph's place in the table, or -1 when the pair is no code of the set. */

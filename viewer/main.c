@@ -128,9 +128,9 @@ static void AppendNumber(char* out, unsigned* n, unsigned value) {
 }
 
 static void ViewText(const struct lb_record* r) {
-    const int ROW_HEIGHT = (int)CellHeight();
-    /* The rows below the page indicator's row. */
-    const unsigned TEXT_ROWS = (LB_SCREEN_HEIGHT - 2 * TEXT_MARGIN - CellHeight()) / CellHeight();
+    const int ROW_HEIGHT = (int)LineHeight();
+    /* The rows besides the page indicator's row; the last needs no gap below it. */
+    const unsigned TEXT_ROWS = (LB_SCREEN_HEIGHT - 2 * TEXT_MARGIN - CellHeight()) / LineHeight();
     struct lb_text text = {view.rom + r->data, r->size_field,
                            (LB_SCREEN_WIDTH - 2 * TEXT_MARGIN) / CellWidth(), DoubleByteFont()};
     if (text.length > r->data_bytes) text.length = r->data_bytes;
@@ -246,7 +246,7 @@ static unsigned ListRows(int category) {
 }
 
 static void DrawMenu(unsigned rows, unsigned first, unsigned cursor, unsigned shown) {
-    const int ROW_HEIGHT = (int)CellHeight();
+    const int ROW_HEIGHT = (int)LineHeight(), GAP = (int)(LineHeight() - CellHeight());
     const uint8_t* pixels = lb_skin_pixels(&view, 1);
     const uint8_t* colours = lb_skin_palette(&view, 1);
     uint8_t ink, paper;
@@ -258,14 +258,14 @@ static void DrawMenu(unsigned rows, unsigned first, unsigned cursor, unsigned sh
         int y = view.y + (int)(k * ROW_HEIGHT);
         int selected = first + k == cursor;
         if (selected) FillRect(view.x, y, (int)LB_SCREEN_WIDTH - view.x, ROW_HEIGHT, ink);
-        DrawCodes(view.x, y, name, n, selected ? paper : ink);
+        DrawCodes(view.x, y + GAP / 2, name, n, selected ? paper : ink);
     }
 }
 
 static void RunMenu(void) {
     int category = -1;
     unsigned cursor = 0, first = 0, topCursor = 0;
-    unsigned fit = view.y < LB_SCREEN_HEIGHT ? (LB_SCREEN_HEIGHT - view.y) / CellHeight() : 0;
+    unsigned fit = view.y < LB_SCREEN_HEIGHT ? (LB_SCREEN_HEIGHT - view.y) / LineHeight() : 0;
     unsigned shown = view.count && view.count < fit ? view.count : fit;
     if (shown == 0) shown = 1;
     unsigned rows = ListRows(category);

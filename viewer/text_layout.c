@@ -1,5 +1,7 @@
 #include "text_layout.h"
 
+#include "glyph_table.h"
+
 uint32_t lb_layout_line(const struct lb_text* text, uint32_t at, lb_put_char put, void* context) {
     unsigned column = 0;
     while (at < text->length) {
@@ -22,7 +24,7 @@ uint32_t lb_layout_line(const struct lb_text* text, uint32_t at, lb_put_char put
             continue;
         }
         unsigned cells = 1, code = c, bytes = 1;
-        if (text->double_byte && c >= 0x81 && c <= 0xFE && at + 1 < text->length) {
+        if (text->double_byte && at + 1 < text->length && lb_pairs(c, text->bytes[at + 1])) {
             cells = 2;
             bytes = 2;
             code = (unsigned)c << 8 | text->bytes[at + 1];

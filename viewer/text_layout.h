@@ -8,7 +8,7 @@ struct lb_text {
     const uint8_t* bytes;
     uint32_t length;
     unsigned columns;
-    int double_byte; /* lead bytes 0x81..0xFE take the next byte along (Big5, GB2312) */
+    int double_byte; /* lead bytes take the next byte along (Big5, GB2312), as lb_pairs says */
 };
 
 /* Called for each character that shows: its first cell, its code (one byte, or lead byte
