@@ -1,38 +1,14 @@
 // The viewer in the emulator: ROMs built by the command line from generated pictures and
 // texts, the frames checked pixel for pixel.
-#include "Handheld.h"
-#include "TestFiles.h"
-#include "rom/Colour.h"
+#include "Cartridge.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 
 using namespace lbtest;
 
 namespace {
-
-struct Rgb {
-    uint8_t r, g, b;
-    uint16_t Colour() const { return lb::Colour15(r, g, b); }
-};
-
-// An 8-bit picture from a palette and an index per pixel (rows given top first).
-std::vector<uint8_t> Indexed8(int w, int h, const std::vector<Rgb>& colours,
-                              const std::function<uint8_t(int, int)>& index) {
-    std::vector<uint8_t> palette(1024, 0);
-    for (size_t i = 0; i < colours.size(); ++i) {
-        palette[4 * i] = colours[i].b;
-        palette[4 * i + 1] = colours[i].g;
-        palette[4 * i + 2] = colours[i].r;
-    }
-    const int stride = (w + 3) / 4 * 4;
-    std::vector<uint8_t> pixels(static_cast<size_t>(stride * h), 0);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) pixels[static_cast<size_t>((h - 1 - y) * stride + x)] = index(x, y);
-    return MakeBmp({w, h, 8, 0, palette, pixels});
-}
 
 std::vector<uint8_t> Indexed4(int w, int h, const std::vector<Rgb>& colours,
                               const std::function<uint8_t(int, int)>& index) {
@@ -64,59 +40,6 @@ std::vector<uint8_t> Direct24(int w, int h, const std::function<Rgb(int, int)>& 
         }
     return MakeBmp({w, h, 24, 0, {}, pixels});
 }
-
-const std::vector<Rgb> kTitleColours = {{200, 30, 40}, {10, 220, 60}, {30, 40, 250}, {250, 250, 250}};
-uint8_t TitleIndex(int x, int y) { return static_cast<uint8_t>((x / 8 + y / 8) % 4); }
-const Rgb kMenuColour{20, 20, 60};
-const Rgb kBackColour{230, 230, 200};
-
-// A program folder with the real base images and a skin of known colours: the title a
-// pattern, the menu dark blue with white beside it, the back pale with black beside it.
-struct Cartridge {
-    TempFolder home;
-    Cartridge() {
-        std::filesystem::copy(std::filesystem::path(LUMENBROOK_BUILD_DIR) / "Bin", home.Path() / "Bin");
-        home.Write("Skins/Test/Title.Bmp", Indexed8(240, 160, kTitleColours, TitleIndex));
-        home.Write("Skins/Test/Menu.Bmp",
-                   Indexed8(240, 160, {kMenuColour, {255, 255, 255}}, [](int, int) { return 0; }));
-        home.Write("Skins/Test/Skin.ini", "24\r\n32\r\n0\r\n");
-        home.Write("Back/Test.Bmp", Indexed8(240, 160, {kBackColour}, [](int, int) { return 0; }));
-    }
-    std::string Build(const std::vector<std::string>& entries, int corner = 0) {
-        std::string rom = (home.Path() / "test.gba").string();
-        std::string command = std::string(LUMENBROOK_CLI) + " build -q --home '" + home.Path().string() +
-                              "' --font 3 --lang en --skin Test --back Test.Bmp --layout 24,32,0 --corner " +
-                              std::to_string(corner) + " -o '" + rom + "'";
-        for (auto& e : entries) command += " '" + (home.Path() / e).string() + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
-        return rom;
-    }
-    // The English font's glyph for a code, 16 rows of 8 pixels.
-    std::vector<uint8_t> Glyph(unsigned code) const {
-        auto base = ReadBytes(home.Path() / "Bin/Eng.bin");
-        uint32_t table = base[0xC8] | base[0xC9] << 8 | base[0xCA] << 16 | uint32_t(base[0xCB]) << 24;
-        return {base.begin() + table + code * 16, base.begin() + table + code * 16 + 16};
-    }
-};
-
-// How many pixels of the cell at (x, y) differ from the glyph drawn in `ink` on `paper`.
-int GlyphMisses(const Handheld& h, const Cartridge& c, int x, int y, char code, uint16_t ink, uint16_t paper) {
-    auto rows = c.Glyph(static_cast<unsigned char>(code));
-    int misses = 0;
-    for (int r = 0; r < 16; ++r)
-        for (int b = 0; b < 8; ++b)
-            misses += h.Pixel(x + b, y + r) != ((rows[r] & (0x80 >> b)) ? ink : paper);
-    return misses;
-}
-
-int GlyphMisses(const Handheld& h, const Cartridge& c, int x, int y, const std::string& text, uint16_t ink,
-                uint16_t paper) {
-    int misses = 0;
-    for (size_t i = 0; i < text.size(); ++i) misses += GlyphMisses(h, c, x + 8 * int(i), y, text[i], ink, paper);
-    return misses;
-}
-
-const uint16_t kWhite = 0x7FFF, kBlack = 0;
 
 } // namespace
 

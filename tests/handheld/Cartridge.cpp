@@ -1,0 +1,96 @@
+#include "Cartridge.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+extern "C" {
+#include "../viewer/glyph_table.h"
+}
+
+namespace lbtest {
+
+std::vector<uint8_t> Indexed8(int w, int h, const std::vector<Rgb>& colours,
+                              const std::function<uint8_t(int, int)>& index) {
+    std::vector<uint8_t> palette(1024, 0);
+    for (size_t i = 0; i < colours.size(); ++i) {
+        palette[4 * i] = colours[i].b;
+        palette[4 * i + 1] = colours[i].g;
+        palette[4 * i + 2] = colours[i].r;
+    }
+    const int stride = (w + 3) / 4 * 4;
+    std::vector<uint8_t> pixels(static_cast<size_t>(stride * h), 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) pixels[static_cast<size_t>((h - 1 - y) * stride + x)] = index(x, y);
+    return MakeBmp({w, h, 8, 0, palette, pixels});
+}
+
+const std::vector<Rgb> kTitleColours = {{200, 30, 40}, {10, 220, 60}, {30, 40, 250}, {250, 250, 250}};
+uint8_t TitleIndex(int x, int y) { return static_cast<uint8_t>((x / 8 + y / 8) % 4); }
+
+namespace {
+
+const char* const kBaseImages[] = {"Big5s.bin", "Big5b.bin", "GB2312.bin", "Eng.bin"};
+
+uint32_t Word(const std::vector<uint8_t>& b, size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24;
+}
+
+} // namespace
+
+Cartridge::Cartridge(int font) : font(font) {
+    std::filesystem::copy(std::filesystem::path(LUMENBROOK_BUILD_DIR) / "Bin", home.Path() / "Bin");
+    base = ReadBytes(home.Path() / "Bin" / kBaseImages[font]);
+    home.Write("Skins/Test/Title.Bmp", Indexed8(240, 160, kTitleColours, TitleIndex));
+    home.Write("Skins/Test/Menu.Bmp", Indexed8(240, 160, {kMenuColour, {255, 255, 255}}, [](int, int) { return 0; }));
+    home.Write("Skins/Test/Skin.ini", "24\r\n32\r\n0\r\n");
+    home.Write("Back/Test.Bmp", Indexed8(240, 160, {kBackColour}, [](int, int) { return 0; }));
+}
+
+std::string Cartridge::Build(const std::vector<std::string>& entries, int corner) {
+    std::string rom = (home.Path() / "test.gba").string();
+    std::string command = std::string(LUMENBROOK_CLI) + " build -q --home '" + home.Path().string() +
+                          "' --font " + std::to_string(font) +
+                          " --lang en --skin Test --back Test.Bmp --layout 24,32,0 --corner " +
+                          std::to_string(corner) + " -o '" + rom + "'";
+    for (auto& e : entries) command += " '" + (home.Path() / e).string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return rom;
+}
+
+bool Cartridge::Ink(unsigned code, unsigned cells, int x, int y) const {
+    const int width = static_cast<int>(cells) * HalfWidth(), height = Height();
+    const size_t bytes = static_cast<size_t>((width * height + 7) / 8);
+    size_t glyph;
+    if (cells == 1) {
+        glyph = Word(base, 0xC8) + code * bytes;
+    } else {
+        int index = lb_double_index(base[0xDA], code >> 8, code & 0xFF);
+        if (index < 0)
+            return ((y == 2 || y == height - 3) && x >= 1 && x <= width - 2) ||
+                   ((x == 1 || x == width - 2) && y >= 2 && y <= height - 3);
+        glyph = Word(base, 0xD4) + static_cast<size_t>(index) * bytes;
+    }
+    const int bit = y * width + x;
+    return base.at(glyph + static_cast<size_t>(bit / 8)) & (0x80 >> (bit % 8));
+}
+
+int GlyphMisses(const Handheld& h, const Cartridge& c, int x, int y, const std::string& codes, uint16_t ink,
+                uint16_t paper) {
+    int misses = 0;
+    for (size_t i = 0; i < codes.size(); ++i) {
+        unsigned code = static_cast<uint8_t>(codes[i]), cells = 1;
+        if (c.base[0xDA] != LB_GLYPHS_SINGLE && i + 1 < codes.size() &&
+            lb_pairs(code, static_cast<uint8_t>(codes[i + 1]))) {
+            code = code << 8 | static_cast<uint8_t>(codes[++i]);
+            cells = 2;
+        }
+        const int width = static_cast<int>(cells) * c.HalfWidth();
+        for (int r = 0; r < c.Height(); ++r)
+            for (int b = 0; b < width; ++b) misses += h.Pixel(x + b, y + r) != (c.Ink(code, cells, b, r) ? ink : paper);
+        x += width;
+    }
+    return misses;
+}
+
+} // namespace lbtest
