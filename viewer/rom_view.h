@@ -30,8 +30,12 @@ int lb_view_open(struct lb_rom_view* view, const uint8_t* rom, uint32_t size, ui
 const uint8_t* lb_skin_pixels(const struct lb_rom_view* view, unsigned k);
 const uint8_t* lb_skin_palette(const struct lb_rom_view* view, unsigned k);
 
+/* The most codes an entry name gives: its field less the mark. */
+#define LB_ENTRY_NAME_MAX_CODES (LB_ENTRY_NAME_BYTES - 1u)
+
 /* Entry i's name as character codes (mark taken off, escapes undone, trailing blanks
- * dropped) into out (32 bytes at least); returns the length and gives the mark. */
+ * dropped) into out (LB_ENTRY_NAME_MAX_CODES bytes at least); returns the length and gives
+ * the mark. */
 unsigned lb_entry_name(const struct lb_rom_view* view, unsigned i, uint8_t* out, uint8_t* mark);
 int lb_is_heading_mark(uint8_t mark);
 

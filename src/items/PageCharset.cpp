@@ -228,8 +228,7 @@ PageCharset DetectPageCharset(std::string_view page, CodePage fallback) {
 std::string PageToUtf8(std::string_view page, CodePage fallback) {
     PageCharset charset = DetectPageCharset(page, fallback);
     page.remove_prefix(charset.bomLength);
-    // The parser itself stands U+FFFD in for broken UTF-8.
-    if (charset.name == "UTF-8") return std::string(page);
+    if (charset.name == "UTF-8" && IsValidUtf8(page)) return std::string(page);
     return DecodeToUtf8(page, charset.name.c_str());
 }
 

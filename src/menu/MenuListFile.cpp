@@ -14,14 +14,17 @@ void WriteMenuList(const std::string& file, const std::vector<std::string>& path
     ReplaceFileContents(file, FormatMenuList(paths));
 }
 
-std::vector<std::string> ReadMenuList(const std::string& file) {
-    auto bytes = ReadWholeFile(file);
-    fs::path folder = fs::path(file).parent_path();
-    std::vector<std::string> lines =
-        SplitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+std::vector<std::string> ParseMenuList(std::string_view text, const fs::path& folder) {
+    std::vector<std::string> lines = SplitLines(text);
     for (auto& line : lines)
         if (!line.empty() && line[0] != '/' && !folder.empty()) line = (folder / line).string();
     return lines;
+}
+
+std::vector<std::string> ReadMenuList(const std::string& file) {
+    auto bytes = ReadWholeFile(file);
+    return ParseMenuList(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                         fs::path(file).parent_path());
 }
 
 } // namespace lb
