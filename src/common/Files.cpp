@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,7 +27,46 @@ bool EqualNoCase(const std::string& a, const std::string& b) {
 
 constexpr size_t kBufferBytes = 1 << 20;
 
+WriteDevice systemDevice;
+WriteDevice* device = &systemDevice;
+
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+
+// Temporary files in `folder` whose writer has gone: nobody holds their lock.
+void RemoveLeftovers(const fs::path& folder, const fs::path& own) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path& p = it->path();
+        if (p == own || !IsReplacingFileTemporary(p.filename().string())) continue;
+        int fd = ::open(p.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(p.c_str());
+        ::close(fd);
+    }
+}
+
 } // namespace
+
+long WriteDevice::Write(int fd, const void* data, size_t size) { return ::write(fd, data, size); }
+int WriteDevice::Sync(int fd) { return ::fsync(fd); }
+int WriteDevice::Rename(const char* from, const char* to) { return ::rename(from, to); }
+
+ScopedWriteDevice::ScopedWriteDevice(WriteDevice& d) : previous_(device) { device = &d; }
+ScopedWriteDevice::~ScopedWriteDevice() { device = previous_; }
+
+bool IsReplacingFileTemporary(const std::string& name) {
+    static const std::string middle = ".lumenbrook-", tail = ".tmp";
+    const size_t digits = 12, fixed = middle.size() + digits + tail.size();
+    if (name.size() < 2 + fixed || name[0] != '.') return false;
+    const size_t at = name.size() - fixed;
+    if (name.compare(at, middle.size(), middle) != 0 || name.compare(name.size() - tail.size(), tail.size(), tail) != 0)
+        return false;
+    for (size_t i = at + middle.size(); i < at + middle.size() + digits; ++i)
+        if (!IsHexDigit(name[i])) return false;
+    return true;
+}
 
 std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -105,29 +145,40 @@ ReplacingFile::ReplacingFile(fs::path target) : target_(std::move(target)) {
         if (fd_ < 0 && errno != EEXIST)
             throw Error(target_.string() + ": cannot create a file in " + folder.string() + ": " +
                         Cause(errno));
+        if (fd_ >= 0 && !LockedInPlace()) {
+            ::close(fd_); // another start took it for a leftover before it was locked
+            fd_ = -1;
+        }
     }
     if (fd_ < 0) throw Error(target_.string() + ": cannot find a free temporary name");
+    RemoveLeftovers(folder, temp_);
     buffer_.resize(kBufferBytes);
+}
+
+bool ReplacingFile::LockedInPlace() const {
+    struct stat mine {}, named {};
+    return ::flock(fd_, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd_, &mine) == 0 &&
+           ::stat(temp_.c_str(), &named) == 0 && mine.st_ino == named.st_ino && mine.st_dev == named.st_dev;
 }
 
 ReplacingFile::~ReplacingFile() {
     if (fd_ >= 0) {
-        ::close(fd_);
         ::unlink(temp_.c_str());
+        ::close(fd_);
     }
 }
 
 void ReplacingFile::Fail(const std::string& doing, int err) {
+    ::unlink(temp_.c_str());
     ::close(fd_);
     fd_ = -1;
-    ::unlink(temp_.c_str());
     throw Error(target_.string() + ": " + doing + ": " + Cause(err));
 }
 
 void ReplacingFile::Flush() {
     size_t done = 0;
     while (done < used_) {
-        ssize_t n = ::write(fd_, buffer_.data() + done, used_ - done);
+        long n = device->Write(fd_, buffer_.data() + done, used_ - done);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) Fail("cannot write", errno);
         if (n == 0) Fail("cannot write", ENOSPC);
@@ -162,19 +213,11 @@ void ReplacingFile::WriteZeros(uint64_t count) {
 void ReplacingFile::Commit() {
     if (fd_ < 0) throw Error(target_.string() + ": committed after it was closed");
     Flush();
-    if (::fsync(fd_) != 0) Fail("cannot write to the disk", errno);
-    if (::close(fd_) != 0) {
-        fd_ = -1;
-        int err = errno;
-        ::unlink(temp_.c_str());
-        throw Error(target_.string() + ": cannot write: " + Cause(err));
-    }
+    if (device->Sync(fd_) != 0) Fail("cannot write to the disk", errno);
+    // Renamed while still open and locked, so no other start can take it for a leftover.
+    if (device->Rename(temp_.c_str(), target_.c_str()) != 0) Fail("cannot replace the file", errno);
+    ::close(fd_); // the data is on the disk already
     fd_ = -1;
-    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-        int err = errno;
-        ::unlink(temp_.c_str());
-        throw Error(target_.string() + ": cannot replace the file: " + Cause(err));
-    }
 }
 
 void ReplaceFileContents(const fs::path& target, const std::string& contents) {

@@ -23,9 +23,37 @@ std::vector<std::string> SplitLines(std::string_view text);
 // "/a/b/c.txt" -> "c.txt": the text after the last "/", or all of it.
 std::string AfterLastSlash(const std::string& path);
 
+// The calls by which a ReplacingFile reaches the disk. Tests put in one that fails the way
+// a failing or full device does; everything else uses the system's.
+class WriteDevice {
+public:
+    virtual ~WriteDevice() = default;
+    virtual long Write(int fd, const void* data, size_t size); // as write(2)
+    virtual int Sync(int fd);                                   // as fsync(2)
+    virtual int Rename(const char* from, const char* to);       // as rename(2)
+};
+
+// Makes every ReplacingFile use `device` while it lives (tests only; not thread-safe).
+class ScopedWriteDevice {
+public:
+    explicit ScopedWriteDevice(WriteDevice& device);
+    ~ScopedWriteDevice();
+    ScopedWriteDevice(const ScopedWriteDevice&) = delete;
+    ScopedWriteDevice& operator=(const ScopedWriteDevice&) = delete;
+
+private:
+    WriteDevice* previous_;
+};
+
+// Whether `name` is what a ReplacingFile calls its temporary file:
+// ".TARGET.lumenbrook-" twelve hex digits ".tmp".
+bool IsReplacingFileTemporary(const std::string& name);
+
 // Builds a file beside its target under a temporary name and puts it in place only when
 // complete, so a failure never leaves a half-written file or touches the earlier one.
-// Writes are buffered: no system call per small write.
+// Writes are buffered: no system call per small write. The temporary file stays locked while
+// it is written; one that nobody holds any more (its writer was killed) is removed when the
+// next ReplacingFile starts in the same folder.
 class ReplacingFile {
 public:
     explicit ReplacingFile(fs::path target);
@@ -43,6 +71,7 @@ public:
     const fs::path& Target() const { return target_; }
 
 private:
+    bool LockedInPlace() const;
     void Flush();
     [[noreturn]] void Fail(const std::string& doing, int err);
 
