@@ -59,5 +59,23 @@ check "Big5 page record" "09 00 00 00 00 00 00 04 00 00 00 00 a4 a4 a4 e5" "$(re
 printf '<p>\xe4\xb8\xad\xe6\x96\x87</p>' > "$work/Utf8.htm"
 "$cli" build --home "$home" --font 2 -q -o "$work/g.gba" "$work/Utf8.htm" 2>"$work/err"
 check "UTF-8 page for the GB2312 font" "09 00 00 00 00 00 00 04 00 00 00 00 d6 d0 ce c4" "$(record_bytes "$work/g.gba" 16)"
+printf 'x' > "$work/Snow ☃.txt"
+"$cli" build --home "$home" --font 3 -q -o "$work/s.gba" "$work/Snow ☃.txt" 2>"$work/err"
+check "a name the font cannot show still builds" 0 $?
+check "its replaced characters are counted" \
+    "warning: entry 1 ($work/Snow ☃.txt): 1 characters of the name are not in CP1252 and became \"?\"" \
+    "$(cat "$work/err")"
+
+head -c 33386413 /dev/zero > "$work/Huge.txt"
+cp "$work/a.gba" "$work/before.gba"
+"$cli" build --home "$home" --font 3 -q --strict -o "$work/a.gba" "$work/Huge.txt" 2>"$work/err"
+check "--strict with an image past 32 MiB exits 1" 1 $?
+check "the message names the size and the limit" 1 "$(grep -c 'the image is [0-9]* bytes, more than the 33554432 bytes (32 MiB)' "$work/err")"
+cmp -s "$work/a.gba" "$work/before.gba"
+check "and the earlier ROM is untouched" 0 $?
+"$cli" build --home "$home" --font 3 -q -o "$work/a.gba" "$work/Huge.txt" 2>"$work/err"
+check "without --strict it builds" 0 $?
+check "and warns on stderr" 1 "$(grep -c '^warning: the image is [0-9]* bytes, more than the 33554432 bytes' "$work/err")"
+
 echo "$fails failed"
 [ "$fails" -eq 0 ]

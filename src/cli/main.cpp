@@ -104,6 +104,7 @@ int Build(const Common& common, const std::vector<std::string>& entries, std::st
     }
     request.corner = corner;
     request.outputPath = output.empty() ? (common.Home() / "Lumbro.Gba").string() : output;
+    request.strictSize = strict;
     ConsoleProgress progress(quiet);
     Conver(request, progress);
     return 0;
@@ -175,7 +176,7 @@ int main(int argc, char** argv) {
     build->add_option("--layout", layout, "the menu layout X,Y,COUNT");
     build->add_option("--corner", corner, "corner 0..3")->check(CLI::Range(0, 3));
     build->add_option("--lang", lang, "zh or en")->check(CLI::IsMember({"zh", "en"}));
-    build->add_flag("--strict", strict, "a skipped entry is an error");
+    build->add_flag("--strict", strict, "a skipped entry, or an image past 32 MiB, is an error");
     build->add_flag("-q,--quiet", quiet, "print no progress");
     build->add_option("ENTRY", entries, "pictures, texts, web pages and menu lists");
 

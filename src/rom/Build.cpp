@@ -70,6 +70,12 @@ ItemData EncodeEntry(const BuildEntry& entry, const CodePageConverter& codes, in
 
 } // namespace
 
+std::string TooLargeText(uint64_t size) {
+    return "the image is " + std::to_string(size) + " bytes, more than the " +
+           std::to_string(LB_CART_ADDRESS_BYTES) +
+           " bytes (32 MiB) of a cartridge; the handheld cannot read what lies past that";
+}
+
 BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
     if (request.font < 0 || request.font >= kFontCount)
         throw Error("font " + std::to_string(request.font) + " does not exist (0..3)");
@@ -77,6 +83,10 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
         throw Error("corner " + std::to_string(request.corner) + " does not exist (0..3)");
     const MenuLayout layout{LayoutByte(request.layoutX, "X"), LayoutByte(request.layoutY, "Y"),
                             LayoutByte(request.layoutCount, "Count")};
+    std::vector<std::string> names;
+    names.reserve(request.entries.size());
+    for (auto& e : request.entries) names.push_back(e.name);
+    CheckMenuCounts(names); // before anything is read or written
     const FontInfo& font = Font(request.font);
     const uint8_t lang = request.language;
     CodePageConverter codes(CodePageForFont(request.font));
@@ -108,12 +118,14 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
     WriteSkin(out, "back picture", request.backPath, progress);
 
     BuildResult result;
-    std::vector<std::string> names;
-    names.reserve(request.entries.size());
-    for (auto& e : request.entries) names.push_back(e.name);
     auto tables = MenuTables(names, layout, static_cast<uint8_t>(request.corner), codes,
                              &result.replacedChars);
     out.Write(tables.data(), tables.size());
+    for (size_t i = 0; i < result.replacedChars.size(); ++i)
+        if (result.replacedChars[i] > 0)
+            progress.Warning("entry " + std::to_string(i + 1) + " (" + request.entries[i].path + "): " +
+                             std::to_string(result.replacedChars[i]) + " characters of the name are not in " +
+                             IconvName(codes.Page()) + " and became \"?\"");
 
     ItemRecordHeaders headers;
     const int count = static_cast<int>(request.entries.size());
@@ -144,6 +156,10 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
     if (base.size() > out.Position())
         out.Write(base.data() + out.Position(), base.size() - static_cast<size_t>(out.Position()));
     result.size = out.Position();
+    if (result.size > LB_CART_ADDRESS_BYTES) {
+        if (request.strictSize) throw Error(TooLargeText(result.size));
+        progress.Warning(TooLargeText(result.size));
+    }
     out.Commit();
     progress.Finished(ConversionDoneText(lang));
     return result;

@@ -24,6 +24,8 @@ struct BuildRequest {
     std::string layoutX, layoutY, layoutCount; // the menu layout boxes' texts
     int corner = 0;         // 0..3
     std::string outputPath;
+    // An image past the cartridge's address space fails the build instead of warning.
+    bool strictSize = false;
 };
 
 // Where the build reports what it does. Each call carries the whole text to show.
@@ -49,6 +51,9 @@ struct BuildResult {
 // names the entry (1-based position and path) or file and the cause, and an earlier file at
 // the output path is left as it was.
 BuildResult Conver(const BuildRequest& request, BuildProgress& progress);
+
+// Why an image of `size` bytes is too large for the handheld, naming the size and the limit.
+std::string TooLargeText(uint64_t size);
 
 // The progress texts in the build's two languages.
 std::string WriteProgramText(uint8_t language);

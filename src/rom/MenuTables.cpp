@@ -33,16 +33,28 @@ uint8_t LayoutByte(const std::string& text, const std::string& box) {
     return static_cast<uint8_t>(rounded);
 }
 
+void CheckMenuCounts(const std::vector<std::string>& names) {
+    size_t headings = 0;
+    for (auto& name : names) headings += IsHeading(name);
+    if (headings > LB_MAX_CATEGORIES)
+        throw Error("the menu has " + std::to_string(headings) +
+                    " headings; the handheld's menu holds at most 255");
+    if (names.size() > LB_MAX_ENTRIES)
+        throw Error("the menu has " + std::to_string(names.size()) +
+                    " entries; the handheld's menu holds at most 65535");
+}
+
 std::vector<uint8_t> MenuTables(const std::vector<std::string>& names, MenuLayout layout,
                                 uint8_t corner, const CodePageConverter& codes,
                                 std::vector<int>* replacedPerEntry) {
+    CheckMenuCounts(names);
     size_t headings = 0;
     for (auto& name : names) headings += IsHeading(name);
 
     std::vector<uint8_t> out(LB_MENU_HEADER_BYTES, 0);
     out.reserve(LB_MENU_HEADER_BYTES + headings * LB_CATEGORY_RECORD_BYTES +
                 names.size() * LB_ENTRY_NAME_BYTES);
-    out[LB_MENU_CATEGORY_COUNT] = static_cast<uint8_t>(headings & 255);
+    out[LB_MENU_CATEGORY_COUNT] = static_cast<uint8_t>(headings);
     PutU16(out, LB_MENU_ENTRY_COUNT, static_cast<unsigned>(names.size()));
     out[LB_MENU_LAYOUT_X] = layout.x;
     out[LB_MENU_LAYOUT_Y] = layout.y;

@@ -19,6 +19,8 @@
 
 /* Fonts: the base image of each and the offset where the builder's data starts. */
 #define LB_FONT_COUNT 4u
+/* The cartridge address space: the viewer reads nothing past it. */
+#define LB_CART_ADDRESS_BYTES 0x2000000u
 #define LB_SKIN_OFFSET_BIG5_SMALL 0x50014u
 #define LB_SKIN_OFFSET_BIG5_LARGE 0x5F014u
 #define LB_SKIN_OFFSET_GB2312 0x37014u
@@ -44,6 +46,8 @@ static inline uint32_t lb_skin_region_offset(unsigned font) {
 
 /* Menu header, then one category record per heading, then one name per entry. */
 #define LB_MENU_HEADER_BYTES 16u
+#define LB_MAX_CATEGORIES 255u /* the category count's 8 bits */
+#define LB_MAX_ENTRIES 65535u  /* the entry count's 16 bits */
 #define LB_MENU_CATEGORY_COUNT 0u /* 1 byte, low 8 bits */
 #define LB_MENU_ENTRY_COUNT 1u    /* 2 bytes, big-endian */
 #define LB_MENU_LAYOUT_X 3u
