@@ -26,6 +26,7 @@ class NoDialogs : public Dialogs {
     void Message(QWidget*, const QString& title, const QString& text) override {
         std::fprintf(stderr, "message %s: %s\n", qPrintable(title), qPrintable(text));
     }
+    bool Ask(QWidget*, const QString&, const QString&) override { return false; }
     void OpenInBrowser(const QUrl&) override {}
     QStringList OpenFiles(QWidget*, const FileQuestion&) override { return {}; }
     QString SaveFile(QWidget*, const FileQuestion&) override { return {}; }

@@ -71,4 +71,14 @@ std::string AboutText(uint8_t LanguageFlag) {
     return text;
 }
 
+std::string TooLargeQuestion(uint8_t LanguageFlag, int64_t estimate) {
+    const std::string size = std::to_string(estimate);
+    if (LanguageFlag == 0)
+        return "映像檔約 " + size + " 位元組，超過卡帶可定址的 33554432 位元組（32 MiB），"
+               "掌機讀不到超出的部分。仍要轉換嗎？";
+    return "The image will be about " + size +
+           " bytes, more than the 33554432 bytes (32 MiB) of a cartridge; the handheld cannot read "
+           "what lies past that. Build it anyway?";
+}
+
 } // namespace lb

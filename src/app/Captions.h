@@ -44,4 +44,7 @@ inline constexpr const char* kNoticeTitle = "注意";
 const char* AboutTitle(uint8_t LanguageFlag);
 std::string AboutText(uint8_t LanguageFlag);
 
+// Asked before a build whose estimate passes the cartridge's 32 MiB.
+std::string TooLargeQuestion(uint8_t LanguageFlag, int64_t estimate);
+
 } // namespace lb

@@ -33,6 +33,11 @@ void SetUp(QFileDialog& dialog, const FileQuestion& question) {
 
 } // namespace
 
+bool QtDialogs::Ask(QWidget* owner, const QString& title, const QString& text) {
+    return QMessageBox::question(owner, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
 void QtDialogs::Message(QWidget* owner, const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
     box.exec();

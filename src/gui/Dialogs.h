@@ -26,6 +26,8 @@ class Dialogs {
     virtual ~Dialogs() = default;
     // A message with only an OK button and no icon.
     virtual void Message(QWidget* owner, const QString& title, const QString& text) = 0;
+    // A question with Yes and No; true for Yes.
+    virtual bool Ask(QWidget* owner, const QString& title, const QString& text) = 0;
     virtual void OpenInBrowser(const QUrl& url) = 0;
     // The chosen files in the dialog's order; empty when cancelled.
     virtual QStringList OpenFiles(QWidget* owner, const FileQuestion& question) = 0;
@@ -40,6 +42,7 @@ class Dialogs {
 class QtDialogs : public Dialogs {
   public:
     void Message(QWidget* owner, const QString& title, const QString& text) override;
+    bool Ask(QWidget* owner, const QString& title, const QString& text) override;
     void OpenInBrowser(const QUrl& url) override;
     QStringList OpenFiles(QWidget* owner, const FileQuestion& question) override;
     QString SaveFile(QWidget* owner, const FileQuestion& question) override;

@@ -77,6 +77,7 @@ MainForm::MainForm(fs::path programFolder, Dialogs& dialogs, std::function<void(
         progress->setMaximum(count);
         progress->setValue(index);
     });
+    connect(runner, &BuildRunner::Warned, this, [this](const QString& text) { buildWarnings_ << text; });
     connect(runner, &BuildRunner::Done, this, &MainForm::BuildDone);
 }
 

@@ -102,4 +102,5 @@ class MainForm : public QMainWindow {
     Dialogs& dialogs_;
     std::function<void()> quit_;
     bool ended_ = false;
+    QStringList buildWarnings_; // the running build's, shown once it is done
 };

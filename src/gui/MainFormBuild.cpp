@@ -6,6 +6,7 @@
 #include "gui/Dialogs.h"
 #include "gui/MainForm.h"
 #include "gui/SetForm.h"
+#include "rom/RomLayout.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -25,6 +26,11 @@ void MainForm::SetBuilding(bool building) {
 
 void MainForm::Command5_Click() {
     if (runner->Running()) return;
+    if (menu.TotalSize > LB_CART_ADDRESS_BYTES) {
+        const QString question = QString::fromStdString(lb::TooLargeQuestion(settings.LanguageFlag, menu.TotalSize));
+        Label2->setText(question);
+        if (!dialogs_.Ask(this, Utf8(lb::kNoticeTitle), question)) return;
+    }
     lb::BuildRequest request;
     request.programFolder = programFolder_;
     request.entries = menu.ForBuild();
@@ -39,6 +45,7 @@ void MainForm::Command5_Click() {
     request.corner = std::max(0, Combo2->currentIndex());
     request.outputPath = Text1->text().toStdString();
     SetBuilding(true);
+    buildWarnings_.clear();
     Label2->clear();
     progress->setValue(0);
     // Only a build long enough to notice shows its progress bar.
@@ -51,6 +58,11 @@ void MainForm::Command5_Click() {
 void MainForm::BuildDone(bool ok, const QString& error) {
     progress->hide();
     if (ok) {
+        if (!buildWarnings_.isEmpty()) {
+            QString lead = settings.LanguageFlag == 0 ? Utf8("轉換完成，但有以下警告：\n")
+                                                      : QString("The build is done, with warnings:\n");
+            dialogs_.Message(this, Utf8(lb::kNoticeTitle), lead + buildWarnings_.join("\n"));
+        }
         StartFlashingProgram();
     } else {
         QString lead =

@@ -78,6 +78,7 @@ class MenuCommandsTest : public QObject {
     void clearMoveAndCategory();
     void buildWithStart();
     void failingBuildKeepsTheEarlierRom();
+    void imagePast32MiBIsAskedAbout();
     void flashingProgramAfterBuild();
     void droppedFilesAreAdded();
 };
@@ -219,6 +220,35 @@ void MenuCommandsTest::failingBuildKeepsTheEarlierRom() {
     QCOMPARE(ReadText(rom.toStdString()), std::string("earlier"));
     QVERIFY(f.Command1->isEnabled());
     QVERIFY(f.Command5->isEnabled());
+}
+
+void MenuCommandsTest::imagePast32MiBIsAskedAbout() {
+    Home home(kEnglishSettings);
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    Files files;
+    home.dialogs.nextFiles = {{files.Write("Huge.txt", std::string(33400000, 'z'))}};
+    f.Command1->click();
+    const QString rom = files.Write("out.gba", "earlier");
+    f.Text1->setText(rom);
+    const QString question = "注意|The image will be about " + QString::number(f.menu.TotalSize) +
+                             " bytes, more than the 33554432 bytes (32 MiB) of a cartridge; the handheld "
+                             "cannot read what lies past that. Build it anyway?";
+    home.dialogs.nextYes = {false};
+    f.Command5->click(); // declined: nothing is built
+    QCOMPARE(home.dialogs.questions, QStringList{question});
+    QCOMPARE(f.Label2->text(), question.mid(3));
+    QVERIFY(!f.runner->Running());
+    QCOMPARE(ReadText(rom.toStdString()), std::string("earlier"));
+    home.dialogs.nextYes = {true};
+    Build(f); // accepted: built, and the build's own warning gives the exact size
+    QCOMPARE(home.dialogs.questions.size(), 2);
+    const auto size = fs::file_size(rom.toStdString());
+    QVERIFY(size > 33554432u);
+    QCOMPARE(home.dialogs.messages,
+             QStringList{"注意|The build is done, with warnings:\nthe image is " + QString::number(size) +
+                         " bytes, more than the 33554432 bytes (32 MiB) of a cartridge; the handheld cannot "
+                         "read what lies past that"});
 }
 
 void MenuCommandsTest::flashingProgramAfterBuild() {

@@ -25,10 +25,22 @@ class ScriptedDialogs : public Dialogs {
     QStringList inputs; // "title|prompt|text"
     std::deque<QStringList> nextFiles;
     std::deque<std::optional<QString>> nextAnswers;
+    QStringList questions; // "title|text"
+    std::deque<bool> nextYes;
     int unanswered = 0;
 
     void Message(QWidget*, const QString& title, const QString& text) override {
         messages << title + "|" + text;
+    }
+    bool Ask(QWidget*, const QString& title, const QString& text) override {
+        questions << title + "|" + text;
+        if (nextYes.empty()) {
+            ++unanswered;
+            return false;
+        }
+        bool yes = nextYes.front();
+        nextYes.pop_front();
+        return yes;
     }
     void OpenInBrowser(const QUrl& url) override { opened << url; }
     QStringList OpenFiles(QWidget*, const FileQuestion& question) override {
