@@ -1,5 +1,6 @@
 #include "items/PageText.h"
 
+#include "common/CodePage.h"
 #include "common/Error.h"
 
 #include <algorithm>
@@ -10,6 +11,36 @@
 namespace lb {
 
 namespace {
+
+int DigitValue(char c, bool hex) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (hex && c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (hex && c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Gumbo reads a numeric character reference into a 32-bit int, so a long one wraps round to
+// some other character or to a lone byte that is no UTF-8. HTML makes every reference past
+// U+10FFFF the replacement character; we write those as &#xFFFD; before the parse.
+std::string_view ClampNumericReferences(std::string_view html, std::string& storage) {
+    size_t copied = 0;
+    for (size_t at = html.find("&#"); at != std::string_view::npos; at = html.find("&#", at + 2)) {
+        size_t i = at + 2;
+        const bool hex = i < html.size() && (html[i] == 'x' || html[i] == 'X');
+        if (hex) ++i;
+        const size_t digits = i;
+        uint32_t value = 0;
+        for (int d; i < html.size() && (d = DigitValue(html[i], hex)) >= 0; ++i)
+            value = std::min<uint32_t>(value * (hex ? 16 : 10) + static_cast<uint32_t>(d), 0x110000);
+        if (i == digits || value <= 0x10FFFF) continue;
+        if (storage.empty()) storage.reserve(html.size());
+        storage.append(html.substr(copied, at - copied)).append("&#xFFFD");
+        copied = i;
+    }
+    if (copied == 0) return html;
+    storage.append(html.substr(copied));
+    return storage;
+}
 
 // What an element does to the text around it.
 enum class Role {
@@ -270,7 +301,9 @@ void Leave(TextCollector& text, const Frame& frame, const Frame* parent) {
 
 } // namespace
 
-std::string PageText(std::string_view html) {
+std::string PageText(std::string_view page) {
+    std::string clamped;
+    const std::string_view html = ClampNumericReferences(page, clamped);
     GumboOptions options = kGumboDefaultOptions;
     options.max_errors = 0; // the parse error list is of no use here and costs memory
     std::unique_ptr<GumboOutput, void (*)(GumboOutput*)> output(
@@ -317,7 +350,9 @@ std::string PageText(std::string_view html) {
             break; // comments and templates give no text
         }
     }
-    return text.Finish();
+    std::string result = text.Finish();
+    // The parser's own faults are no reason to store bytes that are no text.
+    return IsValidUtf8(result) ? result : DecodeToUtf8(result, "UTF-8");
 }
 
 } // namespace lb
