@@ -77,5 +77,16 @@ check "and the earlier ROM is untouched" 0 $?
 check "without --strict it builds" 0 $?
 check "and warns on stderr" 1 "$(grep -c '^warning: the image is [0-9]* bytes, more than the 33554432 bytes' "$work/err")"
 
+"$cli" preview "$work/p.gba" --keys 60:start,10 --scale 2 --png "$work/p.png" 2>"$work/err"
+check "preview exits 0" 0 $?
+check "and writes the frame at the scale" "480x320" "$(identify -format '%wx%h' "$work/p.png")"
+"$cli" preview "$work/p.gba" --keys 60:strat --png "$work/q.png" 2>"$work/err"
+check "a bad key name is a usage error" 2 $?
+check "that names the key" 1 "$(grep -c '"strat" is no key' "$work/err")"
+"$cli" preview "$work/gone.gba" --png "$work/q.png" 2>"$work/err"
+check "a ROM that cannot be loaded exits 1" 1 $?
+check "naming the file" "lumenbrook-cli: $work/gone.gba: no such file" "$(cat "$work/err")"
+check "and writes no picture" 1 "$([ -e "$work/q.png" ]; echo $?)"
+
 echo "$fails failed"
 [ "$fails" -eq 0 ]

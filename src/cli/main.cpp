@@ -4,6 +4,9 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "menu/AddFile.h"
+#include "preview/FramePng.h"
+#include "preview/Handheld.h"
+#include "preview/KeyScript.h"
 #include "rom/Build.h"
 #include "rom/Fonts.h"
 #include "skins/SkinFolder.h"
@@ -152,6 +155,32 @@ int Inspect(const Common& common, const std::string& rom, bool json) {
     return 0;
 }
 
+// Runs the ROM headless for `frames` frames, pressing keys as the script says (the whole
+// script is followed even when it is longer), and writes the last frame as PNG.
+int Preview(const std::string& rom, const std::string& keys, int frames, const std::string& png, int scale) {
+    std::vector<KeyStep> steps;
+    try {
+        steps = ParseKeyScript(keys);
+    } catch (const Error& e) {
+        std::cerr << "lumenbrook-cli: --keys: " << e.what() << "\n";
+        return 2;
+    }
+    Handheld handheld(rom);
+    int64_t ran = 0;
+    for (const KeyStep& step : steps) {
+        handheld.Run(step.frames);
+        ran += step.frames;
+        if (!step.keys) continue;
+        handheld.SetKeys(step.keys);
+        handheld.Run(1);
+        handheld.SetKeys(0);
+        ++ran;
+    }
+    if (ran < frames) handheld.Run(static_cast<int>(frames - ran));
+    WriteFramePng(png, handheld.Frame(), scale);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -190,6 +219,16 @@ int main(int argc, char** argv) {
     inspect->add_flag("--json", json, "print one JSON object");
     inspect->add_option("ROM", rom, "the ROM image")->required();
 
+    std::string keys, png = "preview.png";
+    int frames = 120, scale = 1;
+    auto* preview = app.add_subcommand("preview", "run a ROM headless and save its last frame as PNG");
+    preview->add_option("ROM", rom, "the ROM image")->required();
+    preview->add_option("--keys", keys, "a key script, e.g. 120:start,30:a,60 (frames to wait, then keys "
+                                        "pressed for one frame)");
+    preview->add_option("--frames", frames, "frames to run at least (default 120)")->check(CLI::Range(0, 100000000));
+    preview->add_option("--png", png, "the PNG file (default preview.png)");
+    preview->add_option("--scale", scale, "each pixel as K x K (1..4, default 1)")->check(CLI::Range(1, 4));
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -201,6 +240,7 @@ int main(int argc, char** argv) {
     try {
         if (*build) return Build(common, entries, output, skin, back, layout, corner, lang, strict, quiet);
         if (*estimate) return Estimate(common, entries, json);
+        if (*preview) return Preview(rom, keys, frames, png, scale);
         return Inspect(common, rom, json);
     } catch (const Error& e) {
         std::cerr << "lumenbrook-cli: " << e.what() << "\n";

@@ -2,7 +2,7 @@
 
 // A program folder for the emulator tests: the real base images, a skin of known colours,
 // ROMs built by the command line, and checks of the glyphs the viewer draws.
-#include "Handheld.h"
+#include "preview/Handheld.h"
 #include "TestFiles.h"
 #include "rom/Colour.h"
 

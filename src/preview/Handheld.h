@@ -6,22 +6,27 @@
 
 struct mCore;
 
-// A Game Boy Advance run headless by libmgba: load a ROM, hold keys, run frames, look at
-// the picture.
+// A Game Boy Advance run headless by libmgba, without sound: load a ROM, hold keys, run
+// frames, look at the picture.
 class Handheld {
 public:
-    explicit Handheld(const std::string& rom); // throws std::runtime_error
+    static constexpr int kWidth = 240, kHeight = 160;
+
+    explicit Handheld(const std::string& rom); // throws lb::Error naming the file and the cause
     ~Handheld();
     Handheld(const Handheld&) = delete;
     Handheld& operator=(const Handheld&) = delete;
 
     void Run(int frames);
-    // Holds `keys` (the key register's bits) for a few frames, then lets go for a few.
+    // The keys held from now on (the key register's bits, 0 for none).
+    void SetKeys(uint32_t keys);
+    // Holds `keys` for a few frames, then lets go for a few.
     void Press(uint32_t keys);
 
     // The pixel at (x, y) as 15-bit colour, blue in the high bits, as the handheld has it.
     uint16_t Pixel(int x, int y) const;
-    // The whole screen, 240 x 160, 0x00RRGGBB.
+    // The whole screen, 240 x 160, each pixel red in the low byte, then green, then blue;
+    // the top byte is no colour.
     const std::vector<uint32_t>& Frame() const { return frame_; }
 
 private:
