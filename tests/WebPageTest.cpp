@@ -117,6 +117,12 @@ TEST(CodePageConverter, DecodesWholeTextsToUtf8) {
     EXPECT_EQ(DecodeToUtf8("caf\xE9", "CP1252"), "caf\xC3\xA9");
     // A byte that starts no character, then a lead byte cut off by the end.
     EXPECT_EQ(DecodeToUtf8("a\xFF" "b\xA4", "CP950"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+    // UTF-8 past U+10FFFF (which iconv lets through), a five-byte form and a lone trail byte,
+    // behind a byte-order mark; each of their bytes becomes U+FFFD.
+    const std::string r = "\xEF\xBF\xBD";
+    EXPECT_EQ(ReplaceInvalidUtf8("a\xF4\x90\x80\x80" "b\xF8\x88\x80\x80\x80\x80" "c\xC3\xA9"),
+              "a" + r + r + r + r + "b" + r + r + r + r + r + r + "c\xC3\xA9");
+    EXPECT_EQ(PageToUtf8("\xEF\xBB\xBF" "a\xF4\x90\x80\x80", CodePage::Western), "a" + r + r + r + r);
 }
 
 } // namespace

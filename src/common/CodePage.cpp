@@ -172,6 +172,22 @@ std::string DecodeToUtf8(std::string_view bytes, const char* charset) {
                       });
 }
 
+std::string ReplaceInvalidUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    while (!bytes.empty()) {
+        size_t n = Utf8Length(bytes);
+        if (n == 0) {
+            out.append({'\xEF', '\xBF', '\xBD'});
+            n = 1;
+        } else {
+            out.append(bytes.substr(0, n));
+        }
+        bytes.remove_prefix(n);
+    }
+    return out;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
     while (!bytes.empty()) {
         size_t n = Utf8Length(bytes);

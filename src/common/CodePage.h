@@ -45,4 +45,8 @@ std::string DecodeToUtf8(std::string_view bytes, const char* charset);
 // True when every byte belongs to a well-formed UTF-8 sequence.
 bool IsValidUtf8(std::string_view bytes);
 
+// The bytes with each one that belongs to no well-formed UTF-8 sequence as U+FFFD. (iconv's
+// own UTF-8 reader lets code points past U+10FFFF through.)
+std::string ReplaceInvalidUtf8(std::string_view bytes);
+
 } // namespace lb

@@ -228,7 +228,7 @@ PageCharset DetectPageCharset(std::string_view page, CodePage fallback) {
 std::string PageToUtf8(std::string_view page, CodePage fallback) {
     PageCharset charset = DetectPageCharset(page, fallback);
     page.remove_prefix(charset.bomLength);
-    if (charset.name == "UTF-8" && IsValidUtf8(page)) return std::string(page);
+    if (charset.name == "UTF-8") return IsValidUtf8(page) ? std::string(page) : ReplaceInvalidUtf8(page);
     return DecodeToUtf8(page, charset.name.c_str());
 }
 

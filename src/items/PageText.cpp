@@ -352,7 +352,7 @@ std::string PageText(std::string_view page) {
     }
     std::string result = text.Finish();
     // The parser's own faults are no reason to store bytes that are no text.
-    return IsValidUtf8(result) ? result : DecodeToUtf8(result, "UTF-8");
+    return IsValidUtf8(result) ? result : ReplaceInvalidUtf8(result);
 }
 
 } // namespace lb
