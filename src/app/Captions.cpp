@@ -71,6 +71,15 @@ std::string AboutText(uint8_t LanguageFlag) {
     return text;
 }
 
+const PreviewCaptionSet& PreviewCaptionsFor(uint8_t LanguageFlag) {
+    static const PreviewCaptionSet chinese = {"預覽", "建置後預覽", "預覽", "重新載入", "截圖…",
+                                              "依顯示大小截圖…", "縮放", "按鍵…", "按鍵設定"};
+    static const PreviewCaptionSet english = {"Preview", "Preview after build", "Preview", "Reload",
+                                              "Screenshot…", "Screenshot at the shown scale…", "Scale",
+                                              "Keys…", "Keys"};
+    return LanguageFlag == 0 ? chinese : english;
+}
+
 std::string TooLargeQuestion(uint8_t LanguageFlag, int64_t estimate) {
     const std::string size = std::to_string(estimate);
     if (LanguageFlag == 0)

@@ -44,6 +44,20 @@ inline constexpr const char* kNoticeTitle = "注意";
 const char* AboutTitle(uint8_t LanguageFlag);
 std::string AboutText(uint8_t LanguageFlag);
 
+// The preview's captions: the main window's two menu bar items, then the preview window's.
+struct PreviewCaptionSet {
+    const char* preview;
+    const char* afterBuild;
+    const char* title;
+    const char* reload;
+    const char* screenshot;
+    const char* screenshotScaled;
+    const char* scale;
+    const char* keys;
+    const char* keysTitle;
+};
+const PreviewCaptionSet& PreviewCaptionsFor(uint8_t LanguageFlag);
+
 // Asked before a build whose estimate passes the cartridge's 32 MiB.
 std::string TooLargeQuestion(uint8_t LanguageFlag, int64_t estimate);
 

@@ -32,6 +32,11 @@ FileDialogText RomDialog(uint8_t LanguageFlag) {
     return {LanguageFlag == 0 ? "儲存檔案" : "Save File", "GBA Rom (*.Gba *.Bin)|*.Gba;*.Bin"};
 }
 
+FileDialogText ScreenshotDialog(uint8_t LanguageFlag) {
+    return LanguageFlag == 0 ? FileDialogText{"儲存截圖", "PNG 圖片 (*.png)|*.png"}
+                             : FileDialogText{"Save Screenshot", "PNG picture (*.png)|*.png"};
+}
+
 FileDialogText FlashProgramDialog(uint8_t LanguageFlag) {
     return LanguageFlag == 0 ? FileDialogText{"選擇檔案", "執行檔 (*.EXE)|*.EXE"}
                              : FileDialogText{"Select File", "EXE|*.EXE"};

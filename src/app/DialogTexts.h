@@ -17,6 +17,7 @@ FileDialogText SaveMenuDialog(uint8_t LanguageFlag);
 FileDialogText OpenMenuDialog(uint8_t LanguageFlag);
 FileDialogText RomDialog(uint8_t LanguageFlag);
 FileDialogText FlashProgramDialog(uint8_t LanguageFlag);
+FileDialogText ScreenshotDialog(uint8_t LanguageFlag);
 const char* RenameTitle(uint8_t LanguageFlag);
 
 // The filter in Qt's form: "description (patterns)" entries joined by ";;". Each pattern

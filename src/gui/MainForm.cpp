@@ -8,6 +8,8 @@
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/MenuListModel.h"
+#include "gui/PreviewForm.h"
+#include "gui/PreviewSettings.h"
 #include "gui/SetForm.h"
 #include "menu/ListCommands.h"
 
@@ -15,6 +17,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +72,8 @@ MainForm::MainForm(fs::path programFolder, Dialogs& dialogs, std::function<void(
     setCentralWidget(client);
     MakeControls(client);
     MakeMenus();
+    connect(Text1, &QLineEdit::textChanged, this, &MainForm::UpdatePreviewAction);
+    UpdatePreviewAction();
     setForm = new SetForm(skins, dialogs_);
     connect(setForm, &SetForm::Left, this, &MainForm::LeaveChooser);
     runner = new BuildRunner(this);
@@ -198,7 +203,40 @@ void MainForm::MakeMenus() {
     connect(save, &QAction::triggered, this, &MainForm::save_Click);
     connect(open, &QAction::triggered, this, &MainForm::open_Click);
     connect(about, &QAction::triggered, this, &MainForm::about_Click);
+
+    // Beside the menus: the preview and whether a good build opens it.
+    preview = menuBar()->addAction("Preview");
+    preview->setObjectName("preview");
+    preview->setShortcut(QKeySequence("F5"));
+    previewAfterBuild = menuBar()->addAction("Preview after build");
+    previewAfterBuild->setObjectName("previewAfterBuild");
+    previewAfterBuild->setCheckable(true);
+    previewAfterBuild->setChecked(PreviewSettings::Load().afterBuild);
+    connect(preview, &QAction::triggered, this, &MainForm::ShowPreview);
+    connect(previewAfterBuild, &QAction::toggled, this, [](bool on) {
+        PreviewSettings stored = PreviewSettings::Load();
+        stored.afterBuild = on;
+        stored.Save();
+    });
 }
+
+void MainForm::ShowPreview() {
+    UpdatePreviewAction();
+    if (!preview->isEnabled()) return;
+    if (previewForm) previewForm->close();
+    previewForm = new PreviewForm(Text1->text(), settings.LanguageFlag, dialogs_, this);
+    previewForm->setAttribute(Qt::WA_DeleteOnClose);
+    connect(previewForm, &QObject::destroyed, this, [this](QObject* gone) {
+        if (previewForm == gone) previewForm = nullptr;
+    });
+    if (!previewForm->Open()) {
+        previewForm->close();
+        return;
+    }
+    previewForm->show();
+}
+
+void MainForm::UpdatePreviewAction() { preview->setEnabled(QFileInfo(Text1->text()).isFile()); }
 
 bool MainForm::Load() {
     lb::SettingsRead read = lb::ReadSettingsFile((programFolder_ / lb::kSettingsFileName).string());
@@ -276,6 +314,9 @@ void MainForm::ApplyCaptions(uint8_t LanguageFlag) {
     // The English caption is wider than the box was drawn for.
     Check1->resize(std::max(TwipsToPixels(2655), Check1->sizeHint().width()), Check1->height());
     setForm->ApplyCaptions(LanguageFlag);
+    const lb::PreviewCaptionSet& p = lb::PreviewCaptionsFor(LanguageFlag);
+    preview->setText(Utf8(p.preview));
+    previewAfterBuild->setText(Utf8(p.afterBuild));
 }
 
 void MainForm::UpdateSizeLabel() {

@@ -13,6 +13,7 @@ class Dialogs;
 class MenuListModel;
 class QProgressBar;
 class SetForm;
+class PreviewForm;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -52,6 +53,8 @@ class MainForm : public QMainWindow {
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
     QProgressBar* progress; // entries done, shown when a build takes a while
     QAction *save, *open, *exit, *help1, *about;
+    QAction *preview, *previewAfterBuild; // preview enabled while the output file exists
+    PreviewForm* previewForm = nullptr;   // the open preview window, if any
     SetForm* setForm;
 
     lb::Settings settings; // language and font; skin names live in `skins`
@@ -97,6 +100,8 @@ class MainForm : public QMainWindow {
     void Select(const std::vector<bool>& marks);
     void MenuChanged(); // the list, the label and the two commands that need entries
     void SetBuilding(bool building);
+    void ShowPreview();
+    void UpdatePreviewAction();
 
     std::filesystem::path programFolder_;
     Dialogs& dialogs_;

@@ -64,6 +64,8 @@ void MainForm::BuildDone(bool ok, const QString& error) {
             dialogs_.Message(this, Utf8(lb::kNoticeTitle), lead + buildWarnings_.join("\n"));
         }
         StartFlashingProgram();
+        UpdatePreviewAction();
+        if (previewAfterBuild->isChecked()) ShowPreview();
     } else {
         QString lead =
             settings.LanguageFlag == 0 ? Utf8("轉換失敗：") : QString("The build failed: ");

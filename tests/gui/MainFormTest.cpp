@@ -45,6 +45,7 @@ QImage Preview(QLabel* box) {
 class MainFormTest : public QObject {
     Q_OBJECT
   private slots:
+    void initTestCase() { UseTemporaryUserSettings(); }
     void startup_data();
     void startup();
     void languageSwitch();

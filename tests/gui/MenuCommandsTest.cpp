@@ -74,6 +74,7 @@ struct Files {
 class MenuCommandsTest : public QObject {
     Q_OBJECT
   private slots:
+    void initTestCase() { UseTemporaryUserSettings(); }
     void addRenameSaveAndOpen();
     void clearMoveAndCategory();
     void buildWithStart();

@@ -4,6 +4,7 @@
 #include "gui/MainForm.h"
 
 #include <QComboBox>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
@@ -84,6 +85,13 @@ inline std::string ReadText(const fs::path& path) {
 
 inline void WriteText(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
+}
+
+// Points the user's configuration (QSettings) at a folder of the test's own, so no test
+// reads or changes the person's.
+inline void UseTemporaryUserSettings() {
+    static QTemporaryDir folder;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
 }
 
 // A program folder holding the bundled skins, back pictures and placeholder base images,

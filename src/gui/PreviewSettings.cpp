@@ -1,0 +1,54 @@
+#include "gui/PreviewSettings.h"
+
+#include <QSettings>
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<QSettings> Store() {
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Lumenbrook", "Lumenbrook");
+}
+
+QString KeyText(int key) { return QKeySequence(key).toString(QKeySequence::PortableText); }
+
+} // namespace
+
+PreviewSettings::PreviewSettings() {
+    for (size_t i = 0; i < kPreviewKeys.size(); ++i) keys[i] = kPreviewKeys[i].standard;
+}
+
+PreviewSettings PreviewSettings::Load() {
+    PreviewSettings s;
+    auto store = Store();
+    s.afterBuild = store->value("preview/afterBuild", false).toBool();
+    s.scale = std::clamp(store->value("preview/scale", 2).toInt(), 1, 4);
+    for (size_t i = 0; i < kPreviewKeys.size(); ++i) {
+        QKeySequence key = QKeySequence::fromString(
+            store->value(QString("preview/keys/") + kPreviewKeys[i].name).toString(), QKeySequence::PortableText);
+        if (key.count() == 1) s.keys[i] = key[0].toCombined();
+    }
+    return s;
+}
+
+void PreviewSettings::Save() const {
+    auto store = Store();
+    store->setValue("preview/afterBuild", afterBuild);
+    store->setValue("preview/scale", scale);
+    for (size_t i = 0; i < kPreviewKeys.size(); ++i)
+        store->setValue(QString("preview/keys/") + kPreviewKeys[i].name, KeyText(keys[i]));
+}
+
+uint32_t PreviewSettings::BitFor(int key) const {
+    uint32_t bits = 0;
+    for (size_t i = 0; i < kPreviewKeys.size(); ++i)
+        // The keypad's Enter does what Return does.
+        if (keys[i] == key || (keys[i] == Qt::Key_Return && key == Qt::Key_Enter)) bits |= kPreviewKeys[i].bit;
+    return bits;
+}
+
+QString PreviewSettings::MappingText() const {
+    QStringList parts;
+    for (size_t i = 0; i < kPreviewKeys.size(); ++i) parts << KeyText(keys[i]) + ": " + kPreviewKeys[i].name;
+    return parts.join("   ");
+}
