@@ -5,6 +5,7 @@
 #include "gui/BuildRunner.h"
 #include "gui/Dialogs.h"
 #include "gui/MainForm.h"
+#include "gui/PreviewForm.h"
 #include "gui/SetForm.h"
 
 #include <QApplication>
@@ -13,7 +14,9 @@
 #include <QToolButton>
 #include <QDir>
 #include <QPixmap>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -44,7 +47,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: screenshots <program folder> <output folder> [menu list]\n");
         return 2;
     }
-    QTemporaryDir temp;
+    QTemporaryDir temp, userSettings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, userSettings.path());
     fs::path home = temp.path().toStdString();
     for (const char* part : {"Skins", "Back", "Bin"})
         fs::copy(fs::path(argv[1]) / part, home / part, fs::copy_options::recursive);
@@ -65,10 +69,22 @@ int main(int argc, char** argv) {
             form.Command5->click();
             wait.exec();
         }
-        form.setForm->show();
-        app.processEvents();
         const char* suffix = language == 0 ? "zh" : "en";
         QString out = QString::fromLocal8Bit(argv[2]);
+        if (argc == 4) { // the built ROM in the preview, at its menu
+            form.preview->trigger();
+            if (PreviewForm* preview = form.previewForm) {
+                QTest::qWait(2000);
+                QTest::keyPress(preview, Qt::Key_Return);
+                QTest::qWait(200);
+                QTest::keyRelease(preview, Qt::Key_Return);
+                QTest::qWait(1000);
+                preview->grab().save(QString("%1/PreviewForm-%2.png").arg(out, suffix));
+                preview->close();
+            }
+        }
+        form.setForm->show();
+        app.processEvents();
         form.grab().save(QString("%1/MainForm-%2.png").arg(out, suffix));
         form.setForm->grab().save(QString("%1/SetForm-%2.png").arg(out, suffix));
         form.setForm->hide();

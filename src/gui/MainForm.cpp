@@ -204,11 +204,14 @@ void MainForm::MakeMenus() {
     connect(open, &QAction::triggered, this, &MainForm::open_Click);
     connect(about, &QAction::triggered, this, &MainForm::about_Click);
 
-    // Beside the menus: the preview and whether a good build opens it.
-    preview = menuBar()->addAction("Preview");
+    // Beside the menus: the preview and whether a good build opens it, in a menu of their
+    // own so that the second shows its check mark.
+    previewMenu = menuBar()->addMenu("Preview");
+    previewMenu->setObjectName("previewMenu");
+    preview = previewMenu->addAction("Preview");
     preview->setObjectName("preview");
     preview->setShortcut(QKeySequence("F5"));
-    previewAfterBuild = menuBar()->addAction("Preview after build");
+    previewAfterBuild = previewMenu->addAction("Preview after build");
     previewAfterBuild->setObjectName("previewAfterBuild");
     previewAfterBuild->setCheckable(true);
     previewAfterBuild->setChecked(PreviewSettings::Load().afterBuild);
@@ -315,6 +318,7 @@ void MainForm::ApplyCaptions(uint8_t LanguageFlag) {
     Check1->resize(std::max(TwipsToPixels(2655), Check1->sizeHint().width()), Check1->height());
     setForm->ApplyCaptions(LanguageFlag);
     const lb::PreviewCaptionSet& p = lb::PreviewCaptionsFor(LanguageFlag);
+    previewMenu->setTitle(Utf8(p.preview));
     preview->setText(Utf8(p.preview));
     previewAfterBuild->setText(Utf8(p.afterBuild));
 }

@@ -21,6 +21,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QListView;
+class QMenu;
 class QToolButton;
 
 // The main window: the menu of entries, the settings column, the output path and the
@@ -53,6 +54,7 @@ class MainForm : public QMainWindow {
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
     QProgressBar* progress; // entries done, shown when a build takes a while
     QAction *save, *open, *exit, *help1, *about;
+    QMenu* previewMenu;
     QAction *preview, *previewAfterBuild; // preview enabled while the output file exists
     PreviewForm* previewForm = nullptr;   // the open preview window, if any
     SetForm* setForm;

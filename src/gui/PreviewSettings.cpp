@@ -48,7 +48,13 @@ uint32_t PreviewSettings::BitFor(int key) const {
 }
 
 QString PreviewSettings::MappingText() const {
+    // The order emulator users read it in; the D-pad in a word when it is on the arrows.
+    static const int order[] = {4, 5, 6, 7, 0, 1, 3, 2, 9, 8};
+    const bool arrows = keys[4] == Qt::Key_Right && keys[5] == Qt::Key_Left && keys[6] == Qt::Key_Up &&
+                        keys[7] == Qt::Key_Down;
     QStringList parts;
-    for (size_t i = 0; i < kPreviewKeys.size(); ++i) parts << KeyText(keys[i]) + ": " + kPreviewKeys[i].name;
-    return parts.join("   ");
+    if (arrows) parts << "Arrows: D-pad";
+    for (int i : order)
+        if (!arrows || i < 4 || i > 7) parts << KeyText(keys[static_cast<size_t>(i)]) + ": " + kPreviewKeys[static_cast<size_t>(i)].name;
+    return parts.join("  ");
 }

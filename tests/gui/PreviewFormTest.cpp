@@ -89,7 +89,8 @@ void PreviewFormTest::runsTheRomAndTakesKeys() {
     const QImage menu((home.path / "Skins/Default/Menu.Bmp").c_str());
     QVERIFY(!title.isNull() && !menu.isNull());
     QTRY_VERIFY_WITH_TIMEOUT(ShowsPicture(p, title), 5000);
-    QVERIFY(p.statusBar()->currentMessage().contains("X: A   Z: B   Backspace: SELECT   Return: START"));
+    QCOMPARE(p.statusBar()->currentMessage(),
+             QString("Arrows: D-pad  X: A  Z: B  Return: START  Backspace: SELECT  A: L  S: R"));
 
     QTest::keyPress(&p, Qt::Key_Return); // START
     QTest::qWait(100);
