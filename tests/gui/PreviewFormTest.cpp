@@ -106,6 +106,17 @@ void PreviewFormTest::runsTheRomAndTakesKeys() {
     QCOMPARE(QImage(scaled).size(), QSize(480, 320));
     QCOMPARE(QImage(shot).pixel(3, 3), Shown(menu.pixel(3, 3)));
 
+    // Another window takes the keyboard: the emulator waits, and goes on when it comes back.
+    p.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&p));
+    QVERIFY(!p.runner->Paused());
+    f.show();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QTRY_VERIFY(p.runner->Paused());
+    p.activateWindow();
+    QTRY_VERIFY(!p.runner->Paused());
+
     PreviewRunner* runner = p.runner;
     p.close();
     QVERIFY(!runner->Running()); // the thread is over and the core freed
