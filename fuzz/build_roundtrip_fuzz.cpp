@@ -1,7 +1,7 @@
 // A menu made from fuzzed bytes, built by the builder and read back by the reader: the same
 // names, the same record kinds. Each line of the input is one entry: its first byte picks
 // the kind and a heading mark, the rest gives the name and the file's bytes.
-#include "../tests/TestFiles.h"
+#include "../tests/BuildFolder.h"
 #include "FuzzCheck.h"
 #include "common/Error.h"
 #include "common/Files.h"
@@ -11,13 +11,6 @@
 #include <string>
 
 namespace {
-
-class Quiet : public lb::BuildProgress {
-    void LogLine(const std::string&, const std::string&) override {}
-    void EntryStarted(int, int, const std::string&) override {}
-    void Warning(const std::string&) override {}
-    void Finished(const std::string&) override {}
-};
 
 const lbtest::TempFolder& Folder() {
     static lbtest::TempFolder folder;
@@ -72,8 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         at = end + 1;
     }
-    Quiet quiet;
-    lb::Conver(request, quiet);
+    lbtest::Recorder progress;
+    lb::Conver(request, progress);
     auto image = lb::ReadWholeFile(request.outputPath);
     lb::RomInfo info = lb::ReadRom(image, 3);
     FUZZ_CHECK(info.problems.empty());
