@@ -27,13 +27,7 @@ TEST(Limits, MenuCountsTheHeaderCanHold) {
         for (size_t i = 0; i < c.items; ++i) f.request.entries.push_back({item, "x"});
         f.dir.Write("out.gba", "earlier");
         Recorder quiet;
-        std::string message;
-        try {
-            Conver(f.request, quiet);
-        } catch (const Error& e) {
-            message = e.what();
-        }
-        EXPECT_EQ(message, c.refused) << c.headings << " + " << c.items;
+        EXPECT_EQ(ErrorOf([&] { Conver(f.request, quiet); }), c.refused) << c.headings << " + " << c.items;
         auto rom = ReadBytes(f.request.outputPath);
         if (*c.refused) {
             EXPECT_EQ(std::string(rom.begin(), rom.end()), "earlier");
@@ -69,12 +63,7 @@ TEST(Limits, AnImagePast32MiBWarnsOrFailsWhenStrict) {
         f.request.strictSize = c.strict;
         f.dir.Write("out.gba", "earlier");
         Recorder progress;
-        std::string message;
-        try {
-            Conver(f.request, progress);
-        } catch (const Error& e) {
-            message = e.what();
-        }
+        const std::string message = ErrorOf([&] { Conver(f.request, progress); });
         const bool warned = std::count(progress.shown.begin(), progress.shown.end(), "warning " + tooLarge) == 1;
         EXPECT_EQ(warned, c.warned) << c.text;
         if (c.size) {

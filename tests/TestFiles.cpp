@@ -1,5 +1,7 @@
 #include "TestFiles.h"
 
+#include "common/Error.h"
+
 #include <fstream>
 #include <random>
 
@@ -51,6 +53,15 @@ std::vector<uint8_t> MakeBmp(const BmpFields& s) {
     f.insert(f.end(), s.palette.begin(), s.palette.end());
     f.insert(f.end(), s.pixels.begin(), s.pixels.end());
     return f;
+}
+
+std::string ErrorOf(const std::function<void()>& run) {
+    try {
+        run();
+    } catch (const lb::Error& e) {
+        return e.what();
+    }
+    return "";
 }
 
 } // namespace lbtest

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ private:
 };
 
 std::vector<uint8_t> ReadBytes(const fs::path& path);
+
+// The message of the lb::Error that `run` throws; empty when it throws none.
+std::string ErrorOf(const std::function<void()>& run);
 
 // A bitmap file with a 40-byte info header written by hand, uncompressed.
 // `rows` are the file's own rows (bottom first unless `height` < 0), already padded.

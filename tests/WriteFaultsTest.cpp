@@ -106,11 +106,7 @@ TEST(WriteFaults, EarlierFilesStayAndNothingIsLeft) {
             std::string message;
             {
                 ScopedWriteDevice scoped(device);
-                try {
-                    t.write();
-                } catch (const Error& e) {
-                    message = e.what();
-                }
+                message = ErrorOf(t.write);
             }
             EXPECT_EQ(message.rfind(t.path + ": ", 0), 0u) << fault.what << ": " << message;
             EXPECT_NE(message.find(fault.cause), std::string::npos) << fault.what << ": " << message;

@@ -14,7 +14,6 @@ void PreviewRunner::Start(std::unique_ptr<Handheld> handheld) {
     handheld_ = std::move(handheld);
     frame_ = handheld_->Frame();
     stop_ = false;
-    running_ = true;
     thread_ = std::thread([this] { Loop(); });
 }
 
@@ -22,7 +21,6 @@ void PreviewRunner::Stop() {
     stop_ = true;
     if (thread_.joinable()) thread_.join();
     handheld_.reset();
-    running_ = false;
 }
 
 void PreviewRunner::Loop() {

@@ -20,12 +20,12 @@ class PreviewRunner : public QObject {
     void Start(std::unique_ptr<Handheld> handheld);
     // Ends the thread and frees the core; nothing runs afterwards.
     void Stop();
-    bool Running() const { return running_; }
+    bool Running() const { return thread_.joinable(); }
 
     void SetKeys(uint32_t keys) { keys_ = keys; }
     void SetPaused(bool paused) { paused_ = paused; }
     bool Paused() const { return paused_; }
-    // The last frame drawn, 240 x 160, and the same as the handheld keeps it.
+    // The last frame drawn, 240 x 160: as an image, and as the handheld keeps it.
     QImage Frame() const;
     std::vector<uint32_t> RawFrame() const;
 
@@ -37,7 +37,7 @@ class PreviewRunner : public QObject {
 
     std::unique_ptr<Handheld> handheld_;
     std::thread thread_;
-    std::atomic<bool> running_{false}, stop_{false}, paused_{false};
+    std::atomic<bool> stop_{false}, paused_{false};
     std::atomic<uint32_t> keys_{0};
     mutable std::mutex frameLock_;
     std::vector<uint32_t> frame_;

@@ -33,7 +33,7 @@ uint8_t LayoutByte(const std::string& text, const std::string& box) {
     return static_cast<uint8_t>(rounded);
 }
 
-void CheckMenuCounts(const std::vector<std::string>& names) {
+size_t CheckMenuCounts(const std::vector<std::string>& names) {
     size_t headings = 0;
     for (auto& name : names) headings += IsHeading(name);
     if (headings > LB_MAX_CATEGORIES)
@@ -42,14 +42,13 @@ void CheckMenuCounts(const std::vector<std::string>& names) {
     if (names.size() > LB_MAX_ENTRIES)
         throw Error("the menu has " + std::to_string(names.size()) +
                     " entries; the handheld's menu holds at most 65535");
+    return headings;
 }
 
 std::vector<uint8_t> MenuTables(const std::vector<std::string>& names, MenuLayout layout,
                                 uint8_t corner, const CodePageConverter& codes,
                                 std::vector<int>* replacedPerEntry) {
-    CheckMenuCounts(names);
-    size_t headings = 0;
-    for (auto& name : names) headings += IsHeading(name);
+    const size_t headings = CheckMenuCounts(names);
 
     std::vector<uint8_t> out(LB_MENU_HEADER_BYTES, 0);
     out.reserve(LB_MENU_HEADER_BYTES + headings * LB_CATEGORY_RECORD_BYTES +

@@ -20,7 +20,8 @@ uint8_t LayoutByte(const std::string& text, const std::string& box);
 
 // Refuses a menu whose counts the header cannot hold: more than 255 headings or 65,535
 // entries would be written wrapped and misread by the viewer. Throws lb::Error saying so.
-void CheckMenuCounts(const std::vector<std::string>& names);
+// Returns the number of headings.
+size_t CheckMenuCounts(const std::vector<std::string>& names);
 
 // The menu header, category table and entry name table for these display names.
 std::vector<uint8_t> MenuTables(const std::vector<std::string>& names, MenuLayout layout,

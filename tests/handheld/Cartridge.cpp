@@ -10,14 +10,19 @@ extern "C" {
 
 namespace lbtest {
 
+std::vector<uint8_t> ColourTable(const std::vector<Rgb>& colours, size_t entries) {
+    std::vector<uint8_t> table(4 * entries, 0);
+    for (size_t i = 0; i < colours.size(); ++i) {
+        table[4 * i] = colours[i].b;
+        table[4 * i + 1] = colours[i].g;
+        table[4 * i + 2] = colours[i].r;
+    }
+    return table;
+}
+
 std::vector<uint8_t> Indexed8(int w, int h, const std::vector<Rgb>& colours,
                               const std::function<uint8_t(int, int)>& index) {
-    std::vector<uint8_t> palette(1024, 0);
-    for (size_t i = 0; i < colours.size(); ++i) {
-        palette[4 * i] = colours[i].b;
-        palette[4 * i + 1] = colours[i].g;
-        palette[4 * i + 2] = colours[i].r;
-    }
+    const std::vector<uint8_t> palette = ColourTable(colours, 256);
     const int stride = (w + 3) / 4 * 4;
     std::vector<uint8_t> pixels(static_cast<size_t>(stride * h), 0);
     for (int y = 0; y < h; ++y)

@@ -17,6 +17,9 @@ struct Rgb {
     uint16_t Colour() const { return lb::Colour15(r, g, b); }
 };
 
+// A bitmap file's colour table of `entries` entries, the colours first, then black.
+std::vector<uint8_t> ColourTable(const std::vector<Rgb>& colours, size_t entries);
+
 // An 8-bit picture from a palette and an index per pixel (rows given top first).
 std::vector<uint8_t> Indexed8(int w, int h, const std::vector<Rgb>& colours,
                               const std::function<uint8_t(int, int)>& index);

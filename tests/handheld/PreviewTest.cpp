@@ -24,15 +24,6 @@ std::vector<uint32_t> ReadPng(const std::string& path, int& width, int& height) 
     return pixels;
 }
 
-std::string ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const lb::Error& e) {
-        return e.what();
-    }
-    return "";
-}
-
 } // namespace
 
 TEST(Preview, FrameAsPngAtEachScale) {

@@ -12,12 +12,7 @@ namespace {
 
 std::vector<uint8_t> Indexed4(int w, int h, const std::vector<Rgb>& colours,
                               const std::function<uint8_t(int, int)>& index) {
-    std::vector<uint8_t> palette(64, 0);
-    for (size_t i = 0; i < colours.size(); ++i) {
-        palette[4 * i] = colours[i].b;
-        palette[4 * i + 1] = colours[i].g;
-        palette[4 * i + 2] = colours[i].r;
-    }
+    const std::vector<uint8_t> palette = ColourTable(colours, 16);
     const int stride = ((w + 1) / 2 + 3) / 4 * 4;
     std::vector<uint8_t> pixels(static_cast<size_t>(stride * h), 0);
     for (int y = 0; y < h; ++y)
