@@ -1,5 +1,6 @@
 // Runs a fuzz target over saved inputs, so the ordinary build replays every input that ever
 // crashed or hung one:  replay_TARGET FILE-OR-FOLDER...
+// A path that is missing, or a run that replays nothing, fails: a replay test must be able to.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -15,7 +16,10 @@ int main(int argc, char** argv) {
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
         std::vector<fs::path> files;
-        if (!fs::exists(argv[i])) continue; // a target nothing has broken yet keeps no folder
+        if (!fs::exists(argv[i])) {
+            std::fprintf(stderr, "%s: no such file or folder\n", argv[i]);
+            return 1;
+        }
         if (fs::is_directory(argv[i])) {
             for (auto& e : fs::directory_iterator(argv[i]))
                 if (e.is_regular_file()) files.push_back(e.path());
@@ -32,5 +36,5 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("replayed %d inputs\n", replayed);
-    return 0;
+    return replayed > 0 ? 0 : 1;
 }

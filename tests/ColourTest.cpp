@@ -13,10 +13,16 @@ TEST(Colour, FifteenBitValues) {
         {0, 0, 0, 0x0000},
     };
     for (auto& c : cases) EXPECT_EQ(Colour15(c.r, c.g, c.b), c.want) << int(c.r) << "," << int(c.g) << "," << int(c.b);
-    // The two table forms agree on every channel value.
-    for (int j = 0; j < 256; ++j)
-        EXPECT_EQ(GreenShiftTable[FiveBitTable[j]] + BlueShiftTable[FiveBitTable[j]],
-                  32 * FiveBitTable[j] + 1024 * FiveBitTable[j]);
+    // Table entries at the edges, worked out by hand: 8 bits to 5 drops the low three.
+    struct Entry { int at; int fiveBit, green, blue; };
+    const Entry entries[] = {{0, 0, 0, 0}, {7, 0, 224, 7168}, {8, 1, 256, 8192},
+                             {31, 3, 992, 31744}, {255, 31, -1, -1}};
+    for (auto& e : entries) {
+        EXPECT_EQ(FiveBitTable[e.at], e.fiveBit) << e.at;
+        if (e.green < 0) continue; // the shift tables hold 32 entries
+        EXPECT_EQ(GreenShiftTable[e.at], e.green) << e.at;
+        EXPECT_EQ(BlueShiftTable[e.at], e.blue) << e.at;
+    }
 }
 
 TEST(Colour, ValueSplitAndTableEntries) {
