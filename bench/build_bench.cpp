@@ -1,6 +1,6 @@
 // Builds a ROM of about 32 MiB from 8-bit and 24-bit 240x160 pictures and large texts, and
 // prints the build time beside the time of a plain copy of as many bytes. Aim: within 2x.
-#include "rom/Build.h"
+#include "build/Build.h"
 
 #include <chrono>
 #include <cstdio>
@@ -64,7 +64,7 @@ int main() {
     r.font = 3;
     r.language = 1;
     r.titlePath = r.menuPath = r.backPath = (dir / "skin.bmp").string();
-    r.layoutX = r.layoutY = r.layoutCount = "8";
+    r.layout = {8, 8, 8};
     r.outputPath = (dir / "out.gba").string();
     for (int i = 0; i < 200; ++i) r.entries.push_back({(dir / "p8.bmp").string(), "p8"});
     for (int i = 0; i < 200; ++i) r.entries.push_back({(dir / "p24.bmp").string(), "p24"});

@@ -5,7 +5,7 @@
 #include "FuzzCheck.h"
 #include "common/Error.h"
 #include "common/Files.h"
-#include "rom/Build.h"
+#include "build/Build.h"
 #include "rom/RomReader.h"
 
 #include <string>
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     request.font = 3;
     request.language = 1;
     request.titlePath = request.menuPath = request.backPath = (folder.Path() / "skin.bmp").string();
-    request.layoutX = request.layoutY = request.layoutCount = "0";
+    request.layout = {0, 0, 0};
     request.outputPath = (folder.Path() / "out.gba").string();
     std::vector<uint8_t> kinds;
     std::vector<std::string> expected;

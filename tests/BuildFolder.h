@@ -2,7 +2,8 @@
 
 // A program folder the build tests build in, and a progress that keeps what it is told.
 #include "TestFiles.h"
-#include "rom/Build.h"
+#include "build/Build.h"
+#include "rom/Fonts.h"
 
 #include <string>
 #include <vector>
@@ -24,10 +25,9 @@ struct Folder {
     TempFolder dir;
     lb::BuildRequest request;
     explicit Folder(size_t baseSize, int font = 3) {
-        static const char* bases[] = {"Big5s.bin", "Big5b.bin", "GB2312.bin", "Eng.bin"};
         std::vector<uint8_t> base(baseSize);
         for (size_t i = 0; i < baseSize; ++i) base[i] = static_cast<uint8_t>(i);
-        dir.Write(std::string("Bin/") + bases[font], base);
+        dir.Write(std::string("Bin/") + lb::Font(font).base_image, base);
         std::vector<uint8_t> pal(1024, 0);
         pal[0] = 255; // entry 0 blue
         for (int k = 0; k < 3; ++k) {
@@ -40,9 +40,7 @@ struct Folder {
         request.titlePath = (dir.Path() / "pic0.bmp").string();
         request.menuPath = (dir.Path() / "pic1.bmp").string();
         request.backPath = (dir.Path() / "pic2.bmp").string();
-        request.layoutX = "8";
-        request.layoutY = "16";
-        request.layoutCount = "5";
+        request.layout = {8, 16, 5};
         request.corner = 1;
         request.outputPath = (dir.Path() / "out.gba").string();
     }

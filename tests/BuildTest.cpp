@@ -1,7 +1,7 @@
 #include "BuildFolder.h"
 #include "TestFiles.h"
 #include "common/Error.h"
-#include "rom/Build.h"
+#include "build/Build.h"
 #include "rom/RomReader.h"
 
 #include <gtest/gtest.h>
@@ -85,7 +85,6 @@ TEST(Build, FailuresNameTheEntryAndKeepTheEarlierFile) {
          "gone.htm): "},
         {"not a bitmap", [](Folder& f) { f.request.entries.push_back({f.dir.Write("bad.bmp", "hello, this is not a picture at all"), "bad"}); },
          "does not begin with \"BM\""},
-        {"layout box", [](Folder& f) { f.request.layoutY = "300"; }, "Y box holds 300"},
         {"missing skin", [](Folder& f) { f.request.menuPath += ".none"; }, "menu picture"},
         {"missing base", [](Folder& f) { f.request.font = 0; }, "base image"},
         {"unwritable folder", [](Folder& f) { f.request.outputPath = "/proc/nope/out.gba"; }, "/proc/nope/out.gba"},

@@ -34,4 +34,20 @@ TEST(MenuTables, LayoutBoxes) {
     for (auto& c : good) EXPECT_EQ(LayoutByte(c.text, "X"), c.want) << c.text;
     for (const char* bad : {"", "abc", "256", "255.5", "-1", "0x10", "1e2", "nan", "9999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999"})
         EXPECT_THROW(LayoutByte(bad, "X"), Error) << bad;
+    // The three boxes at once, each error naming its box.
+    MenuLayout l = ParseMenuLayout("8", " 2.5", "3.5");
+    EXPECT_EQ(l.x, 8);
+    EXPECT_EQ(l.y, 2);
+    EXPECT_EQ(l.count, 4);
+    struct Bad { const char *x, *y, *count, *message; };
+    const Bad bads[] = {{"x", "1", "1", "X box holds \"x\""}, {"8", "300", "5", "Y box holds 300"},
+                        {"8", "16", "", "Count box holds \"\""}};
+    for (auto& b : bads) {
+        try {
+            ParseMenuLayout(b.x, b.y, b.count);
+            ADD_FAILURE() << b.message;
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find(b.message), std::string::npos) << e.what();
+        }
+    }
 }

@@ -2,7 +2,7 @@
 // against hand-made texts.
 #include "TestFiles.h"
 #include "common/CodePage.h"
-#include "rom/Build.h"
+#include "build/Build.h"
 #include "rom/RomReader.h"
 
 extern "C" {
@@ -36,9 +36,7 @@ TEST(ViewerDecode, AgreesWithTheReaderOnBuiltRoms) {
     request.font = 3;
     request.language = 1;
     request.titlePath = request.menuPath = request.backPath = skin;
-    request.layoutX = "8";
-    request.layoutY = "16";
-    request.layoutCount = "5";
+    request.layout = {8, 16, 5};
     request.corner = 2;
     request.outputPath = (dir.Path() / "out.gba").string();
     request.entries = {

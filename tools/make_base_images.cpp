@@ -1,8 +1,9 @@
 // Joins the viewer program and each font's glyph tables (made by make_glyphs) into the four
-// base images, each with a cartridge header that real hardware accepts and the description
-// the viewer reads at 0xC0:
-//   make_base_images VIEWER.bin BOOT-LOGO.bin FOLDER BIG5S BIG5B GB2312 ENG (.glyphs files)
-// Fails when an image would reach its font's skin region.
+// base images named by the font table, each with a cartridge header that real hardware
+// accepts and the description the viewer reads at 0xC0:
+//   make_base_images VIEWER.bin BOOT-LOGO.bin FOLDER GLYPHS-0 GLYPHS-1 GLYPHS-2 GLYPHS-3
+// Fails when an image would reach its font's skin region, or a glyph file's cells are not
+// the table's.
 #include "../src/rom/RomLayout.h"
 #include "../viewer/base_info.h"
 #include "../viewer/glyph_table.h"
@@ -31,7 +32,7 @@ void Put32(std::vector<uint8_t>& image, size_t at, uint32_t v) {
 
 int main(int argc, char** argv) {
     if (argc != 8) {
-        std::fprintf(stderr, "usage: make_base_images VIEWER.bin BOOT-LOGO.bin FOLDER BIG5S BIG5B GB2312 ENG\n");
+        std::fprintf(stderr, "usage: make_base_images VIEWER.bin BOOT-LOGO.bin FOLDER GLYPHS-0 GLYPHS-1 GLYPHS-2 GLYPHS-3\n");
         return 2;
     }
     try {
@@ -42,9 +43,8 @@ int main(int argc, char** argv) {
             std::string(program.begin() + LB_BASE_INFO_OFFSET,
                         program.begin() + LB_BASE_INFO_OFFSET + 4) != LB_BASE_INFO_MAGIC)
             throw std::runtime_error("the viewer has no base description at 0xC0");
-        const char* names[4] = {"Big5s.bin", "Big5b.bin", "GB2312.bin", "Eng.bin"};
-        const char* codes[4] = {"LBSA", "LBBA", "LBGA", "LBEA"};
         for (unsigned k = 0; k < LB_FONT_COUNT; ++k) {
+            const lb_font& font = lb_fonts[k];
             std::vector<uint8_t> image = program;
             image.resize((image.size() + 3) / 4 * 4, 0);
             const uint32_t glyphs = static_cast<uint32_t>(image.size());
@@ -54,19 +54,23 @@ int main(int argc, char** argv) {
             std::memcpy(&glyphHeader, glyphFile.data(), sizeof glyphHeader);
             if (sizeof glyphHeader + uint64_t{glyphHeader.single_bytes} + glyphHeader.double_bytes != glyphFile.size())
                 throw std::runtime_error(std::string(argv[4 + k]) + ": its tables do not match its length");
+            if (glyphHeader.half_width != font.half_width || glyphHeader.height != font.height ||
+                glyphHeader.set != font.glyph_set || glyphHeader.line_height != font.line_height)
+                throw std::runtime_error(std::string(argv[4 + k]) + ": its cells are not font " +
+                                         std::to_string(k) + "'s");
             image.insert(image.end(), glyphFile.begin() + sizeof glyphHeader, glyphFile.end());
             const uint32_t doubles = glyphHeader.double_bytes ? glyphs + glyphHeader.single_bytes : 0;
             std::copy(logo.begin(), logo.end(), image.begin() + 4);
             std::fill(image.begin() + LB_TITLE_OFFSET, image.begin() + LB_CART_HEADER_BYTES, 0);
             std::copy(LB_TITLE_TEXT, LB_TITLE_TEXT + LB_TITLE_LENGTH, image.begin() + LB_TITLE_OFFSET);
-            std::copy(codes[k], codes[k] + 4, image.begin() + 0xAC);
+            std::copy(font.game_code, font.game_code + 4, image.begin() + 0xAC);
             image[0xB0] = 'L';
             image[0xB1] = 'B';
             image[0xB2] = 0x96;
             unsigned sum = 0;
             for (unsigned i = 0xA0; i <= 0xBC; ++i) sum += image[i];
             image[0xBD] = static_cast<uint8_t>((0u - sum - 0x19u) & 0xFF);
-            Put32(image, LB_BASE_INFO_OFFSET + 4, lb_skin_region_offset(k));
+            Put32(image, LB_BASE_INFO_OFFSET + 4, font.skin_offset);
             Put32(image, LB_BASE_INFO_OFFSET + 8, glyphs);
             Put32(image, LB_BASE_INFO_OFFSET + 12, glyphHeader.single_bytes);
             Put32(image, LB_BASE_INFO_OFFSET + 16, k);
@@ -75,11 +79,11 @@ int main(int argc, char** argv) {
             image[LB_BASE_INFO_OFFSET + 25] = glyphHeader.height;
             image[LB_BASE_INFO_OFFSET + 26] = glyphHeader.set;
             image[LB_BASE_INFO_OFFSET + 27] = glyphHeader.line_height;
-            if (image.size() >= lb_skin_region_offset(k))
-                throw std::runtime_error(std::string(names[k]) + " is " + std::to_string(image.size()) +
+            if (image.size() >= font.skin_offset)
+                throw std::runtime_error(std::string(font.base_image) + " is " + std::to_string(image.size()) +
                                          " bytes, not shorter than its skin region offset " +
-                                         std::to_string(lb_skin_region_offset(k)));
-            std::string out = std::string(argv[3]) + "/" + names[k];
+                                         std::to_string(font.skin_offset));
+            std::string out = std::string(argv[3]) + "/" + font.base_image;
             std::ofstream(out, std::ios::binary)
                 .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
         }

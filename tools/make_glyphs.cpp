@@ -1,8 +1,9 @@
-// Turns a font into the viewer's glyph tables with FreeType, and draws a proof sheet:
-//   make_glyphs FONT FACE PIXELS HALF-WIDTH CELL-HEIGHT LINE-HEIGHT CODE-PAGE OUT.glyphs PROOF.png
-// LINE-HEIGHT is how far apart the viewer sets lines of these cells. CODE-PAGE is CP1252 (single bytes only), CP950 (Big5) or CP936 (GB2312). A designed
-// bitmap strike of PIXELS is used when the font has one; otherwise the outline is rendered
-// hinted in monochrome. Characters the font lacks are stored as a box.
+// Turns a font into the glyph tables of one of the viewer's fonts with FreeType, and draws a
+// proof sheet (PROOF-FOLDER/proof-NAME.png, NAME the base image's):
+//   make_glyphs FONT-FILE FACE PIXELS FONT-NUMBER OUT.glyphs PROOF-FOLDER
+// The cells, line height and code page are the font table's. A designed bitmap strike of
+// PIXELS is used when the font file has one; otherwise the outline is rendered hinted in
+// monochrome. Characters the font file lacks are stored as a box.
 #include "../viewer/glyph_table.h"
 
 #include <QImage>
@@ -133,17 +134,20 @@ void Pack(const Cell& cell, std::vector<uint8_t>& out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 10) {
-        std::fprintf(stderr, "usage: make_glyphs FONT FACE PIXELS HALF-WIDTH CELL-HEIGHT LINE-HEIGHT CODE-PAGE "
-                             "OUT.glyphs PROOF.png\n");
+    if (argc != 7) {
+        std::fprintf(stderr, "usage: make_glyphs FONT-FILE FACE PIXELS FONT-NUMBER OUT.glyphs PROOF-FOLDER\n");
         return 2;
     }
     try {
-        const int half = std::stoi(argv[4]), height = std::stoi(argv[5]), lineHeight = std::stoi(argv[6]);
-        if (half < 1 || half > 16 || height < 1 || height > 16 || lineHeight < height || lineHeight > 32)
-            throw std::runtime_error("cell sizes out of range");
-        const std::string page = argv[7];
-        const unsigned set = page == "CP950" ? LB_GLYPHS_BIG5 : page == "CP936" ? LB_GLYPHS_GB2312 : LB_GLYPHS_SINGLE;
+        const unsigned number = static_cast<unsigned>(std::stoi(argv[4]));
+        if (number >= LB_FONT_COUNT) throw std::runtime_error(std::string("no font ") + argv[4]);
+        const lb_font& table = lb_fonts[number];
+        const int half = table.half_width, height = table.height, lineHeight = table.line_height;
+        const std::string page = table.code_page;
+        const unsigned set = table.glyph_set;
+        const std::string base = table.base_image;
+        const std::string proofPath =
+            std::string(argv[6]) + "/proof-" + base.substr(0, base.rfind('.')) + ".png";
         Renderer font(argv[1], std::stoi(argv[2]), std::stoi(argv[3]), height);
         iconv_t cd = iconv_open("UTF-32LE", page.c_str());
         if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(page + ": iconv does not know it");
@@ -184,11 +188,11 @@ int main(int argc, char** argv) {
         header.line_height = static_cast<uint8_t>(lineHeight);
         header.single_bytes = static_cast<uint32_t>(single.size());
         header.double_bytes = static_cast<uint32_t>(dual.size());
-        std::ofstream out(argv[8], std::ios::binary);
+        std::ofstream out(argv[5], std::ios::binary);
         out.write(reinterpret_cast<const char*>(&header), sizeof header);
         out.write(reinterpret_cast<const char*>(single.data()), static_cast<std::streamsize>(single.size()));
         out.write(reinterpret_cast<const char*>(dual.data()), static_cast<std::streamsize>(dual.size()));
-        if (!out) throw std::runtime_error(std::string(argv[8]) + ": cannot be written");
+        if (!out) throw std::runtime_error(std::string(argv[5]) + ": cannot be written");
 
         // The proof sheet: 32 glyphs a row, each cell pale grey on white so that its edges show,
         // scaled up three times.
@@ -206,8 +210,8 @@ int main(int argc, char** argv) {
                         sheet.setPixel((ox + x) * scale + s % scale, (oy + y) * scale + s / scale, colour);
                 }
         }
-        if (!sheet.save(QString::fromLocal8Bit(argv[9]))) throw std::runtime_error(std::string(argv[9]) + ": cannot be written");
-        std::printf("%s: %u double-byte glyphs, %d without a glyph in the font, %s\n", argv[8], count, missing,
+        if (!sheet.save(QString::fromStdString(proofPath))) throw std::runtime_error(proofPath + ": cannot be written");
+        std::printf("%s: %u double-byte glyphs, %d without a glyph in the font, %s\n", argv[5], count, missing,
                     font.Strike() ? "bitmap strike" : "rendered outline");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_glyphs: %s\n", e.what());

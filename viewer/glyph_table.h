@@ -4,9 +4,9 @@
 #ifndef LB_GLYPH_TABLE_H
 #define LB_GLYPH_TABLE_H
 
-#include <stdint.h>
+#include "../src/rom/FontTable.h"
 
-enum lb_glyph_set { LB_GLYPHS_SINGLE = 0, LB_GLYPHS_BIG5 = 1, LB_GLYPHS_GB2312 = 2 };
+#include <stdint.h>
 
 /* What make_glyphs writes in front of the two tables. */
 struct lb_glyph_file_header {

@@ -1,6 +1,8 @@
 #include "app/Captions.h"
 
 #include "app/Contacts.h"
+#include "app/ProgramNames.h"
+#include "app/UserTexts.h"
 
 #include <cstring>
 
@@ -9,7 +11,7 @@ namespace lb {
 namespace {
 
 const CaptionSet kChinese = {
-    "Lumenbrook v2.0",
+    kProgramTitle,
     "加入",
     "清除",
     "清除全部",
@@ -30,7 +32,7 @@ const CaptionSet kChinese = {
 };
 
 const CaptionSet kEnglish = {
-    "Lumenbrook v2.0",
+    kProgramTitle,
     "Add",
     "Clear",
     "Clear All",
@@ -61,11 +63,11 @@ uint8_t LanguageForEntry(const char* entryText) {
 }
 
 const char* AboutTitle(uint8_t LanguageFlag) {
-    return LanguageFlag == 0 ? "關於" : "about";
+    return Say(UserText::AboutTitle, LanguageFlag);
 }
 
 std::string AboutText(uint8_t LanguageFlag) {
-    std::string text = LanguageFlag == 0 ? "Lumenbrook 圖片轉換工具 v2.0" : "Lumenbrook v2.0";
+    std::string text = std::string(Say(UserText::AboutName, LanguageFlag)) + " " + kVersion;
     for (const char* line : {"", kMakerName, kMakerMail, kFirstWebAddress, kSecondWebAddress})
         text += std::string("\r\n") + line;
     return text;
@@ -81,13 +83,7 @@ const PreviewCaptionSet& PreviewCaptionsFor(uint8_t LanguageFlag) {
 }
 
 std::string TooLargeQuestion(uint8_t LanguageFlag, int64_t estimate) {
-    const std::string size = std::to_string(estimate);
-    if (LanguageFlag == 0)
-        return "映像檔約 " + size + " 位元組，超過卡帶可定址的 33554432 位元組（32 MiB），"
-               "掌機讀不到超出的部分。仍要轉換嗎？";
-    return "The image will be about " + size +
-           " bytes, more than the 33554432 bytes (32 MiB) of a cartridge; the handheld cannot read "
-           "what lies past that. Build it anyway?";
+    return Say(UserText::TooLargeQuestion, LanguageFlag, std::to_string(estimate));
 }
 
 } // namespace lb

@@ -37,7 +37,6 @@ uint8_t LanguageForEntry(const char* entryText);
 
 // Texts no language changes.
 inline constexpr const char* kStartCaption = "開始轉換";
-inline constexpr const char* kFontEntries[4] = {"Big5 10x10", "Big5 12x12", "GB2312", "English"};
 inline constexpr const char* kNoticeTitle = "注意";
 
 // The About box: its title and its whole text, lines joined by CR LF.

@@ -1,49 +1,42 @@
 #include "app/DialogTexts.h"
 
+#include "app/UserTexts.h"
+
 #include <vector>
 
 namespace lb {
 
+namespace {
+
+FileDialogText Dialog(UserText title, UserText filter, uint8_t LanguageFlag) {
+    return {Say(title, LanguageFlag), Say(filter, LanguageFlag)};
+}
+
+} // namespace
+
 FileDialogText AddFilesDialog(uint8_t LanguageFlag) {
-    if (LanguageFlag == 0)
-        return {"加入圖片", "全部文件|*.BMP;*.TXT;*.LKB;*.HTM;*.HTML;*.LKM|點陣圖 (*.BMP)|*.BMP|"
-                            "網頁或純文字文件 (*.HTM *.TXT)|*.TXT;*.LKB;*.HTM;*.HTML|Lumenbrook "
-                            "清單 (*.LKM)|*.LKM"};
-    return {"Add Bitmap", "All Files|*.BMP;*.TXT;*.LKB;*.HTM;*.HTML;*.LKM|BMP|*.BMP|"
-                          "Html or TXT|*.TXT;*.LKB;*.HTM;*.HTML|Lumenbrook Menu (*.LKM)|*.LKM"};
+    return Dialog(UserText::AddFilesTitle, UserText::AddFilesFilter, LanguageFlag);
 }
-
 FileDialogText CategoryDialog(uint8_t LanguageFlag) {
-    return LanguageFlag == 0 ? FileDialogText{"建立檔案", "純文字文件 (*.TXT)|*.TXT"}
-                             : FileDialogText{"Create File", "TXT File (*.TXT)|*.TXT"};
+    return Dialog(UserText::CategoryTitle, UserText::CategoryFilter, LanguageFlag);
 }
-
 FileDialogText SaveMenuDialog(uint8_t LanguageFlag) {
-    return LanguageFlag == 0 ? FileDialogText{"儲存清單", "Lumenbrook 清單 (*.LKM)|*.LKM"}
-                             : FileDialogText{"Save", "Lumenbrook Menu (*.LKM)|*.LKM"};
+    return Dialog(UserText::SaveMenuTitle, UserText::MenuListFilter, LanguageFlag);
 }
-
 FileDialogText OpenMenuDialog(uint8_t LanguageFlag) {
-    return LanguageFlag == 0 ? FileDialogText{"開啟清單", "Lumenbrook 清單 (*.LKM)|*.LKM"}
-                             : FileDialogText{"Open", "Lumenbrook Menu (*.LKM)|*.LKM"};
+    return Dialog(UserText::OpenMenuTitle, UserText::MenuListFilter, LanguageFlag);
 }
-
 FileDialogText RomDialog(uint8_t LanguageFlag) {
-    return {LanguageFlag == 0 ? "儲存檔案" : "Save File", "GBA Rom (*.Gba *.Bin)|*.Gba;*.Bin"};
+    return Dialog(UserText::RomTitle, UserText::RomFilter, LanguageFlag);
 }
-
 FileDialogText ScreenshotDialog(uint8_t LanguageFlag) {
-    return LanguageFlag == 0 ? FileDialogText{"儲存截圖", "PNG 圖片 (*.png)|*.png"}
-                             : FileDialogText{"Save Screenshot", "PNG picture (*.png)|*.png"};
+    return Dialog(UserText::ScreenshotTitle, UserText::ScreenshotFilter, LanguageFlag);
 }
-
 FileDialogText FlashProgramDialog(uint8_t LanguageFlag) {
-    return LanguageFlag == 0 ? FileDialogText{"選擇檔案", "執行檔 (*.EXE)|*.EXE"}
-                             : FileDialogText{"Select File", "EXE|*.EXE"};
+    return Dialog(UserText::FlashProgramTitle, UserText::FlashProgramFilter, LanguageFlag);
 }
-
 const char* RenameTitle(uint8_t LanguageFlag) {
-    return LanguageFlag == 0 ? "更改名稱" : "Rename";
+    return Say(UserText::RenameTitle, LanguageFlag);
 }
 
 namespace {

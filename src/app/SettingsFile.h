@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ProgramNames.h"
+
 #include <cstdint>
 #include <string>
 
@@ -8,14 +10,12 @@ namespace lb {
 // The user's choices kept between runs in "Lumenbrook.ini" beside the program.
 struct Settings {
     uint8_t LanguageFlag = 0; // 0 Chinese interface, other values English
-    std::string SkinName = "Default";
-    std::string BackName = "Default.Bmp";
+    std::string SkinName = kDefaultSkinName;
+    std::string BackName = kDefaultBackName;
     uint8_t FontIndex = 0;
     bool flash = false;       // run the flashing program after a build
     std::string flashProgram; // may be empty
 };
-
-inline constexpr const char* kSettingsFileName = "Lumenbrook.ini";
 
 struct SettingsRead {
     Settings settings;

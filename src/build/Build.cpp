@@ -1,5 +1,6 @@
-#include "rom/Build.h"
+#include "build/Build.h"
 
+#include "app/UserTexts.h"
 #include "common/CodePage.h"
 #include "common/Error.h"
 #include "common/Files.h"
@@ -18,26 +19,54 @@
 
 namespace lb {
 
-std::string WriteProgramText(uint8_t language) {
-    return language == 0 ? "寫入Lumenbrook程式...." : "Write Program...";
-}
-std::string WriteSkinText(uint8_t language) {
-    return language == 0 ? "寫入Skin圖片...." : "Write Skin...";
-}
-std::string EntryCounterText(uint8_t language, int index, int count) {
-    return (language == 0 ? "轉換中...." : "Convering file....") + NumberText(index + 1) + "/" +
-           NumberText(count);
-}
-std::string ConversionDoneText(uint8_t language) {
-    return language == 0 ? "轉換完成!" : "Conversion done!";
-}
-
 namespace {
 
 // The image must stay addressable by the 32-bit running position.
 void CheckPosition(const ReplacingFile& out) {
     if (out.Position() > 0xFFFFFFFFull)
         throw Error("the image would pass 4 GiB, more than a 32-bit offset can reach");
+}
+
+std::string EntryText(int index, const BuildEntry& entry) {
+    return "entry " + std::to_string(index + 1) + " (" + entry.path + ")";
+}
+
+void WarnReplaced(BuildProgress& progress, int index, const BuildEntry& entry, int replaced,
+                  const char* where, const CodePageConverter& codes) {
+    if (replaced > 0)
+        progress.Warning(EntryText(index, entry) + ": " + std::to_string(replaced) +
+                         " characters of the " + where + " are not in " + IconvName(codes.Page()) +
+                         " and became \"?\"");
+}
+
+// Refuses what cannot be built before anything is read or written.
+std::vector<std::string> CheckRequest(const BuildRequest& request) {
+    if (request.font < 0 || request.font >= kFontCount)
+        throw Error("font " + std::to_string(request.font) + " does not exist (0..3)");
+    if (request.corner < 0 || request.corner > 3)
+        throw Error("corner " + std::to_string(request.corner) + " does not exist (0..3)");
+    std::vector<std::string> names;
+    names.reserve(request.entries.size());
+    for (auto& e : request.entries) names.push_back(e.name);
+    CheckMenuCounts(names);
+    return names;
+}
+
+std::vector<uint8_t> ReadBaseImage(const BuildRequest& request, const lb_font& font) {
+    fs::path path = ResolveNoCase(ResolveNoCase(request.programFolder, "Bin"), font.base_image);
+    try {
+        return ReadWholeFile(path);
+    } catch (const Error& e) {
+        throw Error(std::string("base image ") + e.what());
+    }
+}
+
+// The base image up to the skin region (zero-filled when shorter), with the title patched.
+void WriteBaseImage(ReplacingFile& out, const std::vector<uint8_t>& base, const lb_font& font) {
+    std::vector<uint8_t> head(font.skin_offset, 0);
+    std::memcpy(head.data(), base.data(), std::min<size_t>(base.size(), head.size()));
+    std::memcpy(head.data() + LB_TITLE_OFFSET, LB_TITLE_TEXT, LB_TITLE_LENGTH);
+    out.Write(head.data(), head.size());
 }
 
 void WriteSkin(ReplacingFile& out, const std::string& what, const std::string& path,
@@ -68,6 +97,33 @@ ItemData EncodeEntry(const BuildEntry& entry, const CodePageConverter& codes, in
     }
 }
 
+// One record per entry in menu order; a failure names the entry.
+void WriteRecords(ReplacingFile& out, const BuildRequest& request, const CodePageConverter& codes,
+                  BuildProgress& progress) {
+    ItemRecordHeaders headers;
+    const int count = static_cast<int>(request.entries.size());
+    for (int i = 0; i < count; ++i) {
+        const BuildEntry& entry = request.entries[i];
+        progress.EntryStarted(i, count,
+                              Say(UserText::Converting, request.language) + NumberText(i + 1) + "/" +
+                                  NumberText(count));
+        ItemData item;
+        int replaced = 0;
+        try {
+            item = EncodeEntry(entry, codes, &replaced);
+        } catch (const Error& e) {
+            std::string cause = e.what();
+            if (cause.rfind(entry.path, 0) == 0) cause = cause.substr(entry.path.size() + 2);
+            throw Error(EntryText(i, entry) + ": " + cause);
+        }
+        WarnReplaced(progress, i, entry, replaced, "page", codes);
+        auto header = headers.Next(item);
+        out.Write(header.data(), header.size());
+        out.Write(item.data.data(), item.data.size());
+        CheckPosition(out);
+    }
+}
+
 } // namespace
 
 std::string TooLargeText(uint64_t size) {
@@ -77,17 +133,8 @@ std::string TooLargeText(uint64_t size) {
 }
 
 BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
-    if (request.font < 0 || request.font >= kFontCount)
-        throw Error("font " + std::to_string(request.font) + " does not exist (0..3)");
-    if (request.corner < 0 || request.corner > 3)
-        throw Error("corner " + std::to_string(request.corner) + " does not exist (0..3)");
-    const MenuLayout layout{LayoutByte(request.layoutX, "X"), LayoutByte(request.layoutY, "Y"),
-                            LayoutByte(request.layoutCount, "Count")};
-    std::vector<std::string> names;
-    names.reserve(request.entries.size());
-    for (auto& e : request.entries) names.push_back(e.name);
-    CheckMenuCounts(names); // before anything is read or written
-    const FontInfo& font = Font(request.font);
+    const std::vector<std::string> names = CheckRequest(request);
+    const lb_font& font = Font(request.font);
     const uint8_t lang = request.language;
     CodePageConverter codes(CodePageForFont(request.font));
     std::string log;
@@ -96,60 +143,25 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
         progress.LogLine(line, log);
     };
 
-    logLine(WriteProgramText(lang));
-    fs::path basePath = ResolveNoCase(ResolveNoCase(request.programFolder, "Bin"), font.baseImage);
-    std::vector<uint8_t> base;
-    try {
-        base = ReadWholeFile(basePath);
-    } catch (const Error& e) {
-        throw Error(std::string("base image ") + e.what());
-    }
+    logLine(Say(UserText::WriteProgram, lang));
+    const std::vector<uint8_t> base = ReadBaseImage(request, font);
     ReplacingFile out(request.outputPath);
+    WriteBaseImage(out, base, font);
 
-    // Base image up to the skin region (zero-filled when shorter), with the title patched.
-    std::vector<uint8_t> head(font.skinOffset, 0);
-    std::memcpy(head.data(), base.data(), std::min<size_t>(base.size(), head.size()));
-    std::memcpy(head.data() + LB_TITLE_OFFSET, LB_TITLE_TEXT, LB_TITLE_LENGTH);
-    out.Write(head.data(), head.size());
-
-    logLine(WriteSkinText(lang));
+    logLine(Say(UserText::WriteSkin, lang));
     WriteSkin(out, "title picture", request.titlePath, progress);
     WriteSkin(out, "menu picture", request.menuPath, progress);
     WriteSkin(out, "back picture", request.backPath, progress);
 
     BuildResult result;
-    auto tables = MenuTables(names, layout, static_cast<uint8_t>(request.corner), codes,
+    auto tables = MenuTables(names, request.layout, static_cast<uint8_t>(request.corner), codes,
                              &result.replacedChars);
     out.Write(tables.data(), tables.size());
     for (size_t i = 0; i < result.replacedChars.size(); ++i)
-        if (result.replacedChars[i] > 0)
-            progress.Warning("entry " + std::to_string(i + 1) + " (" + request.entries[i].path + "): " +
-                             std::to_string(result.replacedChars[i]) + " characters of the name are not in " +
-                             IconvName(codes.Page()) + " and became \"?\"");
+        WarnReplaced(progress, static_cast<int>(i), request.entries[i], result.replacedChars[i], "name",
+                     codes);
 
-    ItemRecordHeaders headers;
-    const int count = static_cast<int>(request.entries.size());
-    for (int i = 0; i < count; ++i) {
-        const BuildEntry& entry = request.entries[i];
-        progress.EntryStarted(i, count, EntryCounterText(lang, i, count));
-        ItemData item;
-        int replaced = 0;
-        try {
-            item = EncodeEntry(entry, codes, &replaced);
-        } catch (const Error& e) {
-            std::string cause = e.what();
-            if (cause.rfind(entry.path, 0) == 0) cause = cause.substr(entry.path.size() + 2);
-            throw Error("entry " + std::to_string(i + 1) + " (" + entry.path + "): " + cause);
-        }
-        if (replaced > 0)
-            progress.Warning("entry " + std::to_string(i + 1) + " (" + entry.path + "): " +
-                             std::to_string(replaced) + " characters of the page are not in " +
-                             IconvName(codes.Page()) + " and became \"?\"");
-        auto header = headers.Next(item);
-        out.Write(header.data(), header.size());
-        out.Write(item.data.data(), item.data.size());
-        CheckPosition(out);
-    }
+    WriteRecords(out, request, codes, progress);
     result.recordsEnd = out.Position();
 
     // A base image longer than our data keeps its bytes beyond it.
@@ -161,7 +173,7 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
         progress.Warning(TooLargeText(result.size));
     }
     out.Commit();
-    progress.Finished(ConversionDoneText(lang));
+    progress.Finished(Say(UserText::ConversionDone, lang));
     return result;
 }
 

@@ -1,32 +1,12 @@
 #pragma once
 
+#include "build/BuildRequest.h"
+
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace lb {
-
-struct BuildEntry {
-    std::string path;
-    std::string name; // display name, UTF-8
-};
-
-// Everything one build reads, taken as a copy so the menu can change while it runs.
-struct BuildRequest {
-    std::filesystem::path programFolder; // holds "Bin"
-    std::vector<BuildEntry> entries;
-    int font = 0;           // 0..3
-    uint8_t language = 0;   // 0 Chinese, other values English
-    std::string titlePath;
-    std::string menuPath;
-    std::string backPath;
-    std::string layoutX, layoutY, layoutCount; // the menu layout boxes' texts
-    int corner = 0;         // 0..3
-    std::string outputPath;
-    // An image past the cartridge's address space fails the build instead of warning.
-    bool strictSize = false;
-};
 
 // Where the build reports what it does. Each call carries the whole text to show.
 class BuildProgress {
@@ -54,11 +34,5 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress);
 
 // Why an image of `size` bytes is too large for the handheld, naming the size and the limit.
 std::string TooLargeText(uint64_t size);
-
-// The progress texts in the build's two languages.
-std::string WriteProgramText(uint8_t language);
-std::string WriteSkinText(uint8_t language);
-std::string EntryCounterText(uint8_t language, int index, int count);
-std::string ConversionDoneText(uint8_t language);
 
 } // namespace lb

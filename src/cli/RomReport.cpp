@@ -19,7 +19,7 @@ std::string Size(const RecordInfo& r) {
 std::string RomReportText(const RomInfo& info) {
     std::ostringstream o;
     o << "title: " << info.title << "\n";
-    o << "font: " << info.font << " (" << Font(info.font).listText << "), skin region at 0x"
+    o << "font: " << info.font << " (" << Font(info.font).list_text << "), skin region at 0x"
       << std::hex << info.skinOffset << std::dec << "\n";
     o << "menu: " << unsigned(info.categoryCount) << " categories, " << info.entryCount
       << " entries, layout X " << unsigned(info.layoutX) << " Y " << unsigned(info.layoutY)

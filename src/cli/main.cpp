@@ -1,5 +1,6 @@
 // lumenbrook-cli: build, estimate and inspect ROM images from the command line.
 #include "app/SettingsFile.h"
+#include "build/Build.h"
 #include "cli/RomReport.h"
 #include "common/Error.h"
 #include "common/Files.h"
@@ -7,7 +8,6 @@
 #include "preview/FramePng.h"
 #include "preview/Handheld.h"
 #include "preview/KeyScript.h"
-#include "rom/Build.h"
 #include "rom/Fonts.h"
 #include "skins/SkinFolder.h"
 
@@ -96,17 +96,12 @@ int Build(const Common& common, const std::vector<std::string>& entries, std::st
             std::cerr << "lumenbrook-cli: --layout takes X,Y,COUNT\n";
             return 2;
         }
-        request.layoutX = parts[0];
-        request.layoutY = parts[1];
-        request.layoutCount = parts[2];
+        request.layout = ParseMenuLayout(parts[0], parts[1], parts[2]);
     } else {
-        MenuLayout l = ReadSkinIni(paths.layoutPath);
-        request.layoutX = std::to_string(l.x);
-        request.layoutY = std::to_string(l.y);
-        request.layoutCount = std::to_string(l.count);
+        request.layout = ReadSkinIni(paths.layoutPath);
     }
     request.corner = corner;
-    request.outputPath = output.empty() ? (common.Home() / "Lumbro.Gba").string() : output;
+    request.outputPath = output.empty() ? (common.Home() / kDefaultRomName).string() : output;
     request.strictSize = strict;
     ConsoleProgress progress(quiet);
     Conver(request, progress);
@@ -137,7 +132,7 @@ int Inspect(const Common& common, const std::string& rom, bool json) {
         for (int k = 0; k < kFontCount; ++k) {
             try {
                 bases.push_back(ReadWholeFile(
-                    ResolveNoCase(ResolveNoCase(common.Home(), "Bin"), lb::Font(k).baseImage)));
+                    ResolveNoCase(ResolveNoCase(common.Home(), "Bin"), lb::Font(k).base_image)));
             } catch (const Error&) {
                 bases.emplace_back();
             }

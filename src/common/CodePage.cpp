@@ -1,6 +1,7 @@
 #include "common/CodePage.h"
 
 #include "common/Error.h"
+#include "rom/FontTable.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,26 +11,17 @@
 namespace lb {
 
 CodePage CodePageForFont(int font) {
-    switch (font) {
-    case 0:
-    case 1:
-        return CodePage::Big5;
-    case 2:
-        return CodePage::Gbk;
-    default:
-        return CodePage::Western;
+    switch (lb_font_at(static_cast<unsigned>(font))->glyph_set) { // past the table: English
+    case LB_GLYPHS_BIG5: return CodePage::Big5;
+    case LB_GLYPHS_GB2312: return CodePage::Gbk;
+    default: return CodePage::Western;
     }
 }
 
 const char* IconvName(CodePage page) {
-    switch (page) {
-    case CodePage::Big5:
-        return "CP950";
-    case CodePage::Gbk:
-        return "CP936";
-    default:
-        return "CP1252";
-    }
+    for (unsigned k = 0; k < LB_FONT_COUNT; ++k)
+        if (CodePageForFont(static_cast<int>(k)) == page) return lb_fonts[k].code_page;
+    return lb_font_at(LB_FONT_COUNT)->code_page;
 }
 
 namespace {

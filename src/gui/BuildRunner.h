@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rom/Build.h"
+#include "build/Build.h"
 
 #include <QObject>
 #include <QString>

@@ -2,6 +2,7 @@
 
 #include "app/Captions.h"
 #include "app/Contacts.h"
+#include "app/UserTexts.h"
 #include "common/Error.h"
 #include "gui/BuildRunner.h"
 #include "gui/ButtonPictures.h"
@@ -12,6 +13,7 @@
 #include "gui/PreviewSettings.h"
 #include "gui/SetForm.h"
 #include "menu/ListCommands.h"
+#include "rom/FontTable.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -127,7 +129,7 @@ void MainForm::MakeControls(QWidget* client) {
     Separator(Frame1, 1020);
     Label5 = SizedLabel(Frame1, "Label5", 120, 1174, "字形");
     Combo3 = EditableList(Frame1, "Combo3", Twips(120, 1424, 1815, 300));
-    for (const char* font : lb::kFontEntries) Combo3->addItem(Utf8(font));
+    for (const lb_font& font : lb_fonts) Combo3->addItem(Utf8(font.list_text));
     Label1 = SizedLabel(Frame1, "Label1", 120, 1794, "選擇語言");
     Combo1 = EditableList(Frame1, "Combo1", Twips(120, 2024, 1815, 300));
     Combo1->addItem(Utf8(lb::kChineseLanguageEntry));
@@ -263,7 +265,7 @@ bool MainForm::Load() {
     menu.Reset(settings.FontIndex);
     Combo3->setCurrentIndex(settings.FontIndex);
     UpdateSizeLabel();
-    Text1->setText(QString::fromStdString((programFolder_ / "Lumbro.Gba").string()));
+    Text1->setText(QString::fromStdString((programFolder_ / lb::kDefaultRomName).string()));
 
     adjustSize();
     setFixedSize(size());
@@ -291,8 +293,8 @@ bool MainForm::StartupSkinCheck() {
         return false;
     }
     dialogs_.Message(this, notice, Utf8(lb::MissingMessage(loaded.missing.front())));
-    skins.SkinName = "Default";
-    skins.BackName = "Default.Bmp";
+    skins.SkinName = lb::kDefaultSkinName;
+    skins.BackName = lb::kDefaultBackName;
     SaveSettingsAndQuit();
     return false;
 }
@@ -339,8 +341,7 @@ void MainForm::SaveSettingsAndQuit() {
     try {
         lb::WriteSettingsFile((programFolder_ / lb::kSettingsFileName).string(), out);
     } catch (const lb::Error& e) {
-        QString lead = settings.LanguageFlag == 0 ? Utf8("無法儲存設定：")
-                                                  : QString("The settings could not be saved: ");
+        QString lead = Utf8(lb::Say(lb::UserText::SettingsNotSaved, settings.LanguageFlag));
         dialogs_.Message(this, Utf8(lb::kNoticeTitle), lead + QString::fromUtf8(e.what()));
     }
     setForm->AllowClose();

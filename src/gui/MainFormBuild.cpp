@@ -1,6 +1,8 @@
 // Start: the build on its own thread from a copy of the menu and settings, and the
 // flashing program after it.
 #include "app/Captions.h"
+#include "app/UserTexts.h"
+#include "common/Error.h"
 #include "gui/BuildRunner.h"
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
@@ -31,7 +33,17 @@ void MainForm::Command5_Click() {
         Label2->setText(question);
         if (!dialogs_.Ask(this, Utf8(lb::kNoticeTitle), question)) return;
     }
+    buildWarnings_.clear();
+    Label2->clear();
     lb::BuildRequest request;
+    try {
+        request.layout = lb::ParseMenuLayout(setForm->Text1->text().toStdString(),
+                                             setForm->Text2->text().toStdString(),
+                                             setForm->Text3->text().toStdString());
+    } catch (const lb::Error& e) {
+        BuildDone(false, QString::fromUtf8(e.what()));
+        return;
+    }
     request.programFolder = programFolder_;
     request.entries = menu.ForBuild();
     request.font = settings.FontIndex;
@@ -39,14 +51,9 @@ void MainForm::Command5_Click() {
     request.titlePath = skins.TitlePath;
     request.menuPath = skins.MenuPath;
     request.backPath = skins.BackPath;
-    request.layoutX = setForm->Text1->text().toStdString();
-    request.layoutY = setForm->Text2->text().toStdString();
-    request.layoutCount = setForm->Text3->text().toStdString();
     request.corner = std::max(0, Combo2->currentIndex());
     request.outputPath = Text1->text().toStdString();
     SetBuilding(true);
-    buildWarnings_.clear();
-    Label2->clear();
     progress->setValue(0);
     // Only a build long enough to notice shows its progress bar.
     QTimer::singleShot(400, progress, [this] {
@@ -59,16 +66,14 @@ void MainForm::BuildDone(bool ok, const QString& error) {
     progress->hide();
     if (ok) {
         if (!buildWarnings_.isEmpty()) {
-            QString lead = settings.LanguageFlag == 0 ? Utf8("轉換完成，但有以下警告：\n")
-                                                      : QString("The build is done, with warnings:\n");
+            QString lead = Utf8(lb::Say(lb::UserText::BuildDoneWithWarnings, settings.LanguageFlag));
             dialogs_.Message(this, Utf8(lb::kNoticeTitle), lead + buildWarnings_.join("\n"));
         }
         StartFlashingProgram();
         UpdatePreviewAction();
         if (previewAfterBuild->isChecked()) ShowPreview();
     } else {
-        QString lead =
-            settings.LanguageFlag == 0 ? Utf8("轉換失敗：") : QString("The build failed: ");
+        QString lead = Utf8(lb::Say(lb::UserText::BuildFailed, settings.LanguageFlag));
         dialogs_.Message(this, Utf8(lb::kNoticeTitle), lead + error);
     }
     SetBuilding(false);
@@ -79,9 +84,7 @@ void MainForm::StartFlashingProgram() {
     if (!Text2->isEnabled() || program.isEmpty() || !QFileInfo(program).isFile()) return;
     // The whole text is the program's path; no shell, no arguments, no waiting.
     if (!QProcess::startDetached(program, {})) {
-        QString lead = settings.LanguageFlag == 0
-                           ? Utf8("無法執行燒錄程式：")
-                           : QString("The flashing program could not be started: ");
+        QString lead = Utf8(lb::Say(lb::UserText::FlashingProgramNotStarted, settings.LanguageFlag));
         dialogs_.Message(this, Utf8(lb::kNoticeTitle), lead + program);
     }
 }

@@ -5,7 +5,7 @@
 
 namespace lb {
 
-int64_t EmptyMenuSize(int font) { return 119392 + static_cast<int64_t>(Font(font).skinOffset); }
+int64_t EmptyMenuSize(int font) { return 119392 + static_cast<int64_t>(Font(font).skin_offset); }
 
 std::string SizeLabelText(int64_t totalSize) {
     int64_t kb = totalSize >= 0 ? totalSize / 1024 : -((-totalSize + 1023) / 1024);

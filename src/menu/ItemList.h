@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rom/Build.h"
+#include "build/BuildRequest.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,7 @@
 #include "menu/ListCommands.h"
 
 #include "app/Contacts.h"
+#include "app/ProgramNames.h"
 #include "menu/AddFile.h"
 #include "menu/Estimate.h"
 
@@ -95,7 +96,7 @@ std::string CategoryPathFor(const std::string& chosen) {
 }
 
 std::string CategoryFileText() {
-    return std::string("Lumenbrook v2.0\r\n") + kFirstWebAddress + "\r\n" + kSecondWebAddress +
+    return std::string(kProgramTitle) + "\r\n" + kFirstWebAddress + "\r\n" + kSecondWebAddress +
            "\r\n";
 }
 

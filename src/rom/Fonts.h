@@ -1,18 +1,14 @@
 #pragma once
 
-#include <cstdint>
+#include "rom/FontTable.h"
 
 namespace lb {
 
-struct FontInfo {
-    const char* listText;  // as the font list shows it
-    const char* baseImage; // file name in the program folder's "Bin"
-    uint32_t skinOffset;   // where the builder's own data begins
-};
+inline constexpr int kFontCount = LB_FONT_COUNT;
 
-inline constexpr int kFontCount = 4;
-
-// Index 0..3; anything else is the caller's mistake.
-const FontInfo& Font(int index);
+// Index 0..3; anything else is the caller's mistake and reads as font 0.
+inline const lb_font& Font(int index) {
+    return lb_fonts[index >= 0 && index < kFontCount ? index : 0];
+}
 
 } // namespace lb

@@ -33,6 +33,10 @@ uint8_t LayoutByte(const std::string& text, const std::string& box) {
     return static_cast<uint8_t>(rounded);
 }
 
+MenuLayout ParseMenuLayout(const std::string& x, const std::string& y, const std::string& count) {
+    return {LayoutByte(x, "X"), LayoutByte(y, "Y"), LayoutByte(count, "Count")};
+}
+
 size_t CheckMenuCounts(const std::vector<std::string>& names) {
     size_t headings = 0;
     for (auto& name : names) headings += IsHeading(name);

@@ -3,6 +3,8 @@
 #ifndef LUMENBROOK_ROM_LAYOUT_H
 #define LUMENBROOK_ROM_LAYOUT_H
 
+#include "FontTable.h"
+
 #include <stdint.h>
 
 #ifdef __cplusplus
@@ -17,23 +19,8 @@
 #define LB_TITLE_LENGTH 10u
 #define LB_CART_HEADER_BYTES 0xC0u
 
-/* Fonts: the base image of each and the offset where the builder's data starts. */
-#define LB_FONT_COUNT 4u
 /* The cartridge address space: the viewer reads nothing past it. */
 #define LB_CART_ADDRESS_BYTES 0x2000000u
-#define LB_SKIN_OFFSET_BIG5_SMALL 0x50014u
-#define LB_SKIN_OFFSET_BIG5_LARGE 0x5F014u
-#define LB_SKIN_OFFSET_GB2312 0x37014u
-#define LB_SKIN_OFFSET_ENGLISH 0xC814u
-
-static inline uint32_t lb_skin_region_offset(unsigned font) {
-    switch (font) {
-    case 0: return LB_SKIN_OFFSET_BIG5_SMALL;
-    case 1: return LB_SKIN_OFFSET_BIG5_LARGE;
-    case 2: return LB_SKIN_OFFSET_GB2312;
-    default: return LB_SKIN_OFFSET_ENGLISH;
-    }
-}
 
 /* Skin blocks: title, menu, back; pixel bytes then a 256-entry 15-bit palette. */
 #define LB_SCREEN_WIDTH 240u
@@ -113,9 +100,6 @@ static inline int lb_record_data_size(unsigned type, uint32_t size_field, uint32
 
 LB_STATIC_ASSERT(sizeof(LB_TITLE_TEXT) - 1u == LB_TITLE_LENGTH, "title is ten bytes");
 LB_STATIC_ASSERT(LB_TITLE_OFFSET + LB_TITLE_LENGTH <= LB_CART_HEADER_BYTES, "title in header");
-LB_STATIC_ASSERT(LB_SKIN_OFFSET_BIG5_SMALL % 4u == 0 && LB_SKIN_OFFSET_BIG5_LARGE % 4u == 0 &&
-                     LB_SKIN_OFFSET_GB2312 % 4u == 0 && LB_SKIN_OFFSET_ENGLISH % 4u == 0,
-                 "skin regions start word-aligned");
 LB_STATIC_ASSERT(LB_SKIN_BLOCK_BYTES == 38912u, "a 240x160 skin block is 38912 bytes");
 LB_STATIC_ASSERT(LB_SKIN_BLOCK_BYTES % 4u == 0, "skin blocks keep word alignment");
 LB_STATIC_ASSERT(LB_MENU_HEADER_BYTES % 4u == 0, "menu header keeps word alignment");

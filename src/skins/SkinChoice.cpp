@@ -1,5 +1,7 @@
 #include "skins/SkinChoice.h"
 
+#include "app/ProgramNames.h"
+#include "app/UserTexts.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "skins/SkinFolder.h"
@@ -55,7 +57,7 @@ const char* DefaultFileName(SkinFile file) {
     case SkinFile::Menu:
         return "Menu.Bmp";
     case SkinFile::Back:
-        return "Default.Bmp";
+        return kDefaultBackName;
     default:
         return "Skin.ini";
     }
@@ -171,8 +173,8 @@ SkinSelection::Loaded SkinSelection::PickBack(const std::string& name) {
 }
 
 SkinSelection::Loaded SkinSelection::PickDefault() {
-    Loaded loaded = PickSkin("Default");
-    Loaded back = PickBack("Default.Bmp");
+    Loaded loaded = PickSkin(kDefaultSkinName);
+    Loaded back = PickBack(kDefaultBackName);
     loaded.back = std::move(back.back);
     if (!back.missing.empty()) {
         auto at = std::find(loaded.missing.begin(), loaded.missing.end(), SkinFile::Layout);
@@ -182,7 +184,7 @@ SkinSelection::Loaded SkinSelection::PickDefault() {
 }
 
 std::vector<SkinFile> SkinSelection::MissingDefaults() const {
-    SkinPaths paths = SkinPathsFor(programFolder_, "Default", "Default.Bmp");
+    SkinPaths paths = SkinPathsFor(programFolder_, kDefaultSkinName, kDefaultBackName);
     std::vector<SkinFile> missing;
     if (!LoadSkinPicture(paths.TitlePath)) missing.push_back(SkinFile::Title);
     if (!LoadSkinPicture(paths.MenuPath)) missing.push_back(SkinFile::Menu);
@@ -197,13 +199,10 @@ namespace lb {
 
 std::string IncompleteDefaultMessage(uint8_t LanguageFlag, const SkinSelection& skins,
                                      const std::vector<SkinFile>& missing) {
-    std::string text = LanguageFlag == 0
-                           ? "預設Skin不完整，以下檔案找不到或無法讀取："
-                           : "The default skin is incomplete. These files are missing or cannot "
-                             "be read:";
+    std::string text = Say(UserText::IncompleteDefaultSkin, LanguageFlag);
     for (SkinFile file : missing) {
         fs::path folder = file == SkinFile::Back ? skins.BackFolder()
-                                                 : ResolveNoCase(skins.SkinsFolder(), "Default");
+                                                 : ResolveNoCase(skins.SkinsFolder(), kDefaultSkinName);
         text += "\r\n" + (folder / DefaultFileName(file)).string();
     }
     return text;

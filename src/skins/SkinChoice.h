@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramNames.h"
 #include "rom/Bitmap.h"
 #include "rom/MenuTables.h"
 
@@ -37,8 +38,8 @@ class SkinSelection {
   public:
     explicit SkinSelection(std::filesystem::path programFolder);
 
-    std::string SkinName = "Default";
-    std::string BackName = "Default.Bmp";
+    std::string SkinName = kDefaultSkinName;
+    std::string BackName = kDefaultBackName;
     std::string TitlePath, MenuPath, BackPath;
 
     struct Loaded {

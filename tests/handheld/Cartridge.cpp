@@ -1,4 +1,5 @@
 #include "Cartridge.h"
+#include "rom/Fonts.h"
 
 #include <gtest/gtest.h>
 
@@ -35,8 +36,6 @@ uint8_t TitleIndex(int x, int y) { return static_cast<uint8_t>((x / 8 + y / 8) %
 
 namespace {
 
-const char* const kBaseImages[] = {"Big5s.bin", "Big5b.bin", "GB2312.bin", "Eng.bin"};
-
 uint32_t Word(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24;
 }
@@ -45,7 +44,7 @@ uint32_t Word(const std::vector<uint8_t>& b, size_t at) {
 
 Cartridge::Cartridge(int font) : font(font) {
     std::filesystem::copy(std::filesystem::path(LUMENBROOK_BUILD_DIR) / "Bin", home.Path() / "Bin");
-    base = ReadBytes(home.Path() / "Bin" / kBaseImages[font]);
+    base = ReadBytes(home.Path() / "Bin" / lb::Font(font).base_image);
     home.Write("Skins/Test/Title.Bmp", Indexed8(240, 160, kTitleColours, TitleIndex));
     home.Write("Skins/Test/Menu.Bmp", Indexed8(240, 160, {kMenuColour, {255, 255, 255}}, [](int, int) { return 0; }));
     home.Write("Skins/Test/Skin.ini", "24\r\n32\r\n0\r\n");

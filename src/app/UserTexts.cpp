@@ -1,0 +1,74 @@
+#include "app/UserTexts.h"
+
+#include <iterator>
+
+namespace lb {
+
+namespace {
+
+struct Row {
+    UserText id;
+    const char* chinese;
+    const char* english;
+};
+
+// In the order of UserText, which a check below keeps.
+constexpr Row kTexts[] = {
+    {UserText::WriteProgram, "寫入Lumenbrook程式....", "Write Program..."},
+    {UserText::WriteSkin, "寫入Skin圖片....", "Write Skin..."},
+    {UserText::Converting, "轉換中....", "Convering file...."},
+    {UserText::ConversionDone, "轉換完成!", "Conversion done!"},
+    {UserText::BuildDoneWithWarnings, "轉換完成，但有以下警告：\n", "The build is done, with warnings:\n"},
+    {UserText::BuildFailed, "轉換失敗：", "The build failed: "},
+    {UserText::FlashingProgramNotStarted, "無法執行燒錄程式：",
+     "The flashing program could not be started: "},
+    {UserText::SettingsNotSaved, "無法儲存設定：", "The settings could not be saved: "},
+    {UserText::TooLargeQuestion,
+     "映像檔約 {} 位元組，超過卡帶可定址的 33554432 位元組（32 MiB），掌機讀不到超出的部分。仍要轉換嗎？",
+     "The image will be about {} bytes, more than the 33554432 bytes (32 MiB) of a cartridge; the "
+     "handheld cannot read what lies past that. Build it anyway?"},
+    {UserText::IncompleteDefaultSkin, "預設Skin不完整，以下檔案找不到或無法讀取：",
+     "The default skin is incomplete. These files are missing or cannot be read:"},
+    {UserText::AboutTitle, "關於", "about"},
+    {UserText::AboutName, "Lumenbrook 圖片轉換工具", "Lumenbrook"},
+    {UserText::RenameTitle, "更改名稱", "Rename"},
+    {UserText::AddFilesTitle, "加入圖片", "Add Bitmap"},
+    {UserText::AddFilesFilter,
+     "全部文件|*.BMP;*.TXT;*.LKB;*.HTM;*.HTML;*.LKM|點陣圖 (*.BMP)|*.BMP|網頁或純文字文件 (*.HTM "
+     "*.TXT)|*.TXT;*.LKB;*.HTM;*.HTML|Lumenbrook 清單 (*.LKM)|*.LKM",
+     "All Files|*.BMP;*.TXT;*.LKB;*.HTM;*.HTML;*.LKM|BMP|*.BMP|Html or "
+     "TXT|*.TXT;*.LKB;*.HTM;*.HTML|Lumenbrook Menu (*.LKM)|*.LKM"},
+    {UserText::CategoryTitle, "建立檔案", "Create File"},
+    {UserText::CategoryFilter, "純文字文件 (*.TXT)|*.TXT", "TXT File (*.TXT)|*.TXT"},
+    {UserText::SaveMenuTitle, "儲存清單", "Save"},
+    {UserText::OpenMenuTitle, "開啟清單", "Open"},
+    {UserText::MenuListFilter, "Lumenbrook 清單 (*.LKM)|*.LKM", "Lumenbrook Menu (*.LKM)|*.LKM"},
+    {UserText::RomTitle, "儲存檔案", "Save File"},
+    {UserText::RomFilter, "GBA Rom (*.Gba *.Bin)|*.Gba;*.Bin", "GBA Rom (*.Gba *.Bin)|*.Gba;*.Bin"},
+    {UserText::ScreenshotTitle, "儲存截圖", "Save Screenshot"},
+    {UserText::ScreenshotFilter, "PNG 圖片 (*.png)|*.png", "PNG picture (*.png)|*.png"},
+    {UserText::FlashProgramTitle, "選擇檔案", "Select File"},
+    {UserText::FlashProgramFilter, "執行檔 (*.EXE)|*.EXE", "EXE|*.EXE"},
+};
+
+constexpr bool InOrder() {
+    for (size_t i = 0; i < std::size(kTexts); ++i)
+        if (static_cast<size_t>(kTexts[i].id) != i) return false;
+    return std::size(kTexts) == static_cast<size_t>(UserText::FlashProgramFilter) + 1;
+}
+static_assert(InOrder(), "one row for each UserText, in its order");
+
+} // namespace
+
+const char* Say(UserText id, uint8_t LanguageFlag) {
+    const Row& row = kTexts[static_cast<size_t>(id)];
+    return LanguageFlag == 0 ? row.chinese : row.english;
+}
+
+std::string Say(UserText id, uint8_t LanguageFlag, const std::string& value) {
+    std::string text = Say(id, LanguageFlag);
+    if (size_t at = text.find("{}"); at != std::string::npos) text.replace(at, 2, value);
+    return text;
+}
+
+} // namespace lb

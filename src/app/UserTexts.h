@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lb {
+
+// The texts the program shows the user outside the windows' caption sets, each in both
+// interface languages.
+enum class UserText {
+    WriteProgram,
+    WriteSkin,
+    Converting, // followed by the entry's number and the count
+    ConversionDone,
+    BuildDoneWithWarnings, // followed by the warnings, one a line
+    BuildFailed,           // followed by the cause
+    FlashingProgramNotStarted,
+    SettingsNotSaved,
+    TooLargeQuestion, // "{}" stands for the estimate in bytes
+    IncompleteDefaultSkin,
+    AboutTitle,
+    AboutName,
+    RenameTitle,
+    AddFilesTitle,
+    AddFilesFilter,
+    CategoryTitle,
+    CategoryFilter,
+    SaveMenuTitle,
+    OpenMenuTitle,
+    MenuListFilter,
+    RomTitle,
+    RomFilter,
+    ScreenshotTitle,
+    ScreenshotFilter,
+    FlashProgramTitle,
+    FlashProgramFilter,
+};
+
+// 0 gives the Traditional Chinese text, every other value the English one (UTF-8).
+const char* Say(UserText id, uint8_t LanguageFlag);
+
+// The text with its "{}" replaced by `value`.
+std::string Say(UserText id, uint8_t LanguageFlag, const std::string& value);
+
+} // namespace lb

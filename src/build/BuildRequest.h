@@ -1,0 +1,33 @@
+#pragma once
+
+#include "rom/MenuTables.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace lb {
+
+struct BuildEntry {
+    std::string path;
+    std::string name; // display name, UTF-8
+};
+
+// Everything one build reads, taken as a copy so the menu can change while it runs.
+struct BuildRequest {
+    std::filesystem::path programFolder; // holds "Bin"
+    std::vector<BuildEntry> entries;
+    int font = 0;           // 0..3
+    uint8_t language = 0;   // 0 Chinese, other values English
+    std::string titlePath;
+    std::string menuPath;
+    std::string backPath;
+    MenuLayout layout;      // from ParseMenuLayout or a skin's Skin.ini
+    int corner = 0;         // 0..3
+    std::string outputPath;
+    // An image past the cartridge's address space fails the build instead of warning.
+    bool strictSize = false;
+};
+
+} // namespace lb
