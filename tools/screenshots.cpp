@@ -3,6 +3,7 @@
 // the main window is shown after building it. Settings are read from and written to a copy
 // of the program folder, so the real one is untouched.
 #include "gui/BuildRunner.h"
+#include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/MainForm.h"
 #include "gui/PreviewForm.h"
@@ -54,7 +55,7 @@ int main(int argc, char** argv) {
         fs::copy(fs::path(argv[1]) / part, home / part, fs::copy_options::recursive);
     NoDialogs dialogs;
     for (int language : {0, 1}) {
-        std::ofstream(home / "Lumenbrook.ini", std::ios::binary)
+        std::ofstream(home / lb::kSettingsFileName, std::ios::binary)
             << "Language= " << language
             << "\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= " << (language == 0 ? 0 : 3)
             << "\r\nFlash=1\r\n/usr/local/bin/flash-tool\r\n";
@@ -63,17 +64,17 @@ int main(int argc, char** argv) {
         form.show();
         if (argc == 4) {
             form.AddPaths({QString::fromLocal8Bit(argv[3])});
-            form.Text1->setText(QString::fromStdString((home / "Lumbro.Gba").string()));
             QEventLoop wait;
-            QObject::connect(form.runner, &BuildRunner::Done, &wait, &QEventLoop::quit);
-            form.Command5->click();
+            QObject::connect(FindControl<BuildRunner>(form, "runner"), &BuildRunner::Done, &wait,
+                             &QEventLoop::quit);
+            FindControl<QToolButton>(form, "Command5")->click();
             wait.exec();
         }
         const char* suffix = language == 0 ? "zh" : "en";
         QString out = QString::fromLocal8Bit(argv[2]);
         if (argc == 4) { // the built ROM in the preview, at its menu
-            form.preview->trigger();
-            if (PreviewForm* preview = form.previewForm) {
+            FindControl<QAction>(form, "preview")->trigger();
+            if (PreviewForm* preview = form.findChild<PreviewForm*>()) {
                 QTest::qWait(2000);
                 QTest::keyPress(preview, Qt::Key_Return);
                 QTest::qWait(200);
@@ -83,11 +84,11 @@ int main(int argc, char** argv) {
                 preview->close();
             }
         }
-        form.setForm->show();
+        form.Chooser().show();
         app.processEvents();
         form.grab().save(QString("%1/MainForm-%2.png").arg(out, suffix));
-        form.setForm->grab().save(QString("%1/SetForm-%2.png").arg(out, suffix));
-        form.setForm->hide();
+        form.Chooser().grab().save(QString("%1/SetForm-%2.png").arg(out, suffix));
+        form.Chooser().hide();
     }
     return 0;
 }

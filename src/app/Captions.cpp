@@ -1,8 +1,8 @@
 #include "app/Captions.h"
 
 #include "app/Contacts.h"
-#include "app/ProgramNames.h"
-#include "app/UserTexts.h"
+#include "common/ProgramNames.h"
+#include "common/UserTexts.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "app/DialogTexts.h"
 
-#include "app/UserTexts.h"
+#include "common/UserTexts.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramNames.h"
+#include "common/ProgramNames.h"
 
 #include <cstdint>
 #include <string>

@@ -1,10 +1,10 @@
 #include "build/Build.h"
 
-#include "app/UserTexts.h"
 #include "common/CodePage.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/NumberText.h"
+#include "common/UserTexts.h"
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/PictureItem.h"

@@ -32,3 +32,13 @@ inline QComboBox* EditableList(QWidget* parent, const char* name, QRect where) {
     list->setInsertPolicy(QComboBox::NoInsert);
     return list;
 }
+
+// A window's control by its object name, for tests and tools; a name the window lacks is a
+// mistake in the caller and ends the program with a message naming it.
+template <typename T> T* FindControl(const QObject& window, const char* name) {
+    T* control = window.findChild<T*>(name);
+    if (!control)
+        qFatal("%s has no %s named %s", qPrintable(window.objectName()),
+               T::staticMetaObject.className(), name);
+    return control;
+}

@@ -2,8 +2,8 @@
 
 #include "app/Captions.h"
 #include "app/Contacts.h"
-#include "app/UserTexts.h"
 #include "common/Error.h"
+#include "common/UserTexts.h"
 #include "gui/BuildRunner.h"
 #include "gui/ButtonPictures.h"
 #include "gui/Controls.h"
@@ -66,8 +66,7 @@ void Separator(QWidget* parent, int top) {
 } // namespace
 
 MainForm::MainForm(fs::path programFolder, Dialogs& dialogs, std::function<void()> quit)
-    : skins(programFolder), programFolder_(std::move(programFolder)), dialogs_(dialogs),
-      quit_(std::move(quit)) {
+    : model_(std::move(programFolder)), dialogs_(dialogs), quit_(std::move(quit)) {
     setObjectName("MainForm");
     auto client = new QWidget(this);
     client->setFixedSize(TwipsToPixels(6585), TwipsToPixels(5370));
@@ -76,9 +75,18 @@ MainForm::MainForm(fs::path programFolder, Dialogs& dialogs, std::function<void(
     MakeMenus();
     connect(Text1, &QLineEdit::textChanged, this, &MainForm::UpdatePreviewAction);
     UpdatePreviewAction();
-    setForm = new SetForm(skins, dialogs_);
+    setForm = new SetForm(model_.skins, dialogs_);
     connect(setForm, &SetForm::Left, this, &MainForm::LeaveChooser);
+    ConnectRunner();
+}
+
+MainForm::~MainForm() {
+    delete setForm;
+}
+
+void MainForm::ConnectRunner() {
     runner = new BuildRunner(this);
+    runner->setObjectName("runner");
     connect(runner, &BuildRunner::Shown, Label2, &QLabel::setText);
     connect(runner, &BuildRunner::EntryStarted, this, [this](int index, int count) {
         progress->setMaximum(count);
@@ -88,52 +96,64 @@ MainForm::MainForm(fs::path programFolder, Dialogs& dialogs, std::function<void(
     connect(runner, &BuildRunner::Done, this, &MainForm::BuildDone);
 }
 
-MainForm::~MainForm() {
-    delete setForm;
-}
-
 void MainForm::MakeControls(QWidget* client) {
-    menuModel = new MenuListModel(menu, this);
+    menuModel = new MenuListModel(model_.menu, this);
     List2 = MakeControl<QListView>(client, "List2", Twips(120, 0, 3615, 2400));
     List2->setModel(menuModel);
     List2->setSelectionMode(QAbstractItemView::ExtendedSelection);
     List2->viewport()->setAcceptDrops(true);
     List2->viewport()->installEventFilter(this);
 
-    Command11 = MoveButton(client, "Command11", Twips(3870, 45, 495, 480), MovePicture::Top);
-    Command7 = MoveButton(client, "Command7", Twips(3870, 645, 495, 480), MovePicture::Up);
-    Command8 = MoveButton(client, "Command8", Twips(3870, 1245, 495, 480), MovePicture::Down);
-    Command12 = MoveButton(client, "Command12", Twips(3870, 1845, 495, 480), MovePicture::Bottom);
+    // The move buttons beside the list, then the captioned command buttons; top, left,
+    // width and height in twips.
+    struct MoveRow {
+        QToolButton* MainForm::*button;
+        const char* name;
+        int top;
+        MovePicture picture;
+        void (MainForm::*click)();
+    };
+    const MoveRow moves[] = {
+        {&MainForm::Command11, "Command11", 45, MovePicture::Top, &MainForm::Command11_Click},
+        {&MainForm::Command7, "Command7", 645, MovePicture::Up, &MainForm::Command7_Click},
+        {&MainForm::Command8, "Command8", 1245, MovePicture::Down, &MainForm::Command8_Click},
+        {&MainForm::Command12, "Command12", 1845, MovePicture::Bottom, &MainForm::Command12_Click},
+    };
+    for (const MoveRow& m : moves) {
+        this->*m.button = MoveButton(client, m.name, Twips(3870, m.top, 495, 480), m.picture);
+        connect(this->*m.button, &QToolButton::clicked, this, m.click);
+    }
+    struct CommandRow {
+        QToolButton* MainForm::*button;
+        const char* name;
+        int left, top, width;
+        QStyle::StandardPixmap picture;
+        const char* caption;
+        void (MainForm::*click)();
+    };
+    const CommandRow commands[] = {
+        {&MainForm::Command1, "Command1", 120, 2490, 975, QStyle::SP_DialogOpenButton, "加入",
+         &MainForm::Command1_Click},
+        {&MainForm::Command3, "Command3", 1200, 2490, 975, QStyle::SP_DialogCancelButton, "清除",
+         &MainForm::Command3_Click},
+        {&MainForm::Command4, "Command4", 2280, 2490, 975, QStyle::SP_TrashIcon, "清除全部",
+         &MainForm::Command4_Click},
+        {&MainForm::Command6, "Command6", 3360, 2490, 975, QStyle::SP_FileDialogDetailedView,
+         "更換名稱", &MainForm::Command6_Click},
+        {&MainForm::Command10, "Command10", 4440, 2490, 975, QStyle::SP_DirIcon, "建立分類",
+         &MainForm::Command10_Click},
+        {&MainForm::Command2, "Command2", 5520, 2490, 975, QStyle::SP_DesktopIcon, "更換Skin",
+         &MainForm::Command2_Click},
+        {&MainForm::Command5, "Command5", 5400, 4680, 1095, QStyle::SP_MediaPlay, lb::kStartCaption,
+         &MainForm::Command5_Click},
+    };
+    for (const CommandRow& c : commands) {
+        this->*c.button = CaptionedButton(client, c.name, Twips(c.left, c.top, c.width, 615),
+                                          c.picture, c.caption);
+        connect(this->*c.button, &QToolButton::clicked, this, c.click);
+    }
 
-    Command1 = CaptionedButton(client, "Command1", Twips(120, 2490, 975, 615),
-                               QStyle::SP_DialogOpenButton, "加入");
-    Command3 = CaptionedButton(client, "Command3", Twips(1200, 2490, 975, 615),
-                               QStyle::SP_DialogCancelButton, "清除");
-    Command4 = CaptionedButton(client, "Command4", Twips(2280, 2490, 975, 615),
-                               QStyle::SP_TrashIcon, "清除全部");
-    Command6 = CaptionedButton(client, "Command6", Twips(3360, 2490, 975, 615),
-                               QStyle::SP_FileDialogDetailedView, "更換名稱");
-    Command10 = CaptionedButton(client, "Command10", Twips(4440, 2490, 975, 615),
-                                QStyle::SP_DirIcon, "建立分類");
-    Command2 = CaptionedButton(client, "Command2", Twips(5520, 2490, 975, 615),
-                               QStyle::SP_DesktopIcon, "更換Skin");
-    Command5 = CaptionedButton(client, "Command5", Twips(5400, 4680, 1095, 615),
-                               QStyle::SP_MediaPlay, lb::kStartCaption);
-
-    Frame1 = MakeControl<QFrame>(client, "Frame1", Twips(4440, -75, 2055, 2460));
-    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Label3 = SizedLabel(Frame1, "Label3", 120, 200, "容量");
-    Label4 = SizedLabel(Frame1, "Label4", 720, 200, "");
-    Separator(Frame1, 440);
-    Combo2 = EditableList(Frame1, "Combo2", Twips(120, 600, 1815, 300));
-    Separator(Frame1, 1020);
-    Label5 = SizedLabel(Frame1, "Label5", 120, 1174, "字形");
-    Combo3 = EditableList(Frame1, "Combo3", Twips(120, 1424, 1815, 300));
-    for (const lb_font& font : lb_fonts) Combo3->addItem(Utf8(font.list_text));
-    Label1 = SizedLabel(Frame1, "Label1", 120, 1794, "選擇語言");
-    Combo1 = EditableList(Frame1, "Combo1", Twips(120, 2024, 1815, 300));
-    Combo1->addItem(Utf8(lb::kChineseLanguageEntry));
-    Combo1->addItem(Utf8(lb::kEnglishLanguageEntry));
+    MakeSettingsColumn(client);
 
     Check1 = MakeControl<QCheckBox>(client, "Check1", Twips(120, 3195, 2655, 255));
     Text2 = MakeControl<QLineEdit>(client, "Text2", Twips(120, 3510, 5895, 375));
@@ -160,22 +180,29 @@ void MainForm::MakeControls(QWidget* client) {
     progress->setTextVisible(false);
     progress->hide();
 
-    connect(Combo1, &QComboBox::activated, this, &MainForm::Combo1_Click);
-    connect(Combo3, &QComboBox::activated, this, &MainForm::Combo3_Click);
     connect(Check1, &QCheckBox::clicked, this, &MainForm::Check1_Click);
-    connect(Command2, &QToolButton::clicked, this, &MainForm::Command2_Click);
-    connect(Command1, &QToolButton::clicked, this, &MainForm::Command1_Click);
-    connect(Command3, &QToolButton::clicked, this, &MainForm::Command3_Click);
-    connect(Command4, &QToolButton::clicked, this, &MainForm::Command4_Click);
-    connect(Command6, &QToolButton::clicked, this, &MainForm::Command6_Click);
-    connect(Command10, &QToolButton::clicked, this, &MainForm::Command10_Click);
-    connect(Command7, &QToolButton::clicked, this, [this] { Move(lb::MoveUp); });
-    connect(Command8, &QToolButton::clicked, this, [this] { Move(lb::MoveDown); });
-    connect(Command11, &QToolButton::clicked, this, [this] { Move(lb::MoveToTop); });
-    connect(Command12, &QToolButton::clicked, this, [this] { Move(lb::MoveToBottom); });
     connect(Command9, &QToolButton::clicked, this, &MainForm::Command9_Click);
     connect(Command13, &QToolButton::clicked, this, &MainForm::Command13_Click);
-    connect(Command5, &QToolButton::clicked, this, &MainForm::Command5_Click);
+}
+
+// The framed column right of the list: size, corner, font and language.
+void MainForm::MakeSettingsColumn(QWidget* client) {
+    Frame1 = MakeControl<QFrame>(client, "Frame1", Twips(4440, -75, 2055, 2460));
+    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Label3 = SizedLabel(Frame1, "Label3", 120, 200, "容量");
+    Label4 = SizedLabel(Frame1, "Label4", 720, 200, "");
+    Separator(Frame1, 440);
+    Combo2 = EditableList(Frame1, "Combo2", Twips(120, 600, 1815, 300));
+    Separator(Frame1, 1020);
+    Label5 = SizedLabel(Frame1, "Label5", 120, 1174, "字形");
+    Combo3 = EditableList(Frame1, "Combo3", Twips(120, 1424, 1815, 300));
+    for (const lb_font& font : lb_fonts) Combo3->addItem(Utf8(font.list_text));
+    Label1 = SizedLabel(Frame1, "Label1", 120, 1794, "選擇語言");
+    Combo1 = EditableList(Frame1, "Combo1", Twips(120, 2024, 1815, 300));
+    Combo1->addItem(Utf8(lb::kChineseLanguageEntry));
+    Combo1->addItem(Utf8(lb::kEnglishLanguageEntry));
+    connect(Combo1, &QComboBox::activated, this, &MainForm::Combo1_Click);
+    connect(Combo3, &QComboBox::activated, this, &MainForm::Combo3_Click);
 }
 
 void MainForm::MakeMenus() {
@@ -229,7 +256,7 @@ void MainForm::ShowPreview() {
     UpdatePreviewAction();
     if (!preview->isEnabled()) return;
     if (previewForm) previewForm->close();
-    previewForm = new PreviewForm(Text1->text(), settings.LanguageFlag, dialogs_, this);
+    previewForm = new PreviewForm(Text1->text(), Language(), dialogs_, this);
     previewForm->setAttribute(Qt::WA_DeleteOnClose);
     connect(previewForm, &QObject::destroyed, this, [this](QObject* gone) {
         if (previewForm == gone) previewForm = nullptr;
@@ -244,10 +271,8 @@ void MainForm::ShowPreview() {
 void MainForm::UpdatePreviewAction() { preview->setEnabled(QFileInfo(Text1->text()).isFile()); }
 
 bool MainForm::Load() {
-    lb::SettingsRead read = lb::ReadSettingsFile((programFolder_ / lb::kSettingsFileName).string());
-    settings = read.settings;
-    skins.SkinName = settings.SkinName;
-    skins.BackName = settings.BackName;
+    model_.ReadSettings();
+    const lb::Settings& settings = model_.settings;
     if (settings.flash) {
         Check1->setChecked(true);
         Check1_Click();
@@ -257,15 +282,16 @@ bool MainForm::Load() {
     ApplyCaptions(settings.LanguageFlag);
     Combo1->setCurrentIndex(settings.LanguageFlag == 0 ? 0 : 1);
 
-    setForm->FillLists(lb::ListSkinNames(programFolder_), lb::ListBackNames(programFolder_));
+    setForm->FillLists(lb::ListSkinNames(model_.ProgramFolder()),
+                       lb::ListBackNames(model_.ProgramFolder()));
     if (!StartupSkinCheck()) return false;
 
     Command5->setEnabled(false);
     save->setEnabled(false);
-    menu.Reset(settings.FontIndex);
+    model_.ClearMenu();
     Combo3->setCurrentIndex(settings.FontIndex);
     UpdateSizeLabel();
-    Text1->setText(QString::fromStdString((programFolder_ / lb::kDefaultRomName).string()));
+    Text1->setText(QString::fromStdString(model_.DefaultRomPath().string()));
 
     adjustSize();
     setFixedSize(size());
@@ -277,6 +303,7 @@ bool MainForm::Load() {
 // program ends; if the default skin itself is incomplete, one message says what is missing
 // and the settings stay as they were, so the next start does not repeat this blindly.
 bool MainForm::StartupSkinCheck() {
+    lb::SkinSelection& skins = model_.skins;
     auto loaded = skins.CheckStored(skins.SkinName, skins.BackName);
     if (loaded.missing.empty()) {
         setForm->ShowLoaded(loaded);
@@ -286,8 +313,8 @@ bool MainForm::StartupSkinCheck() {
     auto defaultsMissing = skins.MissingDefaults();
     if (!defaultsMissing.empty()) {
         dialogs_.Message(this, notice,
-                         QString::fromStdString(lb::IncompleteDefaultMessage(
-                             settings.LanguageFlag, skins, defaultsMissing)));
+                         QString::fromStdString(
+                             lb::IncompleteDefaultMessage(Language(), skins, defaultsMissing)));
         ended_ = true;
         quit_();
         return false;
@@ -326,22 +353,17 @@ void MainForm::ApplyCaptions(uint8_t LanguageFlag) {
 }
 
 void MainForm::UpdateSizeLabel() {
-    Label4->setText(QString::fromStdString(menu.SizeLabel()));
+    Label4->setText(QString::fromStdString(model_.menu.SizeLabel()));
     Label4->adjustSize();
 }
 
 void MainForm::SaveSettingsAndQuit() {
     if (ended_) return;
     ended_ = true;
-    lb::Settings out = settings;
-    out.SkinName = skins.SkinName;
-    out.BackName = skins.BackName;
-    out.flash = Check1->isChecked();
-    out.flashProgram = Text2->text().toStdString();
     try {
-        lb::WriteSettingsFile((programFolder_ / lb::kSettingsFileName).string(), out);
+        model_.WriteSettings(Check1->isChecked(), Text2->text().toStdString());
     } catch (const lb::Error& e) {
-        QString lead = Utf8(lb::Say(lb::UserText::SettingsNotSaved, settings.LanguageFlag));
+        QString lead = Utf8(lb::Say(lb::UserText::SettingsNotSaved, Language()));
         dialogs_.Message(this, Utf8(lb::kNoticeTitle), lead + QString::fromUtf8(e.what()));
     }
     setForm->AllowClose();
@@ -360,13 +382,13 @@ void MainForm::closeEvent(QCloseEvent* event) {
 }
 
 void MainForm::Combo1_Click() {
-    settings.LanguageFlag = lb::LanguageForEntry(Combo1->currentText().toUtf8().constData());
-    ApplyCaptions(settings.LanguageFlag);
+    model_.settings.LanguageFlag = lb::LanguageForEntry(Combo1->currentText().toUtf8().constData());
+    ApplyCaptions(Language());
 }
 
 void MainForm::Combo3_Click() {
     if (Combo3->currentIndex() >= 0)
-        settings.FontIndex = static_cast<uint8_t>(Combo3->currentIndex());
+        model_.settings.FontIndex = static_cast<uint8_t>(Combo3->currentIndex());
 }
 
 void MainForm::Check1_Click() {
@@ -387,11 +409,12 @@ void MainForm::LeaveChooser() {
 }
 
 void MainForm::about_Click() {
-    dialogs_.Message(this, Utf8(lb::AboutTitle(settings.LanguageFlag)),
-                     QString::fromStdString(lb::AboutText(settings.LanguageFlag)));
+    const uint8_t language = Language();
+    dialogs_.Message(this, Utf8(lb::AboutTitle(language)),
+                     QString::fromStdString(lb::AboutText(language)));
 }
 
 void MainForm::help1_Click() {
-    dialogs_.OpenInBrowser(
-        QUrl::fromLocalFile(QString::fromStdString((programFolder_ / lb::kHelpPage).string())));
+    dialogs_.OpenInBrowser(QUrl::fromLocalFile(
+        QString::fromStdString((model_.ProgramFolder() / lb::kHelpPage).string())));
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "app/SettingsFile.h"
-#include "menu/ItemList.h"
-#include "skins/SkinChoice.h"
+#include "app/Workspace.h"
 
 #include <QMainWindow>
 #include <filesystem>
@@ -25,7 +23,8 @@ class QMenu;
 class QToolButton;
 
 // The main window: the menu of entries, the settings column, the output path and the
-// commands. It owns the program's shared state: settings, menu and skin choice.
+// commands. It shows and edits a Workspace (settings, menu, skin choice); its controls carry
+// their object names for findChild and are reached by nothing else.
 class MainForm : public QMainWindow {
     Q_OBJECT
   public:
@@ -43,6 +42,56 @@ class MainForm : public QMainWindow {
     void SaveSettingsAndQuit();
     void UpdateSizeLabel();
 
+    lb::Workspace& Model() { return model_; }
+    // The skin chooser, a window of its own.
+    SetForm& Chooser() { return *setForm; }
+
+    // Adds files as the Add command does (files dropped on the list come here too).
+    void AddPaths(const QStringList& paths);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void MakeControls(QWidget* client);
+    void MakeSettingsColumn(QWidget* client);
+    void MakeMenus();
+    void ConnectRunner();
+    bool StartupSkinCheck();
+    void Combo1_Click();
+    void Combo3_Click();
+    void Check1_Click();
+    void Command2_Click();
+    void LeaveChooser();
+    void about_Click();
+    void help1_Click();
+    void Command1_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command6_Click();
+    void Command10_Click();
+    void Command7_Click();
+    void Command8_Click();
+    void Command11_Click();
+    void Command12_Click();
+    void Move(void (*move)(lb::ItemList&, std::vector<bool>&));
+    void save_Click();
+    void open_Click();
+    void Command9_Click();
+    void Command13_Click();
+    void Command5_Click();
+    void BuildDone(bool ok, const QString& error);
+    void StartFlashingProgram();
+    std::vector<bool> Selected() const;
+    void Select(const std::vector<bool>& marks);
+    void MenuChanged(); // the list, the label and the two commands that need entries
+    void SetBuilding(bool building);
+    void ShowPreview();
+    void UpdatePreviewAction();
+    uint8_t Language() const { return model_.settings.LanguageFlag; }
+
+    lb::Workspace model_;
     QListView* List2;
     QToolButton *Command1, *Command2, *Command3, *Command4, *Command5, *Command6, *Command10;
     QToolButton *Command7, *Command8, *Command11, *Command12;
@@ -58,54 +107,9 @@ class MainForm : public QMainWindow {
     QAction *preview, *previewAfterBuild; // preview enabled while the output file exists
     PreviewForm* previewForm = nullptr;   // the open preview window, if any
     SetForm* setForm;
-
-    lb::Settings settings; // language and font; skin names live in `skins`
-    lb::ItemList menu;
-    lb::SkinSelection skins;
     MenuListModel* menuModel;
     BuildRunner* runner;
 
-    const std::filesystem::path& ProgramFolder() const { return programFolder_; }
-
-    // Adds files as the Add command does (files dropped on the list come here too).
-    void AddPaths(const QStringList& paths);
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    void MakeControls(QWidget* client);
-    void MakeMenus();
-    bool StartupSkinCheck();
-    void Combo1_Click();
-    void Combo3_Click();
-    void Check1_Click();
-    void Command2_Click();
-    void LeaveChooser();
-    void about_Click();
-    void help1_Click();
-    void Command1_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command6_Click();
-    void Command10_Click();
-    void Move(void (*move)(lb::ItemList&, std::vector<bool>&));
-    void save_Click();
-    void open_Click();
-    void Command9_Click();
-    void Command13_Click();
-    void Command5_Click();
-    void BuildDone(bool ok, const QString& error);
-    void StartFlashingProgram();
-    std::vector<bool> Selected() const;
-    void Select(const std::vector<bool>& marks);
-    void MenuChanged(); // the list, the label and the two commands that need entries
-    void SetBuilding(bool building);
-    void ShowPreview();
-    void UpdatePreviewAction();
-
-    std::filesystem::path programFolder_;
     Dialogs& dialogs_;
     std::function<void()> quit_;
     bool ended_ = false;

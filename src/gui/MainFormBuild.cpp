@@ -1,8 +1,8 @@
 // Start: the build on its own thread from a copy of the menu and settings, and the
 // flashing program after it.
 #include "app/Captions.h"
-#include "app/UserTexts.h"
 #include "common/Error.h"
+#include "common/UserTexts.h"
 #include "gui/BuildRunner.h"
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
@@ -28,31 +28,23 @@ void MainForm::SetBuilding(bool building) {
 
 void MainForm::Command5_Click() {
     if (runner->Running()) return;
-    if (menu.TotalSize > LB_CART_ADDRESS_BYTES) {
-        const QString question = QString::fromStdString(lb::TooLargeQuestion(settings.LanguageFlag, menu.TotalSize));
+    if (model_.menu.TotalSize > LB_CART_ADDRESS_BYTES) {
+        const QString question =
+            QString::fromStdString(lb::TooLargeQuestion(Language(), model_.menu.TotalSize));
         Label2->setText(question);
         if (!dialogs_.Ask(this, Utf8(lb::kNoticeTitle), question)) return;
     }
     buildWarnings_.clear();
     Label2->clear();
-    lb::BuildRequest request;
+    lb::MenuLayout layout;
     try {
-        request.layout = lb::ParseMenuLayout(setForm->Text1->text().toStdString(),
-                                             setForm->Text2->text().toStdString(),
-                                             setForm->Text3->text().toStdString());
+        layout = setForm->Layout();
     } catch (const lb::Error& e) {
         BuildDone(false, QString::fromUtf8(e.what()));
         return;
     }
-    request.programFolder = programFolder_;
-    request.entries = menu.ForBuild();
-    request.font = settings.FontIndex;
-    request.language = settings.LanguageFlag;
-    request.titlePath = skins.TitlePath;
-    request.menuPath = skins.MenuPath;
-    request.backPath = skins.BackPath;
-    request.corner = std::max(0, Combo2->currentIndex());
-    request.outputPath = Text1->text().toStdString();
+    lb::BuildRequest request =
+        model_.RequestFor(layout, std::max(0, Combo2->currentIndex()), Text1->text().toStdString());
     SetBuilding(true);
     progress->setValue(0);
     // Only a build long enough to notice shows its progress bar.
@@ -66,14 +58,14 @@ void MainForm::BuildDone(bool ok, const QString& error) {
     progress->hide();
     if (ok) {
         if (!buildWarnings_.isEmpty()) {
-            QString lead = Utf8(lb::Say(lb::UserText::BuildDoneWithWarnings, settings.LanguageFlag));
+            QString lead = Utf8(lb::Say(lb::UserText::BuildDoneWithWarnings, Language()));
             dialogs_.Message(this, Utf8(lb::kNoticeTitle), lead + buildWarnings_.join("\n"));
         }
         StartFlashingProgram();
         UpdatePreviewAction();
         if (previewAfterBuild->isChecked()) ShowPreview();
     } else {
-        QString lead = Utf8(lb::Say(lb::UserText::BuildFailed, settings.LanguageFlag));
+        QString lead = Utf8(lb::Say(lb::UserText::BuildFailed, Language()));
         dialogs_.Message(this, Utf8(lb::kNoticeTitle), lead + error);
     }
     SetBuilding(false);
@@ -84,7 +76,7 @@ void MainForm::StartFlashingProgram() {
     if (!Text2->isEnabled() || program.isEmpty() || !QFileInfo(program).isFile()) return;
     // The whole text is the program's path; no shell, no arguments, no waiting.
     if (!QProcess::startDetached(program, {})) {
-        QString lead = Utf8(lb::Say(lb::UserText::FlashingProgramNotStarted, settings.LanguageFlag));
+        QString lead = Utf8(lb::Say(lb::UserText::FlashingProgramNotStarted, Language()));
         dialogs_.Message(this, Utf8(lb::kNoticeTitle), lead + program);
     }
 }

@@ -33,7 +33,7 @@ FileQuestion Question(const lb::FileDialogText& text, const QString& initial = {
 } // namespace
 
 std::vector<bool> MainForm::Selected() const {
-    std::vector<bool> marks(menu.entries.size(), false);
+    std::vector<bool> marks(model_.menu.entries.size(), false);
     for (const QModelIndex& index : List2->selectionModel()->selectedIndexes())
         if (index.row() >= 0 && static_cast<size_t>(index.row()) < marks.size())
             marks[static_cast<size_t>(index.row())] = true;
@@ -56,16 +56,16 @@ void MainForm::MenuChanged() {
 }
 
 void MainForm::AddPaths(const QStringList& paths) {
-    for (const QString& path : paths) lb::AddFile(menu, path.toStdString());
+    for (const QString& path : paths) lb::AddFile(model_.menu, path.toStdString());
     MenuChanged();
-    if (!menu.entries.empty()) {
+    if (!model_.menu.entries.empty()) {
         Command5->setEnabled(true);
         save->setEnabled(true);
     }
 }
 
 void MainForm::Command1_Click() {
-    lb::FileDialogText text = lb::AddFilesDialog(settings.LanguageFlag);
+    lb::FileDialogText text = lb::AddFilesDialog(Language());
     FileQuestion question = Question(text);
     question.several = true;
     QStringList chosen = dialogs_.OpenFiles(this, question);
@@ -74,36 +74,37 @@ void MainForm::Command1_Click() {
 
 void MainForm::Command3_Click() {
     std::vector<bool> marks = Selected();
-    lb::ClearSelected(menu, marks);
+    lb::ClearSelected(model_.menu, marks);
     MenuChanged();
-    if (menu.entries.empty()) {
+    if (model_.menu.entries.empty()) {
         Command5->setEnabled(false);
         save->setEnabled(false);
     }
 }
 
 void MainForm::Command4_Click() {
-    menu.Reset(settings.FontIndex);
+    model_.ClearMenu();
     MenuChanged();
     Command5->setEnabled(false);
     save->setEnabled(false);
 }
 
 void MainForm::Command6_Click() {
-    const QString title = Utf8(lb::RenameTitle(settings.LanguageFlag));
+    const QString title = Utf8(lb::RenameTitle(Language()));
     std::vector<bool> marks = Selected();
-    lb::RenameSelected(menu, marks, [&](const std::string& name) -> std::optional<std::string> {
-        QString current = QString::fromStdString(name);
-        auto answer = dialogs_.InputText(this, title, current, current);
-        if (!answer) return std::nullopt;
-        return answer->toStdString();
-    });
+    lb::RenameSelected(model_.menu, marks,
+                       [&](const std::string& name) -> std::optional<std::string> {
+                           QString current = QString::fromStdString(name);
+                           auto answer = dialogs_.InputText(this, title, current, current);
+                           if (!answer) return std::nullopt;
+                           return answer->toStdString();
+                       });
     menuModel->Refresh();
     Select(marks);
 }
 
 void MainForm::Command10_Click() {
-    lb::FileDialogText text = lb::CategoryDialog(settings.LanguageFlag);
+    lb::FileDialogText text = lb::CategoryDialog(Language());
     FileQuestion question = Question(text);
     question.confirmOverwrite = true;
     QString chosen = dialogs_.SaveFile(this, question);
@@ -118,22 +119,35 @@ void MainForm::Command10_Click() {
     AddPaths({QString::fromStdString(path)});
 }
 
+void MainForm::Command7_Click() {
+    Move(lb::MoveUp);
+}
+void MainForm::Command8_Click() {
+    Move(lb::MoveDown);
+}
+void MainForm::Command11_Click() {
+    Move(lb::MoveToTop);
+}
+void MainForm::Command12_Click() {
+    Move(lb::MoveToBottom);
+}
+
 void MainForm::Move(void (*move)(lb::ItemList&, std::vector<bool>&)) {
     std::vector<bool> marks = Selected();
     if (std::find(marks.begin(), marks.end(), true) == marks.end()) return;
-    move(menu, marks);
+    move(model_.menu, marks);
     menuModel->Refresh();
     Select(marks);
 }
 
 void MainForm::save_Click() {
-    lb::FileDialogText text = lb::SaveMenuDialog(settings.LanguageFlag);
+    lb::FileDialogText text = lb::SaveMenuDialog(Language());
     FileQuestion question = Question(text);
     question.confirmOverwrite = true;
     QString chosen = dialogs_.SaveFile(this, question);
     if (chosen.isEmpty()) return;
     std::vector<std::string> paths;
-    for (const auto& entry : menu.entries) paths.push_back(entry.path);
+    for (const auto& entry : model_.menu.entries) paths.push_back(entry.path);
     try {
         lb::WriteMenuList(chosen.toStdString(), paths);
     } catch (const lb::Error& e) {
@@ -142,12 +156,12 @@ void MainForm::save_Click() {
 }
 
 void MainForm::open_Click() {
-    lb::FileDialogText text = lb::OpenMenuDialog(settings.LanguageFlag);
+    lb::FileDialogText text = lb::OpenMenuDialog(Language());
     FileQuestion question = Question(text);
     QStringList chosen = dialogs_.OpenFiles(this, question);
     if (chosen.isEmpty()) return;
     try {
-        lb::OpenMenu(menu, chosen.front().toStdString(), settings.FontIndex);
+        lb::OpenMenu(model_.menu, chosen.front().toStdString(), model_.settings.FontIndex);
     } catch (const lb::Error& e) {
         // The menu stays as it was; a list that cannot be read replaces nothing.
         dialogs_.Message(this, Utf8(lb::kNoticeTitle), QString::fromUtf8(e.what()));
@@ -158,7 +172,7 @@ void MainForm::open_Click() {
 }
 
 void MainForm::Command9_Click() {
-    lb::FileDialogText text = lb::RomDialog(settings.LanguageFlag);
+    lb::FileDialogText text = lb::RomDialog(Language());
     FileQuestion question = Question(text, Text1->text());
     question.confirmOverwrite = true;
     QString chosen = dialogs_.SaveFile(this, question);
@@ -166,7 +180,7 @@ void MainForm::Command9_Click() {
 }
 
 void MainForm::Command13_Click() {
-    lb::FileDialogText text = lb::FlashProgramDialog(settings.LanguageFlag);
+    lb::FileDialogText text = lb::FlashProgramDialog(Language());
     FileQuestion question = Question(text, Text2->text());
     question.mustExist = true;
     question.executablesFirst = true;

@@ -89,6 +89,11 @@ void SetForm::ShowLoaded(const lb::SkinSelection::Loaded& loaded) {
     }
 }
 
+lb::MenuLayout SetForm::Layout() const {
+    return lb::ParseMenuLayout(Text1->text().toStdString(), Text2->text().toStdString(),
+                               Text3->text().toStdString());
+}
+
 void SetForm::ShowMissing(const std::vector<lb::SkinFile>& missing) {
     for (lb::SkinFile file : missing)
         dialogs_.Message(this, QString::fromUtf8(lb::kNoticeTitle),
@@ -108,7 +113,8 @@ void SetForm::Combo2_Click() {
 }
 
 void SetForm::Command3_Click() {
-    for (auto [list, name] : {std::pair{Combo1, "default"}, std::pair{Combo2, "default.bmp"}}) {
+    for (auto [list, name] :
+         {std::pair{Combo1, lb::kDefaultSkinName}, std::pair{Combo2, lb::kDefaultBackName}}) {
         std::vector<std::string> entries;
         for (int i = 0; i < list->count(); ++i) entries.push_back(list->itemText(i).toStdString());
         int at = lb::FindNoCase(entries, name);

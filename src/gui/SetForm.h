@@ -12,26 +12,12 @@ class QLineEdit;
 class QPushButton;
 
 // The skin chooser: the skin and back picture lists, previews of the three pictures and
-// the menu layout boxes. It has no close box; OK is the only way out.
+// the menu layout boxes. It has no close box; OK is the only way out. Its controls carry
+// their object names for findChild.
 class SetForm : public QWidget {
     Q_OBJECT
   public:
     SetForm(lb::SkinSelection& skins, Dialogs& dialogs);
-
-    QComboBox* Combo1; // skins
-    QComboBox* Combo2; // back pictures
-    QLabel* Picture2;  // title preview
-    QLabel* Picture3;  // menu preview
-    QLabel* Picture4;  // back preview
-    QGroupBox* Frame1; // menu layout
-    QLineEdit* Text1;  // X
-    QLineEdit* Text2;  // Y
-    QLineEdit* Text3;  // Count
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QPushButton* Command1; // OK
-    QPushButton* Command3; // default
 
     void ApplyCaptions(uint8_t LanguageFlag);
     // Fills the two lists and shows the entries matching the stored names.
@@ -39,6 +25,10 @@ class SetForm : public QWidget {
                    const std::vector<std::string>& backNames);
     // Puts what a check or pick loaded into the previews and boxes; the rest stays.
     void ShowLoaded(const lb::SkinSelection::Loaded& loaded);
+
+    // The menu layout boxes as the header's bytes; throws lb::Error naming a box that holds
+    // no number 0..255.
+    lb::MenuLayout Layout() const;
 
     // Lets the window close when the program ends.
     void AllowClose() { closing_ = true; }
@@ -56,6 +46,21 @@ class SetForm : public QWidget {
     void Combo2_Click();
     void Command3_Click();
     void ShowMissing(const std::vector<lb::SkinFile>& missing);
+
+    QComboBox* Combo1; // skins
+    QComboBox* Combo2; // back pictures
+    QLabel* Picture2;  // title preview
+    QLabel* Picture3;  // menu preview
+    QLabel* Picture4;  // back preview
+    QGroupBox* Frame1; // menu layout
+    QLineEdit* Text1;  // X
+    QLineEdit* Text2;  // Y
+    QLineEdit* Text3;  // Count
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QPushButton* Command1; // OK
+    QPushButton* Command3; // default
 
     lb::SkinSelection& skins_;
     Dialogs& dialogs_;

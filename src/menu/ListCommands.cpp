@@ -1,7 +1,7 @@
 #include "menu/ListCommands.h"
 
 #include "app/Contacts.h"
-#include "app/ProgramNames.h"
+#include "common/ProgramNames.h"
 #include "menu/AddFile.h"
 #include "menu/Estimate.h"
 

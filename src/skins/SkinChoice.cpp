@@ -1,9 +1,9 @@
 #include "skins/SkinChoice.h"
 
-#include "app/ProgramNames.h"
-#include "app/UserTexts.h"
 #include "common/Error.h"
 #include "common/Files.h"
+#include "common/ProgramNames.h"
+#include "common/UserTexts.h"
 #include "skins/SkinFolder.h"
 
 #include <algorithm>

@@ -16,23 +16,23 @@ namespace {
 // Every caption either language sets, in one text, to compare whole sets.
 QString Captions(MainForm& f) {
     QStringList all{f.windowTitle(),
-                    f.Command1->text(),
-                    f.Command3->text(),
-                    f.Command4->text(),
-                    f.Command2->text(),
-                    f.Command6->text(),
-                    f.Command10->text(),
-                    f.Label1->text(),
-                    f.Label3->text(),
-                    f.Label5->text(),
-                    f.Label6->text(),
-                    f.Check1->text(),
-                    f.setForm->windowTitle(),
-                    f.setForm->Command3->text(),
-                    f.setForm->Command1->text(),
-                    f.setForm->Label3->text(),
-                    f.setForm->Frame1->title()};
-    for (int i = 0; i < f.Combo2->count(); ++i) all << f.Combo2->itemText(i);
+                    Button(f, "Command1")->text(),
+                    Button(f, "Command3")->text(),
+                    Button(f, "Command4")->text(),
+                    Button(f, "Command2")->text(),
+                    Button(f, "Command6")->text(),
+                    Button(f, "Command10")->text(),
+                    Label(f, "Label1")->text(),
+                    Label(f, "Label3")->text(),
+                    Label(f, "Label5")->text(),
+                    Label(f, "Label6")->text(),
+                    FindControl<QCheckBox>(f, "Check1")->text(),
+                    f.Chooser().windowTitle(),
+                    PushButton(f.Chooser(), "Command3")->text(),
+                    PushButton(f.Chooser(), "Command1")->text(),
+                    Label(f.Chooser(), "Label3")->text(),
+                    FindControl<QGroupBox>(f.Chooser(), "Frame1")->title()};
+    for (int i = 0; i < Combo(f, "Combo2")->count(); ++i) all << Combo(f, "Combo2")->itemText(i);
     return all.join("|");
 }
 
@@ -94,22 +94,22 @@ void MainFormTest::startup() {
     QVERIFY(home.Load());
     MainForm& f = *home.form;
     QCOMPARE(Captions(f), captions);
-    QCOMPARE(f.Combo1->currentText(), language);
-    QCOMPARE(f.Combo2->currentIndex(), 0);
-    QCOMPARE(f.Combo3->currentIndex(), font);
-    QCOMPARE(int(f.settings.FontIndex), font);
-    QCOMPARE(f.Label4->text(), size);
-    QCOMPARE(f.Command5->text(), QString("開始轉換"));
-    QVERIFY(!f.Command5->isEnabled());
-    QVERIFY(!f.save->isEnabled());
-    QCOMPARE(f.Text1->text(), QString::fromStdString((home.path / "Lumbro.Gba").string()));
-    QCOMPARE(f.setForm->Combo1->currentText(), QString("Default"));
-    QCOMPARE(f.setForm->Combo2->currentText(), QString("Default.Bmp"));
-    QCOMPARE(f.setForm->Text1->text() + "," + f.setForm->Text2->text() + "," +
-                 f.setForm->Text3->text(),
+    QCOMPARE(Combo(f, "Combo1")->currentText(), language);
+    QCOMPARE(Combo(f, "Combo2")->currentIndex(), 0);
+    QCOMPARE(Combo(f, "Combo3")->currentIndex(), font);
+    QCOMPARE(int(f.Model().settings.FontIndex), font);
+    QCOMPARE(Label(f, "Label4")->text(), size);
+    QCOMPARE(Button(f, "Command5")->text(), QString("開始轉換"));
+    QVERIFY(!Button(f, "Command5")->isEnabled());
+    QVERIFY(!Action(f, "save")->isEnabled());
+    QCOMPARE(Edit(f, "Text1")->text(), QString::fromStdString((home.path / "Lumbro.Gba").string()));
+    QCOMPARE(Combo(f.Chooser(), "Combo1")->currentText(), QString("Default"));
+    QCOMPARE(Combo(f.Chooser(), "Combo2")->currentText(), QString("Default.Bmp"));
+    QCOMPARE(Edit(f.Chooser(), "Text1")->text() + "," + Edit(f.Chooser(), "Text2")->text() + "," +
+                 Edit(f.Chooser(), "Text3")->text(),
              QString("24,36,8"));
-    QCOMPARE(f.setForm->Combo1->count(), 2); // Default and Night
-    QVERIFY(!Preview(f.setForm->Picture2).isNull());
+    QCOMPARE(Combo(f.Chooser(), "Combo1")->count(), 2); // Default and Night
+    QVERIFY(!Preview(Label(f.Chooser(), "Picture2")).isNull());
     QVERIFY(home.dialogs.messages.isEmpty());
     QCOMPARE(home.quits, 0);
 }
@@ -119,24 +119,25 @@ void MainFormTest::languageSwitch() {
     QVERIFY(home.Load());
     MainForm& f = *home.form;
     const QString chinese = Captions(f);
-    f.Combo2->setCurrentIndex(2);
-    Pick(f.Combo1, "English");
-    QCOMPARE(int(f.settings.LanguageFlag), 1);
-    QCOMPARE(f.Command1->text(), QString("Add"));
-    QCOMPARE(f.setForm->windowTitle(), QString("Skin"));
-    QCOMPARE(f.Combo2->currentText(), QString("Left side up"));
-    QCOMPARE(f.Command5->text(), QString("開始轉換"));
-    QCOMPARE(f.setForm->Label1->text() + f.setForm->Label2->text(), QString("XY"));
-    f.Combo2->setCurrentIndex(3);
-    Pick(f.Combo1, "English"); // the same language again still resets the corner
-    QCOMPARE(f.Combo2->currentIndex(), 0);
-    Pick(f.Combo1, "繁體中文Big5");
-    QCOMPARE(int(f.settings.LanguageFlag), 0);
+    Combo(f, "Combo2")->setCurrentIndex(2);
+    Pick(Combo(f, "Combo1"), "English");
+    QCOMPARE(int(f.Model().settings.LanguageFlag), 1);
+    QCOMPARE(Button(f, "Command1")->text(), QString("Add"));
+    QCOMPARE(f.Chooser().windowTitle(), QString("Skin"));
+    QCOMPARE(Combo(f, "Combo2")->currentText(), QString("Left side up"));
+    QCOMPARE(Button(f, "Command5")->text(), QString("開始轉換"));
+    QCOMPARE(Label(f.Chooser(), "Label1")->text() + Label(f.Chooser(), "Label2")->text(),
+             QString("XY"));
+    Combo(f, "Combo2")->setCurrentIndex(3);
+    Pick(Combo(f, "Combo1"), "English"); // the same language again still resets the corner
+    QCOMPARE(Combo(f, "Combo2")->currentIndex(), 0);
+    Pick(Combo(f, "Combo1"), "繁體中文Big5");
+    QCOMPARE(int(f.Model().settings.LanguageFlag), 0);
     QCOMPARE(Captions(f), chinese);
-    QCOMPARE(f.Combo2->currentText(), QString("左上角"));
+    QCOMPARE(Combo(f, "Combo2")->currentText(), QString("左上角"));
     // Typing into the list switches nothing.
-    f.Combo1->setEditText("English");
-    QCOMPARE(int(f.settings.LanguageFlag), 0);
+    Combo(f, "Combo1")->setEditText("English");
+    QCOMPARE(int(f.Model().settings.LanguageFlag), 0);
 }
 
 void MainFormTest::missingSkinFile_data() {
@@ -229,56 +230,60 @@ void MainFormTest::chooserChanges() {
     fs::copy(home.path / "Skins/Night", home.path / "Skins/NoIni", fs::copy_options::recursive);
     fs::remove(home.path / "Skins/NoIni/Skin.ini");
     QVERIFY(home.Load());
-    SetForm& s = *home.form->setForm;
-    lb::SkinSelection& skins = home.form->skins;
+    SetForm& s = home.form->Chooser();
+    lb::SkinSelection& skins = home.form->Model().skins;
     const std::string defaultTitle = skins.TitlePath, defaultMenu = skins.MenuPath;
-    const QImage defaultPreview = Preview(s.Picture2);
-    auto boxes = [&] { return s.Text1->text() + "," + s.Text2->text() + "," + s.Text3->text(); };
+    const QImage defaultPreview = Preview(Label(s, "Picture2"));
+    auto boxes = [&] {
+        return Edit(s, "Text1")->text() + "," + Edit(s, "Text2")->text() + "," +
+               Edit(s, "Text3")->text();
+    };
 
     // Only Skin.ini missing: one message; the picture paths move, nothing else does.
-    Pick(s.Combo1, "NoIni");
+    Pick(Combo(s, "Combo1"), "NoIni");
     QCOMPARE(home.dialogs.messages, QStringList{"注意|找不到Skin.ini"});
     QCOMPARE(QString::fromStdString(skins.SkinName), QString("Default"));
     QCOMPARE(skins.TitlePath, (home.path / "Skins/NoIni/Title.Bmp").string());
     QCOMPARE(skins.MenuPath, (home.path / "Skins/NoIni/Menu.Bmp").string());
     QCOMPARE(boxes(), QString("24,36,8"));
-    QCOMPARE(Preview(s.Picture2), defaultPreview);
+    QCOMPARE(Preview(Label(s, "Picture2")), defaultPreview);
 
     // All three missing: three messages in order, and nothing changes.
     home.dialogs.messages.clear();
-    Pick(s.Combo1, "Default");
+    Pick(Combo(s, "Combo1"), "Default");
     home.dialogs.messages.clear();
-    Pick(s.Combo1, "Empty");
+    Pick(Combo(s, "Combo1"), "Empty");
     QCOMPARE(home.dialogs.messages,
              (QStringList{"注意|找不到Title.Bmp", "注意|找不到Menu.Bmp", "注意|找不到Skin.ini"}));
     QCOMPARE(skins.TitlePath, defaultTitle);
     QCOMPARE(skins.MenuPath, defaultMenu);
-    QCOMPARE(s.Combo1->currentText(), QString("Empty"));
+    QCOMPARE(Combo(s, "Combo1")->currentText(), QString("Empty"));
 
     // A complete skin and a back picture change everything.
     home.dialogs.messages.clear();
-    Pick(s.Combo1, "Night");
-    Pick(s.Combo2, "Slate.Bmp");
+    Pick(Combo(s, "Combo1"), "Night");
+    Pick(Combo(s, "Combo2"), "Slate.Bmp");
     QVERIFY(home.dialogs.messages.isEmpty());
     QCOMPARE(boxes(), QString("10,20,3"));
     QCOMPARE(QString::fromStdString(skins.SkinName + "/" + skins.BackName),
              QString("Night/Slate.Bmp"));
-    QVERIFY(Preview(s.Picture2) != defaultPreview);
+    QVERIFY(Preview(Label(s, "Picture2")) != defaultPreview);
 
     // Default with no "default" entry in either list: the lists keep their texts, the rest
     // goes back to the default skin.
     s.FillLists({"Night"}, {"Slate.Bmp"});
-    s.Combo1->setCurrentIndex(0);
-    s.Combo2->setCurrentIndex(0);
-    s.Command3->click();
+    Combo(s, "Combo1")->setCurrentIndex(0);
+    Combo(s, "Combo2")->setCurrentIndex(0);
+    PushButton(s, "Command3")->click();
     QVERIFY(home.dialogs.messages.isEmpty());
-    QCOMPARE(s.Combo1->currentText() + "/" + s.Combo2->currentText(), QString("Night/Slate.Bmp"));
+    QCOMPARE(Combo(s, "Combo1")->currentText() + "/" + Combo(s, "Combo2")->currentText(),
+             QString("Night/Slate.Bmp"));
     QCOMPARE(QString::fromStdString(skins.SkinName + "/" + skins.BackName),
              QString("Default/Default.Bmp"));
     QCOMPARE(skins.TitlePath, defaultTitle);
     QCOMPARE(skins.BackPath, (home.path / "Back/Default.Bmp").string());
     QCOMPARE(boxes(), QString("24,36,8"));
-    QCOMPARE(Preview(s.Picture2), defaultPreview);
+    QCOMPARE(Preview(Label(s, "Picture2")), defaultPreview);
 }
 
 void MainFormTest::chooserStaysOpenUntilOk() {
@@ -286,16 +291,16 @@ void MainFormTest::chooserStaysOpenUntilOk() {
     QVERIFY(home.Load());
     MainForm& f = *home.form;
     f.show();
-    f.Command2->click();
-    QVERIFY(f.setForm->isVisible());
+    Button(f, "Command2")->click();
+    QVERIFY(f.Chooser().isVisible());
     QVERIFY(!f.isEnabled());
-    QVERIFY(!f.setForm->close()); // no close box, no Alt+F4
+    QVERIFY(!f.Chooser().close()); // no close box, no Alt+F4
     QVERIFY(!f.close());          // the disabled main window cannot be closed either
-    f.exit->trigger();
+    Action(f, "exit")->trigger();
     QCOMPARE(home.quits, 0);
     QVERIFY(!fs::exists(home.SettingsPath()) || ReadText(home.SettingsPath()) == kEnglishSettings);
-    f.setForm->Command1->click();
-    QVERIFY(!f.setForm->isVisible());
+    PushButton(f.Chooser(), "Command1")->click();
+    QVERIFY(!f.Chooser().isVisible());
     QVERIFY(f.isEnabled());
     QVERIFY(f.close());
     QCOMPARE(home.quits, 1);
@@ -325,7 +330,7 @@ void MainFormTest::settingsRoundTrip() {
     QFETCH(QString, after);
     Home home(before.toStdString());
     QVERIFY(home.Load());
-    home.form->exit->trigger();
+    Action(*home.form, "exit")->trigger();
     QCOMPARE(home.quits, 1);
     QCOMPARE(QString::fromStdString(ReadText(home.SettingsPath())), after);
     QVERIFY(home.dialogs.messages.isEmpty());
@@ -336,7 +341,7 @@ void MainFormTest::settingsThatCannotBeWritten() {
     QVERIFY(home.Load());
     fs::remove(home.SettingsPath());
     fs::create_directory(home.SettingsPath()); // a folder in the file's place
-    home.form->exit->trigger();
+    Action(*home.form, "exit")->trigger();
     QCOMPARE(home.quits, 1);
     QCOMPARE(home.dialogs.messages.size(), 1);
     QVERIFY2(home.dialogs.messages[0].startsWith("注意|The settings could not be saved: "),
@@ -348,13 +353,13 @@ void MainFormTest::checkBoxGreysPath() {
               "1\r\n/bin/flash me\r\n");
     QVERIFY(home.Load());
     MainForm& f = *home.form;
-    QVERIFY(f.Check1->isChecked());
-    QVERIFY(f.Text2->isEnabled());
-    f.Check1->click();
-    QVERIFY(!f.Text2->isEnabled());
-    QCOMPARE(f.Text2->text(), QString("/bin/flash me"));
-    QVERIFY(f.Command13->isEnabled());
-    f.exit->trigger();
+    QVERIFY(FindControl<QCheckBox>(f, "Check1")->isChecked());
+    QVERIFY(Edit(f, "Text2")->isEnabled());
+    FindControl<QCheckBox>(f, "Check1")->click();
+    QVERIFY(!Edit(f, "Text2")->isEnabled());
+    QCOMPARE(Edit(f, "Text2")->text(), QString("/bin/flash me"));
+    QVERIFY(Button(f, "Command13")->isEnabled());
+    Action(f, "exit")->trigger();
     QCOMPARE(QString::fromStdString(ReadText(home.SettingsPath())),
              QString("Language= 1\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= "
                      "0\r\nFlash=0\r\n/bin/flash me\r\n"));
@@ -364,9 +369,9 @@ void MainFormTest::smallCommands() {
     Home home(kEnglishSettings);
     QVERIFY(home.Load());
     MainForm& f = *home.form;
-    f.about->trigger();
-    Pick(f.Combo1, "繁體中文Big5");
-    f.about->trigger();
+    Action(f, "about")->trigger();
+    Pick(Combo(f, "Combo1"), "繁體中文Big5");
+    Action(f, "about")->trigger();
     QCOMPARE(home.dialogs.messages,
              (QStringList{
                  "about|Lumenbrook v2.0\r\n\r\nThe Lumenbrook project\r\nlumenbrook@example.org\r\n"
@@ -374,15 +379,15 @@ void MainFormTest::smallCommands() {
                  "關於|Lumenbrook 圖片轉換工具 v2.0\r\n\r\nThe Lumenbrook project\r\n"
                  "lumenbrook@example.org\r\nhttps://lumenbrook.example.org/\r\n"
                  "https://lumenbrook.example.org/skins/"}));
-    f.help1->trigger();
+    Action(f, "help1")->trigger();
     QCOMPARE(home.dialogs.opened, QList<QUrl>{QUrl::fromLocalFile(
                                       QString::fromStdString((home.path / "help.html").string()))});
     // The font list: typing changes nothing, picking sets the font and leaves the estimate.
-    f.Combo3->setEditText("GB2312");
-    QCOMPARE(int(f.settings.FontIndex), 3);
-    Pick(f.Combo3, "GB2312");
-    QCOMPARE(int(f.settings.FontIndex), 2);
-    QCOMPARE(f.Label4->text(), QString(" 167KB"));
+    Combo(f, "Combo3")->setEditText("GB2312");
+    QCOMPARE(int(f.Model().settings.FontIndex), 3);
+    Pick(Combo(f, "Combo3"), "GB2312");
+    QCOMPARE(int(f.Model().settings.FontIndex), 2);
+    QCOMPARE(Label(f, "Label4")->text(), QString(" 167KB"));
 }
 
 QTEST_MAIN(MainFormTest)

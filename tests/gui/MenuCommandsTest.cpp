@@ -40,22 +40,23 @@ std::string SmallBitmap() {
 
 QString Names(MainForm& f) {
     QStringList names;
-    for (auto& e : f.menu.entries) names << QString::fromStdString(e.name);
+    for (auto& e : f.Model().menu.entries) names << QString::fromStdString(e.name);
     return names.join(",");
 }
 
 void SelectRows(MainForm& f, std::initializer_list<int> rows) {
-    f.List2->selectionModel()->clearSelection();
+    QListView* list = FindControl<QListView>(f, "List2");
+    list->selectionModel()->clearSelection();
     for (int row : rows)
-        f.List2->selectionModel()->select(f.menuModel->index(row), QItemSelectionModel::Select);
+        list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select);
 }
 
 // Presses Start and waits for the build to end.
 void Build(MainForm& f) {
-    QSignalSpy done(f.runner, &BuildRunner::Done);
-    f.Command5->click();
-    QVERIFY(!f.Command1->isEnabled());
-    QVERIFY(!f.open->isEnabled());
+    QSignalSpy done(FindControl<BuildRunner>(f, "runner"), &BuildRunner::Done);
+    Button(f, "Command5")->click();
+    QVERIFY(!Button(f, "Command1")->isEnabled());
+    QVERIFY(!Action(f, "open")->isEnabled());
     QVERIFY(done.wait(20000));
 }
 
@@ -92,43 +93,43 @@ void MenuCommandsTest::addRenameSaveAndOpen() {
     QString a = files.Write("a.txt", "abcde"), b = files.Write("Pics, old/b.bmp", SmallBitmap()),
             c = files.Write("c.HTM", "<p>x</p>");
     home.dialogs.nextFiles = {{c, a, b}};
-    f.Command1->click();
+    Button(f, "Command1")->click();
     const FileQuestion& asked = home.dialogs.asked.back();
     QCOMPARE(asked.title, QString("Add Bitmap"));
     QCOMPARE(asked.filter, QString(lb::AddFilesDialog(1).filter));
     QVERIFY(asked.several);
     QCOMPARE(Names(f), QString("c,a,b"));
     // 170612 for the English font, then 52 + 53 + 76 for the three files.
-    QCOMPARE(f.menu.TotalSize, int64_t{170612 + 52 + 53 + 76});
-    QCOMPARE(f.Label4->text(), QString(" 167KB"));
-    QVERIFY(f.Command5->isEnabled());
-    QVERIFY(f.save->isEnabled());
+    QCOMPARE(f.Model().menu.TotalSize, int64_t{170612 + 52 + 53 + 76});
+    QCOMPARE(Label(f, "Label4")->text(), QString(" 167KB"));
+    QVERIFY(Button(f, "Command5")->isEnabled());
+    QVERIFY(Action(f, "save")->isEnabled());
 
     SelectRows(f, {0, 2});
     home.dialogs.nextAnswers = {QString("First"), QString()};
-    f.Command6->click();
+    Button(f, "Command6")->click();
     QCOMPARE(home.dialogs.inputs, (QStringList{"Rename|c|c", "Rename|b|b"}));
     QCOMPARE(Names(f), QString("First,a,b"));
 
     const QString list = QString::fromStdString((files.path / "menu.lkm").string());
     home.dialogs.nextFiles = {{list}};
-    f.save->trigger();
+    Action(f, "save")->trigger();
     QCOMPARE(QString::fromStdString(ReadText(list.toStdString())),
              c + "\r\n" + a + "\r\n" + b + "\r\n");
 
-    f.Command4->click();
-    QVERIFY(!f.Command5->isEnabled());
-    QVERIFY(!f.save->isEnabled());
+    Button(f, "Command4")->click();
+    QVERIFY(!Button(f, "Command5")->isEnabled());
+    QVERIFY(!Action(f, "save")->isEnabled());
     home.dialogs.nextFiles = {{list}};
-    f.open->trigger();
+    Action(f, "open")->trigger();
     QCOMPARE(Names(f), QString("c,a,b")); // names come from the paths again
-    QCOMPARE(f.menu.entries[2].path, b.toStdString());
-    QVERIFY(f.Command5->isEnabled());
-    QVERIFY(!f.save->isEnabled()); // Open Menu leaves it as it was
+    QCOMPARE(f.Model().menu.entries[2].path, b.toStdString());
+    QVERIFY(Button(f, "Command5")->isEnabled());
+    QVERIFY(!Action(f, "save")->isEnabled()); // Open Menu leaves it as it was
 
     // A list that cannot be read says so and replaces nothing.
     home.dialogs.nextFiles = {{list + ".gone"}};
-    f.open->trigger();
+    Action(f, "open")->trigger();
     QCOMPARE(Names(f), QString("c,a,b"));
     QCOMPARE(home.dialogs.messages.size(), 1);
     QVERIFY(home.dialogs.messages[0].startsWith("注意|" + list + ".gone"));
@@ -144,35 +145,35 @@ void MenuCommandsTest::clearMoveAndCategory() {
     for (const char* name : {"A.txt", "B.txt", "C.txt", "D.txt", "E.txt"})
         paths << files.Write(name, "1234");
     home.dialogs.nextFiles = {paths};
-    f.Command1->click();
-    const int64_t full = f.menu.TotalSize;
+    Button(f, "Command1")->click();
+    const int64_t full = f.Model().menu.TotalSize;
     SelectRows(f, {2, 4});
-    f.Command11->click();
+    Button(f, "Command11")->click();
     QCOMPARE(Names(f), QString("C,E,A,B,D"));
-    QVERIFY(f.List2->selectionModel()->selectedIndexes().isEmpty());
+    QVERIFY(FindControl<QListView>(f, "List2")->selectionModel()->selectedIndexes().isEmpty());
     SelectRows(f, {1, 2});
-    f.Command7->click();
+    Button(f, "Command7")->click();
     QCOMPARE(Names(f), QString("E,A,C,B,D"));
-    QCOMPARE(f.List2->selectionModel()->selectedIndexes().size(), 2);
+    QCOMPARE(FindControl<QListView>(f, "List2")->selectionModel()->selectedIndexes().size(), 2);
     SelectRows(f, {0, 4});
-    f.Command3->click();
+    Button(f, "Command3")->click();
     QCOMPARE(Names(f), QString("A,C,B"));
-    QCOMPARE(f.menu.TotalSize, full - 2 * (4 + 12 + 32));
-    QCOMPARE(f.Label4->text(), QString::fromStdString(f.menu.SizeLabel()));
+    QCOMPARE(f.Model().menu.TotalSize, full - 2 * (4 + 12 + 32));
+    QCOMPARE(Label(f, "Label4")->text(), QString::fromStdString(f.Model().menu.SizeLabel()));
 
     const QString chosen = QString::fromStdString((files.path / "Animals.txt").string());
     home.dialogs.nextFiles = {{chosen}};
-    f.Command10->click();
+    Button(f, "Command10")->click();
     QCOMPARE(home.dialogs.asked.back().title, QString("建立檔案"));
     QVERIFY(home.dialogs.asked.back().confirmOverwrite);
     QCOMPARE(ReadText(files.path / "@Animals.txt"), lb::CategoryFileText());
     QCOMPARE(Names(f), QString("A,C,B,@Animals"));
 
     SelectRows(f, {0, 1, 2, 3});
-    f.Command3->click();
-    QCOMPARE(f.menu.TotalSize, int64_t{119392 + 327700});
-    QVERIFY(!f.Command5->isEnabled());
-    QVERIFY(!f.save->isEnabled());
+    Button(f, "Command3")->click();
+    QCOMPARE(f.Model().menu.TotalSize, int64_t{119392 + 327700});
+    QVERIFY(!Button(f, "Command5")->isEnabled());
+    QVERIFY(!Action(f, "save")->isEnabled());
 }
 
 void MenuCommandsTest::buildWithStart() {
@@ -183,15 +184,16 @@ void MenuCommandsTest::buildWithStart() {
     home.dialogs.nextFiles = {{files.Write("@Pictures.txt", "x"),
                                files.Write("b.bmp", SmallBitmap()),
                                files.Write("Story.txt", "Once upon a time")}};
-    f.Command1->click();
+    Button(f, "Command1")->click();
     const QString rom = QString::fromStdString((files.path / "out.gba").string());
-    f.Text1->setText(rom);
+    Edit(f, "Text1")->setText(rom);
     Build(f);
     QVERIFY2(home.dialogs.messages.isEmpty(), qPrintable(home.dialogs.messages.join("\n")));
-    QCOMPARE(f.Label2->text(), QString("Write Program...\r\nWrite Skin...\r\nConversion done!"));
-    QVERIFY(f.Command1->isEnabled());
-    QVERIFY(f.Command5->isEnabled());
-    QVERIFY(f.open->isEnabled());
+    QCOMPARE(Label(f, "Label2")->text(),
+             QString("Write Program...\r\nWrite Skin...\r\nConversion done!"));
+    QVERIFY(Button(f, "Command1")->isEnabled());
+    QVERIFY(Button(f, "Command5")->isEnabled());
+    QVERIFY(Action(f, "open")->isEnabled());
     QProcess inspect;
     inspect.start(LUMENBROOK_CLI,
                   {"inspect", "--home", QString::fromStdString(home.path.string()), rom});
@@ -209,9 +211,9 @@ void MenuCommandsTest::failingBuildKeepsTheEarlierRom() {
     Files files;
     const QString picture = files.Write("gone.bmp", SmallBitmap());
     home.dialogs.nextFiles = {{picture}};
-    f.Command1->click();
+    Button(f, "Command1")->click();
     const QString rom = files.Write("out.gba", "earlier");
-    f.Text1->setText(rom);
+    Edit(f, "Text1")->setText(rom);
     fs::remove(picture.toStdString());
     Build(f);
     QCOMPARE(home.dialogs.messages.size(), 1);
@@ -219,8 +221,8 @@ void MenuCommandsTest::failingBuildKeepsTheEarlierRom() {
         home.dialogs.messages[0].startsWith("注意|The build failed: entry 1 (" + picture + ")"),
         qPrintable(home.dialogs.messages[0]));
     QCOMPARE(ReadText(rom.toStdString()), std::string("earlier"));
-    QVERIFY(f.Command1->isEnabled());
-    QVERIFY(f.Command5->isEnabled());
+    QVERIFY(Button(f, "Command1")->isEnabled());
+    QVERIFY(Button(f, "Command5")->isEnabled());
 }
 
 void MenuCommandsTest::imagePast32MiBIsAskedAbout() {
@@ -229,17 +231,18 @@ void MenuCommandsTest::imagePast32MiBIsAskedAbout() {
     MainForm& f = *home.form;
     Files files;
     home.dialogs.nextFiles = {{files.Write("Huge.txt", std::string(33400000, 'z'))}};
-    f.Command1->click();
+    Button(f, "Command1")->click();
     const QString rom = files.Write("out.gba", "earlier");
-    f.Text1->setText(rom);
-    const QString question = "注意|The image will be about " + QString::number(f.menu.TotalSize) +
-                             " bytes, more than the 33554432 bytes (32 MiB) of a cartridge; the handheld "
-                             "cannot read what lies past that. Build it anyway?";
+    Edit(f, "Text1")->setText(rom);
+    const QString question =
+        "注意|The image will be about " + QString::number(f.Model().menu.TotalSize) +
+        " bytes, more than the 33554432 bytes (32 MiB) of a cartridge; the handheld "
+        "cannot read what lies past that. Build it anyway?";
     home.dialogs.nextYes = {false};
-    f.Command5->click(); // declined: nothing is built
+    Button(f, "Command5")->click(); // declined: nothing is built
     QCOMPARE(home.dialogs.questions, QStringList{question});
-    QCOMPARE(f.Label2->text(), question.mid(3));
-    QVERIFY(!f.runner->Running());
+    QCOMPARE(Label(f, "Label2")->text(), question.mid(3));
+    QVERIFY(!FindControl<BuildRunner>(f, "runner")->Running());
     QCOMPARE(ReadText(rom.toStdString()), std::string("earlier"));
     home.dialogs.nextYes = {true};
     Build(f); // accepted: built, and the build's own warning gives the exact size
@@ -263,23 +266,23 @@ void MenuCommandsTest::flashingProgramAfterBuild() {
         files.Write("flash tool", "#!/bin/sh\ntouch '" + marker.string() + "'\n");
     fs::permissions(script.toStdString(), fs::perms::owner_all);
     home.dialogs.nextFiles = {{files.Write("a.txt", "abc")}};
-    f.Command1->click();
-    f.Text1->setText(QString::fromStdString((files.path / "out.gba").string()));
-    f.Check1->click();
-    f.Text2->setText(script);
+    Button(f, "Command1")->click();
+    Edit(f, "Text1")->setText(QString::fromStdString((files.path / "out.gba").string()));
+    FindControl<QCheckBox>(f, "Check1")->click();
+    Edit(f, "Text2")->setText(script);
     Build(f);
     QTRY_VERIFY_WITH_TIMEOUT(fs::exists(marker), 5000);
 
     fs::remove(marker);
-    f.Check1->click(); // unticked: not started
+    FindControl<QCheckBox>(f, "Check1")->click(); // unticked: not started
     Build(f);
     QTest::qWait(300);
     QVERIFY(!fs::exists(marker));
 
     // A file that is there but cannot run is reported.
     const QString plain = files.Write("notes", "not a program");
-    f.Check1->click();
-    f.Text2->setText(plain);
+    FindControl<QCheckBox>(f, "Check1")->click();
+    Edit(f, "Text2")->setText(plain);
     Build(f);
     QCOMPARE(home.dialogs.messages,
              QStringList{"注意|The flashing program could not be started: " + plain});
@@ -295,12 +298,12 @@ void MenuCommandsTest::droppedFilesAreAdded() {
                   QUrl::fromLocalFile(files.Write("skip.avi", "x")),
                   QUrl::fromLocalFile(files.Write("two.htm", "2"))});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(f.List2->viewport(), &enter);
+    QCoreApplication::sendEvent(FindControl<QListView>(f, "List2")->viewport(), &enter);
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(f.List2->viewport(), &drop);
+    QCoreApplication::sendEvent(FindControl<QListView>(f, "List2")->viewport(), &drop);
     QCOMPARE(Names(f), QString("one,two"));
-    QVERIFY(f.Command5->isEnabled());
+    QVERIFY(Button(f, "Command5")->isEnabled());
 }
 
 QTEST_MAIN(MenuCommandsTest)

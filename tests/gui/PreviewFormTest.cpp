@@ -26,11 +26,11 @@ QString BuildRom(Home& home) {
     const fs::path story = home.path / "Story.txt";
     WriteText(story, "Once upon a time");
     home.dialogs.nextFiles = {{QString::fromStdString(story.string())}};
-    f.Command1->click();
+    Button(f, "Command1")->click();
     const QString rom = QString::fromStdString((home.path / "out.gba").string());
-    f.Text1->setText(rom);
-    QSignalSpy done(f.runner, &BuildRunner::Done);
-    f.Command5->click();
+    Edit(f, "Text1")->setText(rom);
+    QSignalSpy done(FindControl<BuildRunner>(f, "runner"), &BuildRunner::Done);
+    Button(f, "Command5")->click();
     done.wait(20000);
     return rom;
 }
@@ -60,28 +60,28 @@ void PreviewFormTest::enabledOnlyWhenTheOutputExists() {
     Home home(kEnglishSettings);
     QVERIFY(home.Load());
     MainForm& f = *home.form;
-    QCOMPARE(f.preview->text(), QString("Preview"));
-    QCOMPARE(f.preview->shortcut(), QKeySequence("F5"));
-    QCOMPARE(f.previewAfterBuild->text(), QString("Preview after build"));
-    QVERIFY(f.previewAfterBuild->isCheckable());
-    QVERIFY(!f.preview->isEnabled()); // Lumbro.Gba does not exist yet
+    QCOMPARE(Action(f, "preview")->text(), QString("Preview"));
+    QCOMPARE(Action(f, "preview")->shortcut(), QKeySequence("F5"));
+    QCOMPARE(Action(f, "previewAfterBuild")->text(), QString("Preview after build"));
+    QVERIFY(Action(f, "previewAfterBuild")->isCheckable());
+    QVERIFY(!Action(f, "preview")->isEnabled()); // Lumbro.Gba does not exist yet
     BuildRom(home);
-    QVERIFY(f.preview->isEnabled());
-    f.Text1->setText(QString::fromStdString((home.path / "elsewhere.gba").string()));
-    QVERIFY(!f.preview->isEnabled());
+    QVERIFY(Action(f, "preview")->isEnabled());
+    Edit(f, "Text1")->setText(QString::fromStdString((home.path / "elsewhere.gba").string()));
+    QVERIFY(!Action(f, "preview")->isEnabled());
     f.ApplyCaptions(0);
-    QCOMPARE(f.preview->text(), QString("預覽"));
-    QCOMPARE(f.previewAfterBuild->text(), QString("建置後預覽"));
+    QCOMPARE(Action(f, "preview")->text(), QString("預覽"));
+    QCOMPARE(Action(f, "previewAfterBuild")->text(), QString("建置後預覽"));
 }
 
 void PreviewFormTest::runsTheRomAndTakesKeys() {
     Home home(kEnglishSettings);
     QVERIFY(home.Load());
     MainForm& f = *home.form;
-    f.previewAfterBuild->setChecked(true);
+    Action(f, "previewAfterBuild")->setChecked(true);
     BuildRom(home); // opens the preview
-    QVERIFY(f.previewForm);
-    PreviewForm& p = *f.previewForm;
+    QVERIFY(f.findChild<PreviewForm*>());
+    PreviewForm& p = *f.findChild<PreviewForm*>();
     QVERIFY(p.runner->Running());
     QCOMPARE(p.preview.scale, 2);
     QCOMPARE(p.view->size(), QSize(480, 320));
@@ -120,7 +120,7 @@ void PreviewFormTest::runsTheRomAndTakesKeys() {
     PreviewRunner* runner = p.runner;
     p.close();
     QVERIFY(!runner->Running()); // the thread is over and the core freed
-    QTRY_VERIFY(!f.previewForm);
+    QTRY_VERIFY(!f.findChild<PreviewForm*>());
     QVERIFY2(home.dialogs.messages.isEmpty(), qPrintable(home.dialogs.messages.join("\n")));
 }
 
@@ -139,7 +139,7 @@ void PreviewFormTest::settingsRoundTripOutsideTheProgramsFile() {
     QCOMPARE(back.keys, s.keys);
     QCOMPARE(back.BitFor(Qt::Key_K), 1u);
     QCOMPARE(back.BitFor(Qt::Key_X), 0u);
-    home.form->previewAfterBuild->setChecked(false);
+    Action(*home.form, "previewAfterBuild")->setChecked(false);
     QCOMPARE(PreviewSettings::Load().afterBuild, false);
     home.form->SaveSettingsAndQuit(); // the program's own file keeps exactly its lines
     QCOMPARE(ReadText(home.SettingsPath()), std::string(kEnglishSettings));
@@ -152,13 +152,13 @@ void PreviewFormTest::aRomThatCannotBeLoaded() {
     MainForm& f = *home.form;
     const fs::path junk = home.path / "junk.gba";
     WriteText(junk, "not a ROM");
-    f.Text1->setText(QString::fromStdString(junk.string()));
-    QVERIFY(f.preview->isEnabled());
-    f.preview->trigger();
+    Edit(f, "Text1")->setText(QString::fromStdString(junk.string()));
+    QVERIFY(Action(f, "preview")->isEnabled());
+    Action(f, "preview")->trigger();
     QCOMPARE(home.dialogs.messages,
              QStringList{"注意|" + QString::fromStdString(junk.string()) +
                          ": not a Game Boy Advance ROM the emulator knows"});
-    QTRY_VERIFY(!f.previewForm);
+    QTRY_VERIFY(!f.findChild<PreviewForm*>());
 }
 
 QTEST_MAIN(PreviewFormTest)

@@ -1,12 +1,18 @@
 #pragma once
 // A program folder for the window tests, and dialogs answered from a script.
+#include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/MainForm.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -118,6 +124,26 @@ struct Home {
         return form->Load();
     }
 };
+
+// A window's controls by object name and kind.
+inline QToolButton* Button(const QObject& w, const char* name) {
+    return FindControl<QToolButton>(w, name);
+}
+inline QPushButton* PushButton(const QObject& w, const char* name) {
+    return FindControl<QPushButton>(w, name);
+}
+inline QAction* Action(const QObject& w, const char* name) {
+    return FindControl<QAction>(w, name);
+}
+inline QLineEdit* Edit(const QObject& w, const char* name) {
+    return FindControl<QLineEdit>(w, name);
+}
+inline QComboBox* Combo(const QObject& w, const char* name) {
+    return FindControl<QComboBox>(w, name);
+}
+inline QLabel* Label(const QObject& w, const char* name) {
+    return FindControl<QLabel>(w, name);
+}
 
 inline void Pick(QComboBox* list, const QString& entry) {
     int at = list->findText(entry);

@@ -1,4 +1,4 @@
-#include "app/UserTexts.h"
+#include "common/UserTexts.h"
 
 #include <iterator>
 
@@ -18,13 +18,15 @@ constexpr Row kTexts[] = {
     {UserText::WriteSkin, "寫入Skin圖片....", "Write Skin..."},
     {UserText::Converting, "轉換中....", "Convering file...."},
     {UserText::ConversionDone, "轉換完成!", "Conversion done!"},
-    {UserText::BuildDoneWithWarnings, "轉換完成，但有以下警告：\n", "The build is done, with warnings:\n"},
+    {UserText::BuildDoneWithWarnings, "轉換完成，但有以下警告：\n",
+     "The build is done, with warnings:\n"},
     {UserText::BuildFailed, "轉換失敗：", "The build failed: "},
     {UserText::FlashingProgramNotStarted, "無法執行燒錄程式：",
      "The flashing program could not be started: "},
     {UserText::SettingsNotSaved, "無法儲存設定：", "The settings could not be saved: "},
     {UserText::TooLargeQuestion,
-     "映像檔約 {} 位元組，超過卡帶可定址的 33554432 位元組（32 MiB），掌機讀不到超出的部分。仍要轉換嗎？",
+     "映像檔約 {} 位元組，超過卡帶可定址的 33554432 位元組（32 "
+     "MiB），掌機讀不到超出的部分。仍要轉換嗎？",
      "The image will be about {} bytes, more than the 33554432 bytes (32 MiB) of a cartridge; the "
      "handheld cannot read what lies past that. Build it anyway?"},
     {UserText::IncompleteDefaultSkin, "預設Skin不完整，以下檔案找不到或無法讀取：",

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/SettingsFile.h"
+#include "build/BuildRequest.h"
+#include "menu/ItemList.h"
+#include "skins/SkinChoice.h"
+
+#include <filesystem>
+#include <string>
+
+namespace lb {
+
+// What the main window shows and edits for one program folder: the stored settings, the
+// menu and the chosen skin. Tests and tools reach the program's state through it.
+class Workspace {
+  public:
+    explicit Workspace(std::filesystem::path programFolder);
+
+    const std::filesystem::path& ProgramFolder() const { return programFolder_; }
+    std::filesystem::path SettingsPath() const;
+    std::filesystem::path DefaultRomPath() const;
+
+    // Takes the settings file's choices, or the defaults when it is missing or malformed.
+    void ReadSettings();
+    // Stores the choices with the skin in use and the flashing program as the window holds
+    // them; throws lb::Error naming the file and the cause.
+    void WriteSettings(bool flash, const std::string& flashProgram) const;
+
+    // Empties the menu for the chosen font.
+    void ClearMenu() { menu.Reset(settings.FontIndex); }
+
+    // A build of the menu as it stands, with the window's layout, corner and output path.
+    BuildRequest RequestFor(MenuLayout layout, int corner, const std::string& outputPath) const;
+
+    Settings settings; // language and font; the skin's names live in `skins`
+    ItemList menu;
+    SkinSelection skins;
+
+  private:
+    std::filesystem::path programFolder_;
+};
+
+} // namespace lb
