@@ -127,81 +127,93 @@ static void AppendNumber(char* out, unsigned* n, unsigned value) {
     while (k) out[(*n)++] = digits[--k];
 }
 
-static void ViewText(const struct lb_record* r) {
-    const int ROW_HEIGHT = (int)LineHeight();
-    /* The rows besides the page indicator's row; the last needs no gap below it. */
-    const unsigned TEXT_ROWS = (LB_SCREEN_HEIGHT - 2 * TEXT_MARGIN - CellHeight()) / LineHeight();
-    struct lb_text text = {view.rom + r->data, r->size_field,
-                           (LB_SCREEN_WIDTH - 2 * TEXT_MARGIN) / CellWidth(), DoubleByteFont()};
-    if (text.length > r->data_bytes) text.length = r->data_bytes;
-    unsigned pages = 1, total = 0, line = 0;
-    pageStarts[0] = 0;
-    const uint8_t* back = lb_skin_pixels(&view, 2);
-    const uint8_t* backColours = lb_skin_palette(&view, 2);
+/* One open text: its layout, the pages counted so far and the first line shown. */
+struct TextScreen {
+    struct lb_text text;
+    unsigned rows, rowHeight; /* text rows besides the page indicator's */
+    unsigned pages, total, line;
+    const uint8_t *back, *backColours;
     uint8_t ink, paper;
-    PickInks(back, backColours, &ink, &paper);
-    const int top = view.corner < 2 ? ROW_HEIGHT + TEXT_MARGIN : TEXT_MARGIN;
+    int top;
+};
+
+/* Lays out up to 64 more pages; returns 1 when that made the total known. */
+static int CountPages(struct TextScreen* t) {
+    for (unsigned k = 0; !t->total && k < 64; ++k) {
+        uint32_t at = pageStarts[t->pages - 1];
+        for (unsigned l = 0; l < t->rows && at < t->text.length; ++l)
+            at = lb_layout_line(&t->text, at, 0, 0);
+        if (at >= t->text.length || t->pages == MAX_PAGES)
+            t->total = t->pages;
+        else
+            pageStarts[t->pages++] = at;
+    }
+    return t->total != 0;
+}
+
+/* Where line `line` of the text starts. */
+static uint32_t LineStart(const struct TextScreen* t, unsigned line) {
+    uint32_t at = pageStarts[line / t->rows];
+    for (unsigned skip = line % t->rows; skip; --skip) at = lb_layout_line(&t->text, at, 0, 0);
+    return at;
+}
+
+static void DrawTextScreen(const struct TextScreen* t) {
+    ShowSkin(t->back, t->backColours);
+    const unsigned page = t->line / t->rows;
+    uint32_t at = LineStart(t, t->line);
+    struct TextDraw d = {t->top, t->ink};
+    for (unsigned l = 0; l < t->rows && at < t->text.length; ++l, d.y += (int)t->rowHeight)
+        at = lb_layout_line(&t->text, at, PutChar, &d);
+    char label[24];
+    unsigned n = 0;
+    AppendNumber(label, &n, page + 1);
+    label[n++] = '/';
+    if (t->total)
+        AppendNumber(label, &n, t->total);
+    else
+        label[n++] = '?';
+    int x = (view.corner & 1u) ? (int)LB_SCREEN_WIDTH - TEXT_MARGIN - (int)(n * CellWidth()) : TEXT_MARGIN;
+    int y = view.corner < 2 ? TEXT_MARGIN / 2 : (int)LB_SCREEN_HEIGHT - (int)t->rowHeight - TEXT_MARGIN / 2;
+    DrawCodes(x, y, (const uint8_t*)label, n, t->ink);
+}
+
+/* Moves by the keys just pressed; returns 1 when the screen changed. */
+static int TurnText(struct TextScreen* t, uint16_t fresh) {
+    const unsigned known = t->total ? t->total : t->pages;
+    const unsigned page = t->line / t->rows, before = t->line;
+    if ((fresh & (KEY_RIGHT | KEY_R)) && page + 1 < known) t->line = (page + 1) * t->rows;
+    if ((fresh & (KEY_LEFT | KEY_L)) && t->line > 0)
+        t->line = t->line % t->rows ? page * t->rows : t->line - t->rows;
+    if ((fresh & KEY_DOWN) && (t->line + 1) / t->rows < known && LineStart(t, t->line + 1) < t->text.length)
+        ++t->line;
+    if ((fresh & KEY_UP) && t->line > 0) --t->line;
+    return t->line != before;
+}
+
+static void ViewText(const struct lb_record* r) {
+    struct TextScreen t = {
+        .text = {view.rom + r->data, r->size_field, (LB_SCREEN_WIDTH - 2 * TEXT_MARGIN) / CellWidth(),
+                 DoubleByteFont()},
+        /* The last row needs no gap below it. */
+        .rows = (LB_SCREEN_HEIGHT - 2 * TEXT_MARGIN - CellHeight()) / LineHeight(),
+        .rowHeight = LineHeight(),
+        .pages = 1,
+        .back = lb_skin_pixels(&view, 2),
+        .backColours = lb_skin_palette(&view, 2),
+        .top = view.corner < 2 ? (int)LineHeight() + TEXT_MARGIN : TEXT_MARGIN,
+    };
+    if (t.text.length > r->data_bytes) t.text.length = r->data_bytes;
+    pageStarts[0] = 0;
+    PickInks(t.back, t.backColours, &t.ink, &t.paper);
     int redraw = 1;
     for (;;) {
-        /* Lay out more pages each frame until the last is known, then show the total. */
-        if (!total) {
-            for (unsigned k = 0; !total && k < 64; ++k) {
-                uint32_t at = pageStarts[pages - 1];
-                for (unsigned l = 0; l < TEXT_ROWS && at < text.length; ++l)
-                    at = lb_layout_line(&text, at, 0, 0);
-                if (at >= text.length || pages == MAX_PAGES)
-                    total = pages;
-                else
-                    pageStarts[pages++] = at;
-            }
-            if (total) redraw = 1;
-        }
-        if (redraw) {
-            ShowSkin(back, backColours);
-            unsigned page = line / TEXT_ROWS;
-            uint32_t at = pageStarts[page];
-            for (unsigned skip = line % TEXT_ROWS; skip; --skip) at = lb_layout_line(&text, at, 0, 0);
-            struct TextDraw d = {top, ink};
-            for (unsigned l = 0; l < TEXT_ROWS && at < text.length; ++l, d.y += ROW_HEIGHT)
-                at = lb_layout_line(&text, at, PutChar, &d);
-            char label[24];
-            unsigned n = 0;
-            AppendNumber(label, &n, page + 1);
-            label[n++] = '/';
-            if (total)
-                AppendNumber(label, &n, total);
-            else
-                label[n++] = '?';
-            int x = (view.corner & 1u) ? (int)LB_SCREEN_WIDTH - TEXT_MARGIN - (int)(n * CellWidth())
-                                       : TEXT_MARGIN;
-            int y = view.corner < 2 ? TEXT_MARGIN / 2 : (int)LB_SCREEN_HEIGHT - ROW_HEIGHT - TEXT_MARGIN / 2;
-            DrawCodes(x, y, (const uint8_t*)label, n, ink);
-            redraw = 0;
-        }
+        /* More pages each frame until the last is known, then the total shows. */
+        if (!t.total && CountPages(&t)) redraw = 1;
+        if (redraw) DrawTextScreen(&t);
         uint16_t fresh = NewKeys(0);
-        unsigned known = total ? total : pages;
-        unsigned page = line / TEXT_ROWS;
         if (fresh & KEY_B) return;
-        if ((fresh & (KEY_RIGHT | KEY_R)) && page + 1 < known) {
-            line = (page + 1) * TEXT_ROWS;
-            redraw = 1;
-        }
-        if ((fresh & (KEY_LEFT | KEY_L)) && line > 0) {
-            line = line % TEXT_ROWS ? page * TEXT_ROWS : line - TEXT_ROWS;
-            redraw = 1;
-        }
-        if ((fresh & KEY_DOWN) && ((line + 1) / TEXT_ROWS < known)) {
-            uint32_t at = pageStarts[(line + 1) / TEXT_ROWS];
-            for (unsigned skip = (line + 1) % TEXT_ROWS; skip; --skip) at = lb_layout_line(&text, at, 0, 0);
-            if (at < text.length) {
-                ++line;
-                redraw = 1;
-            }
-        }
-        if ((fresh & KEY_UP) && line > 0) {
-            --line;
-            redraw = 1;
-        }
+        redraw = TurnText(&t, fresh);
         WaitForVBlank();
     }
 }

@@ -154,7 +154,11 @@ void MainForm::MakeControls(QWidget* client) {
     }
 
     MakeSettingsColumn(client);
+    MakePathsAndStatus(client);
+}
 
+// Below the buttons: the flashing program, the ROM path and the status panel.
+void MainForm::MakePathsAndStatus(QWidget* client) {
     Check1 = MakeControl<QCheckBox>(client, "Check1", Twips(120, 3195, 2655, 255));
     Text2 = MakeControl<QLineEdit>(client, "Text2", Twips(120, 3510, 5895, 375));
     // Greyed like a button face while the box is unticked; the text stays.

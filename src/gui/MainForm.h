@@ -56,6 +56,7 @@ class MainForm : public QMainWindow {
   private:
     void MakeControls(QWidget* client);
     void MakeSettingsColumn(QWidget* client);
+    void MakePathsAndStatus(QWidget* client);
     void MakeMenus();
     void ConnectRunner();
     bool StartupSkinCheck();
