@@ -1,6 +1,5 @@
 #include "app/Captions.h"
 
-#include "app/Contacts.h"
 #include "common/ProgramNames.h"
 #include "common/UserTexts.h"
 

@@ -1,8 +1,8 @@
 #include "gui/MainForm.h"
 
 #include "app/Captions.h"
-#include "app/Contacts.h"
 #include "common/Error.h"
+#include "common/ProgramNames.h"
 #include "common/UserTexts.h"
 #include "gui/BuildRunner.h"
 #include "gui/ButtonPictures.h"

@@ -1,6 +1,5 @@
 #include "menu/ListCommands.h"
 
-#include "app/Contacts.h"
 #include "common/ProgramNames.h"
 #include "menu/AddFile.h"
 #include "menu/Estimate.h"
