@@ -136,14 +136,15 @@ TEST(ViewerDecode, BaseImagesHaveAValidHeader) {
         const char* name;
         uint32_t skin;
         uint8_t cells[4];
-        uint32_t singleBytes, doubleBytes;
+        uint32_t singleBytes, doubleBytes, coverageBytes;
     } images[] = {
-        {"Big5s.bin", 327700, {5, 10, 1, 12}, 256 * 7, 13973 * 13},
-        {"Big5b.bin", 389140, {6, 12, 1, 14}, 256 * 9, 13973 * 18},
-        {"GB2312.bin", 225300, {6, 12, 2, 14}, 256 * 9, 8836 * 18},
-        {"Eng.bin", 51220, {8, 16, 0, 16}, 256 * 16, 0},
+        // Coverage: one bit for each of the 256 single-byte and the double-byte codes.
+        {"Big5s.bin", 327700, {5, 10, 1, 12}, 256 * 7, 13973 * 13, 1779},
+        {"Big5b.bin", 389140, {6, 12, 1, 14}, 256 * 9, 13973 * 18, 1779},
+        {"GB2312.bin", 225300, {6, 12, 2, 14}, 256 * 9, 8836 * 18, 1137},
+        {"Eng.bin", 51220, {8, 16, 0, 16}, 256 * 16, 0, 32},
     };
-    for (auto [name, skin, cells, singleBytes, doubleBytes] : images) {
+    for (auto [name, skin, cells, singleBytes, doubleBytes, coverageBytes] : images) {
         auto image = ReadBytes(fs::path(LUMENBROOK_BUILD_DIR) / "Bin" / name);
         ASSERT_GT(image.size(), 0x100u) << name;
         EXPECT_LT(image.size(), skin) << name;
@@ -168,14 +169,16 @@ TEST(ViewerDecode, BaseImagesHaveAValidHeader) {
         EXPECT_EQ(std::vector<uint8_t>(image.begin() + 0xD8, image.begin() + 0xDC),
                   std::vector<uint8_t>(cells, cells + 4))
             << name;
-        // The tables end the image: single-byte glyphs, then double-byte ones where there are any.
-        const uint32_t singles = word(0xC8), doubles = word(0xD4);
+        // The tables end the image: single-byte glyphs, double-byte ones where there are any,
+        // then the coverage table.
+        const uint32_t singles = word(0xC8), doubles = word(0xD4), coverage = word(0xDC);
         if (doubleBytes) {
             EXPECT_EQ(doubles, singles + singleBytes) << name;
-            EXPECT_EQ(image.size(), doubles + doubleBytes) << name;
+            EXPECT_EQ(coverage, doubles + doubleBytes) << name;
         } else {
             EXPECT_EQ(doubles, 0u) << name;
-            EXPECT_EQ(image.size(), singles + singleBytes) << name;
+            EXPECT_EQ(coverage, singles + singleBytes) << name;
         }
+        EXPECT_EQ(image.size(), coverage + coverageBytes) << name;
     }
 }

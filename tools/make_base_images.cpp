@@ -5,9 +5,10 @@
 // Fails when an image would reach its font's skin region, or a glyph file's cells are not
 // the table's.
 #include "../src/rom/RomLayout.h"
-#include "../viewer/base_info.h"
-#include "../viewer/glyph_table.h"
+#include "../src/rom/BaseInfo.h"
+#include "../src/rom/GlyphTable.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -52,7 +53,9 @@ int main(int argc, char** argv) {
             lb_glyph_file_header glyphHeader;
             if (glyphFile.size() < sizeof glyphHeader) throw std::runtime_error(std::string(argv[4 + k]) + ": too short");
             std::memcpy(&glyphHeader, glyphFile.data(), sizeof glyphHeader);
-            if (sizeof glyphHeader + uint64_t{glyphHeader.single_bytes} + glyphHeader.double_bytes != glyphFile.size())
+            if (sizeof glyphHeader + uint64_t{glyphHeader.single_bytes} + glyphHeader.double_bytes +
+                    glyphHeader.coverage_bytes != glyphFile.size() ||
+                glyphHeader.coverage_bytes != lb_coverage_bytes(glyphHeader.set))
                 throw std::runtime_error(std::string(argv[4 + k]) + ": its tables do not match its length");
             if (glyphHeader.half_width != font.half_width || glyphHeader.height != font.height ||
                 glyphHeader.set != font.glyph_set || glyphHeader.line_height != font.line_height)
@@ -60,6 +63,7 @@ int main(int argc, char** argv) {
                                          std::to_string(k) + "'s");
             image.insert(image.end(), glyphFile.begin() + sizeof glyphHeader, glyphFile.end());
             const uint32_t doubles = glyphHeader.double_bytes ? glyphs + glyphHeader.single_bytes : 0;
+            const uint32_t coverage = glyphs + glyphHeader.single_bytes + glyphHeader.double_bytes;
             std::copy(logo.begin(), logo.end(), image.begin() + 4);
             std::fill(image.begin() + LB_TITLE_OFFSET, image.begin() + LB_CART_HEADER_BYTES, 0);
             std::copy(LB_TITLE_TEXT, LB_TITLE_TEXT + LB_TITLE_LENGTH, image.begin() + LB_TITLE_OFFSET);
@@ -79,6 +83,7 @@ int main(int argc, char** argv) {
             image[LB_BASE_INFO_OFFSET + 25] = glyphHeader.height;
             image[LB_BASE_INFO_OFFSET + 26] = glyphHeader.set;
             image[LB_BASE_INFO_OFFSET + 27] = glyphHeader.line_height;
+            Put32(image, LB_BASE_INFO_OFFSET + offsetof(lb_base_info, coverage_offset), coverage);
             if (image.size() >= font.skin_offset)
                 throw std::runtime_error(std::string(font.base_image) + " is " + std::to_string(image.size()) +
                                          " bytes, not shorter than its skin region offset " +

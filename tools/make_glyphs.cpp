@@ -4,7 +4,7 @@
 // The cells, line height and code page are the font table's. A designed bitmap strike of
 // PIXELS is used when the font file has one; otherwise the outline is rendered hinted in
 // monochrome. Characters the font file lacks are stored as a box.
-#include "../viewer/glyph_table.h"
+#include "../src/rom/GlyphTable.h"
 
 #include <QImage>
 #include <cstdio>
@@ -154,14 +154,19 @@ int main(int argc, char** argv) {
         std::vector<Cell> proof;
         std::vector<uint8_t> single, dual;
         int missing = 0;
+        std::vector<uint8_t> coverage(lb_coverage_bytes(set), 0);
+        auto covered = [&](unsigned k) { coverage[k >> 3] |= static_cast<uint8_t>(1u << (k & 7)); };
         for (unsigned b = 0; b < 256; ++b) {
             Cell cell;
             // In a double-byte set a byte from 0x80 up shows only when it stands alone: as a box.
             const bool lone = set != LB_GLYPHS_SINGLE && b >= 0x80;
-            if (lone || (b >= 0x20 && b != 0x7F && !font.Render(ToUnicode(cd, std::string(1, char(b))), half, cell)))
+            const bool control = b < 0x20 || b == 0x7F;
+            if (lone || (!control && !font.Render(ToUnicode(cd, std::string(1, char(b))), half, cell)))
                 cell = Box(half, height);
-            else if (b < 0x20 || b == 0x7F)
+            else if (control)
                 cell = {half, height, std::vector<uint8_t>(static_cast<size_t>(half * height), 0)};
+            else
+                covered(b);
             Pack(cell, single);
             if (b >= 0x20 && b < 0x7F) proof.push_back(cell);
         }
@@ -175,6 +180,8 @@ int main(int argc, char** argv) {
             if (!font.Render(unicode, 2 * half, cell)) {
                 cell = Box(2 * half, height);
                 if (unicode) ++missing;
+            } else {
+                covered(256 + i);
             }
             Pack(cell, dual);
             doubles.push_back(std::move(cell));
@@ -188,10 +195,12 @@ int main(int argc, char** argv) {
         header.line_height = static_cast<uint8_t>(lineHeight);
         header.single_bytes = static_cast<uint32_t>(single.size());
         header.double_bytes = static_cast<uint32_t>(dual.size());
+        header.coverage_bytes = static_cast<uint32_t>(coverage.size());
         std::ofstream out(argv[5], std::ios::binary);
         out.write(reinterpret_cast<const char*>(&header), sizeof header);
         out.write(reinterpret_cast<const char*>(single.data()), static_cast<std::streamsize>(single.size()));
         out.write(reinterpret_cast<const char*>(dual.data()), static_cast<std::streamsize>(dual.size()));
+        out.write(reinterpret_cast<const char*>(coverage.data()), static_cast<std::streamsize>(coverage.size()));
         if (!out) throw std::runtime_error(std::string(argv[5]) + ": cannot be written");
 
         // The proof sheet: 32 glyphs a row, each cell pale grey on white so that its edges show,

@@ -1,8 +1,8 @@
 #include "draw.h"
 
 #include "../src/rom/RomLayout.h"
-#include "base_info.h"
-#include "glyph_table.h"
+#include "../src/rom/BaseInfo.h"
+#include "../src/rom/GlyphTable.h"
 #include "hardware.h"
 
 static const struct lb_base_info* Info(void) {

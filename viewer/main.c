@@ -1,6 +1,6 @@
 /* The viewer: title picture, menu of categories and items, pictures and texts. */
 #include "../src/rom/RomLayout.h"
-#include "base_info.h"
+#include "../src/rom/BaseInfo.h"
 #include "draw.h"
 #include "hardware.h"
 #include "rom_view.h"

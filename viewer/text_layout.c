@@ -1,6 +1,6 @@
 #include "text_layout.h"
 
-#include "glyph_table.h"
+#include "../src/rom/GlyphTable.h"
 
 uint32_t lb_layout_line(const struct lb_text* text, uint32_t at, lb_put_char put, void* context) {
     unsigned column = 0;

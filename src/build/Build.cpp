@@ -5,12 +5,14 @@
 #include "common/Files.h"
 #include "common/NumberText.h"
 #include "common/UserTexts.h"
+#include "items/FontText.h"
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/PictureItem.h"
 #include "items/TextItem.h"
 #include "items/WebPageItem.h"
 #include "rom/Fonts.h"
+#include "rom/GlyphCoverage.h"
 #include "rom/MenuTables.h"
 #include "rom/RomLayout.h"
 #include "rom/SkinBlock.h"
@@ -26,6 +28,20 @@ void CheckPosition(const ReplacingFile& out) {
     if (out.Position() > 0xFFFFFFFFull)
         throw Error("the image would pass 4 GiB, more than a 32-bit offset can reach");
 }
+
+// The build's log: each line shown with all the lines before it.
+class BuildLog {
+  public:
+    explicit BuildLog(BuildProgress& progress) : progress_(progress) {}
+    void Line(const std::string& line) {
+        log_ += line + "\r\n";
+        progress_.LogLine(line, log_);
+    }
+
+  private:
+    BuildProgress& progress_;
+    std::string log_;
+};
 
 std::string EntryText(int index, const BuildEntry& entry) {
     return "entry " + std::to_string(index + 1) + " (" + entry.path + ")";
@@ -88,18 +104,46 @@ void WriteSkin(ReplacingFile& out, const std::string& what, const std::string& p
     CheckPosition(out);
 }
 
-ItemData EncodeEntry(const BuildEntry& entry, const CodePageConverter& codes, int* replaced) {
-    switch (KindForBuild(entry.path)) {
-    case ItemKind::Text: return EncodeText(ReadWholeFile(entry.path), LB_PLAIN_TEXT);
-    case ItemKind::LkbText: return EncodeText(ReadWholeFile(entry.path), LB_LKB_TEXT);
-    case ItemKind::WebPage: return EncodeWebPage(ReadWholeFile(entry.path), codes, replaced);
-    default: return EncodePicture(ReadWholeFile(entry.path));
+// What the build did to an entry's text that the log tells.
+struct TextNote {
+    std::string readAs;
+    bool undecided = false;
+    const char* script = nullptr;
+};
+
+ItemData EncodeEntry(const BuildEntry& entry, const FontText& font, const TextOptions& options,
+                     int* replaced, TextNote& note) {
+    const ItemKind kind = KindForBuild(entry.path);
+    if (kind == ItemKind::Text || kind == ItemKind::LkbText) {
+        TextReading reading;
+        ItemData item = EncodeTextFile(ReadWholeFile(entry.path),
+                                       kind == ItemKind::Text ? LB_PLAIN_TEXT : LB_LKB_TEXT, font,
+                                       options, &reading);
+        *replaced = reading.replaced;
+        note = {reading.source.readAs, reading.source.undecided, reading.script};
+        return item;
     }
+    if (kind == ItemKind::WebPage)
+        return EncodeWebPage(ReadWholeFile(entry.path), font, replaced, &note.script);
+    return EncodePicture(ReadWholeFile(entry.path));
+}
+
+void LogTextNote(BuildLog& log, uint8_t lang, int index, const BuildEntry& entry, const TextNote& note) {
+    std::vector<std::string> parts;
+    if (!note.readAs.empty()) parts.push_back(Say(UserText::ReadAs, lang, note.readAs));
+    if (note.script)
+        parts.push_back(Say(std::string(note.script) == "t2s" ? UserText::ToSimplified : UserText::ToTraditional,
+                            lang, note.script));
+    if (note.undecided) parts.push_back(Say(UserText::StoredUnchanged, lang));
+    if (parts.empty()) return;
+    std::string line = Say(UserText::EntryNumber, lang, std::to_string(index + 1)) + " (" + entry.path + "): ";
+    for (size_t k = 0; k < parts.size(); ++k) line += (k ? Say(UserText::Separator, lang) : "") + parts[k];
+    log.Line(line);
 }
 
 // One record per entry in menu order; a failure names the entry.
-void WriteRecords(ReplacingFile& out, const BuildRequest& request, const CodePageConverter& codes,
-                  BuildProgress& progress) {
+void WriteRecords(ReplacingFile& out, const BuildRequest& request, const FontText& font,
+                  BuildLog& log, BuildProgress& progress) {
     ItemRecordHeaders headers;
     const int count = static_cast<int>(request.entries.size());
     for (int i = 0; i < count; ++i) {
@@ -109,14 +153,17 @@ void WriteRecords(ReplacingFile& out, const BuildRequest& request, const CodePag
                                   NumberText(count));
         ItemData item;
         int replaced = 0;
+        TextNote note;
         try {
-            item = EncodeEntry(entry, codes, &replaced);
+            item = EncodeEntry(entry, font, request.text, &replaced, note);
         } catch (const Error& e) {
             std::string cause = e.what();
             if (cause.rfind(entry.path, 0) == 0) cause = cause.substr(entry.path.size() + 2);
             throw Error(EntryText(i, entry) + ": " + cause);
         }
-        WarnReplaced(progress, i, entry, replaced, "page", codes);
+        LogTextNote(log, request.language, i, entry, note);
+        WarnReplaced(progress, i, entry, replaced,
+                     KindForBuild(entry.path) == ItemKind::WebPage ? "page" : "text", font.Codes());
         auto header = headers.Next(item);
         out.Write(header.data(), header.size());
         out.Write(item.data.data(), item.data.size());
@@ -133,22 +180,22 @@ std::string TooLargeText(uint64_t size) {
 }
 
 BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
-    const std::vector<std::string> names = CheckRequest(request);
+    std::vector<std::string> names = CheckRequest(request);
     const lb_font& font = Font(request.font);
     const uint8_t lang = request.language;
-    CodePageConverter codes(CodePageForFont(request.font));
-    std::string log;
-    auto logLine = [&](const std::string& line) {
-        log += line + "\r\n";
-        progress.LogLine(line, log);
-    };
+    BuildLog log(progress);
 
-    logLine(Say(UserText::WriteProgram, lang));
+    log.Line(Say(UserText::WriteProgram, lang));
     const std::vector<uint8_t> base = ReadBaseImage(request, font);
+    // Codes the font has no glyph for are stored as "?" like those the code page lacks.
+    CodePageConverter codes(CodePageForFont(request.font));
+    if (std::vector<bool> shown = GlyphCoverage(base); !shown.empty()) codes.ShowOnly(std::move(shown));
+    const FontText fontText(codes, request.text.convertScript);
+    for (std::string& name : names) name = fontText.FitScript(name).utf8;
     ReplacingFile out(request.outputPath);
     WriteBaseImage(out, base, font);
 
-    logLine(Say(UserText::WriteSkin, lang));
+    log.Line(Say(UserText::WriteSkin, lang));
     WriteSkin(out, "title picture", request.titlePath, progress);
     WriteSkin(out, "menu picture", request.menuPath, progress);
     WriteSkin(out, "back picture", request.backPath, progress);
@@ -161,7 +208,7 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
         WarnReplaced(progress, static_cast<int>(i), request.entries[i], result.replacedChars[i], "name",
                      codes);
 
-    WriteRecords(out, request, codes, progress);
+    WriteRecords(out, request, fontText, log, progress);
     result.recordsEnd = out.Position();
 
     // A base image longer than our data keeps its bytes beyond it.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "items/TextSource.h"
 #include "rom/MenuTables.h"
 
 #include <cstdint>
@@ -26,6 +27,7 @@ struct BuildRequest {
     MenuLayout layout;      // from ParseMenuLayout or a skin's Skin.ini
     int corner = 0;         // 0..3
     std::string outputPath;
+    TextOptions text; // how texts are read and fitted to the font
     // An image past the cartridge's address space fails the build instead of warning.
     bool strictSize = false;
 };

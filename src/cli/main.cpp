@@ -60,10 +60,21 @@ struct Common {
     int Font(const Settings& s) const { return font ? *font : s.FontIndex; }
 };
 
-int Build(const Common& common, const std::vector<std::string>& entries, std::string output,
-          std::optional<std::string> skin, std::optional<std::string> back,
-          std::optional<std::string> layout, int corner, std::optional<std::string> lang,
-          bool strict, bool quiet) {
+// What `build` takes besides the entries.
+struct BuildArgs {
+    std::string output;
+    std::optional<std::string> skin, back, layout, lang;
+    int corner = 0;
+    std::string textEncoding = "auto", chinese = "auto";
+    bool strict = false, quiet = false;
+};
+
+int Build(const Common& common, const std::vector<std::string>& entries, const BuildArgs& args) {
+    const auto& [output, skin, back, layout, lang, corner, textEncoding, chinese, strict, quiet] = args;
+    if (textEncoding != "auto" && textEncoding != "keep" && !CharsetKnown(textEncoding.c_str())) {
+        std::cerr << "lumenbrook-cli: --text-encoding: iconv does not know \"" << textEncoding << "\"\n";
+        return 2;
+    }
     Settings stored = common.Stored();
     ItemList menu(common.Font(stored));
     size_t skipped = AddEntries(menu, entries);
@@ -101,6 +112,8 @@ int Build(const Common& common, const std::vector<std::string>& entries, std::st
         request.layout = ReadSkinIni(paths.layoutPath);
     }
     request.corner = corner;
+    request.text.encoding = textEncoding;
+    request.text.convertScript = chinese == "auto";
     request.outputPath = output.empty() ? (common.Home() / kDefaultRomName).string() : output;
     request.strictSize = strict;
     ConsoleProgress progress(quiet);
@@ -183,10 +196,9 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     Common common;
     std::vector<std::string> entries;
-    bool json = false, strict = false, quiet = false;
-    std::string output, rom;
-    std::optional<std::string> skin, back, layout, lang;
-    int corner = 0;
+    bool json = false;
+    std::string rom;
+    BuildArgs args;
 
     auto addCommon = [&](CLI::App* cmd, bool home) {
         if (home) cmd->add_option("--home", common.home, "the program folder (default: the executable's)");
@@ -194,14 +206,22 @@ int main(int argc, char** argv) {
     };
     auto* build = app.add_subcommand("build", "build a ROM image from the entries");
     addCommon(build, true);
-    build->add_option("-o,--output", output, "the ROM file (default: Lumbro.Gba in the program folder)");
-    build->add_option("--skin", skin, "skin folder name");
-    build->add_option("--back", back, "back picture file name");
-    build->add_option("--layout", layout, "the menu layout X,Y,COUNT");
-    build->add_option("--corner", corner, "corner 0..3")->check(CLI::Range(0, 3));
-    build->add_option("--lang", lang, "zh or en")->check(CLI::IsMember({"zh", "en"}));
-    build->add_flag("--strict", strict, "a skipped entry, or an image past 32 MiB, is an error");
-    build->add_flag("-q,--quiet", quiet, "print no progress");
+    build->add_option("-o,--output", args.output, "the ROM file (default: Lumbro.Gba in the program folder)");
+    build->add_option("--skin", args.skin, "skin folder name");
+    build->add_option("--back", args.back, "back picture file name");
+    build->add_option("--layout", args.layout, "the menu layout X,Y,COUNT");
+    build->add_option("--corner", args.corner, "corner 0..3")->check(CLI::Range(0, 3));
+    build->add_option("--lang", args.lang, "zh or en")->check(CLI::IsMember({"zh", "en"}));
+    build->add_option("--text-encoding", args.textEncoding,
+                      "auto (default): texts read in their encoding and put into the font's; keep: "
+                      "every text's bytes stored unchanged; or an iconv name every text without a "
+                      "byte-order mark is read in");
+    build->add_option("--chinese", args.chinese,
+                      "auto (default): Simplified or Traditional characters as the font draws them; "
+                      "keep: no conversion")
+        ->check(CLI::IsMember({"auto", "keep"}));
+    build->add_flag("--strict", args.strict, "a skipped entry, or an image past 32 MiB, is an error");
+    build->add_flag("-q,--quiet", args.quiet, "print no progress");
     build->add_option("ENTRY", entries, "pictures, texts, web pages and menu lists");
 
     auto* estimate = app.add_subcommand("estimate", "the size estimate of a menu");
@@ -233,7 +253,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        if (*build) return Build(common, entries, output, skin, back, layout, corner, lang, strict, quiet);
+        if (*build) return Build(common, entries, args);
         if (*estimate) return Estimate(common, entries, json);
         if (*preview) return Preview(rom, keys, frames, png, scale);
         return Inspect(common, rom, json);

@@ -89,7 +89,9 @@ std::vector<std::string> CodePageConverter::EncodeChars(std::string_view utf8,
             code = ConvertUnit(toPage_, utf8.substr(0, n));
             if (code.size() > 2) code.clear();
         }
-        if (code.empty()) {
+        if (code.empty() || !Shown(code.size() == 1 ? static_cast<unsigned char>(code[0])
+                                                      : static_cast<unsigned char>(code[0]) << 8 |
+                                                            static_cast<unsigned char>(code[1]))) {
             code.assign(1, '?');
             ++misses;
         }
@@ -145,8 +147,34 @@ std::string CodePageConverter::Encode(std::string_view utf8, int* replaced) cons
             size_t n = Utf8Length(rest);
             return n == 0 ? size_t{1} : n;
         });
+    if (!shown_.empty()) out = KeepShown(std::move(out), misses);
     if (replaced) *replaced = misses;
     return out;
+}
+
+bool CodePageConverter::Shown(unsigned code) const {
+    if (shown_.empty() || code < 0x20 || code == 0x7F) return true;
+    return code < shown_.size() && shown_[code];
+}
+
+std::string CodePageConverter::KeepShown(std::string page, int& misses) const {
+    const bool doubleByte = page_ != CodePage::Western;
+    size_t to = 0;
+    for (size_t i = 0; i < page.size();) {
+        auto b = static_cast<unsigned char>(page[i]);
+        // Lead bytes of these code pages are 0x81..0xFE; what iconv wrote is well-formed.
+        size_t n = doubleByte && b >= 0x81 && b <= 0xFE && i + 1 < page.size() ? 2 : 1;
+        unsigned code = n == 1 ? b : b << 8 | static_cast<unsigned char>(page[i + 1]);
+        if (Shown(code)) {
+            for (size_t k = 0; k < n; ++k) page[to++] = page[i + k];
+        } else {
+            page[to++] = '?';
+            ++misses;
+        }
+        i += n;
+    }
+    page.resize(to);
+    return page;
 }
 
 std::string CodePageConverter::DecodeChar(std::string_view code) const {
@@ -162,6 +190,25 @@ std::string DecodeToUtf8(std::string_view bytes, const char* charset) {
                           o.append({'\xEF', '\xBF', '\xBD'});
                           return size_t{1};
                       });
+}
+
+std::optional<std::string> DecodeStrict(std::string_view bytes, const char* charset) {
+    std::unique_ptr<void, int (*)(iconv_t)> cd(OpenIconv("UTF-8", charset), iconv_close);
+    bool clean = true;
+    std::string text = ConvertAll(cd.get(), bytes, bytes.size() * 2, [&](std::string_view, std::string&) {
+        clean = false;
+        return size_t{1};
+    });
+    // iconv stops quietly before an incomplete sequence at the end.
+    if (!clean || !IsValidUtf8(text)) return std::nullopt;
+    return text;
+}
+
+bool CharsetKnown(const char* charset) {
+    iconv_t cd = iconv_open("UTF-8", charset);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    iconv_close(cd);
+    return true;
 }
 
 std::string ReplaceInvalidUtf8(std::string_view bytes) {

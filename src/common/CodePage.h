@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,8 +33,18 @@ public:
 
     CodePage Page() const { return page_; }
 
+    // Limits the codes to those a font draws: `shown[c]` for a one-byte code c, or for a
+    // double-byte code lead << 8 | trail (65,536 entries). Any other code becomes "?" and
+    // counts as replaced. Control bytes (below 0x20, and 0x7F) always pass.
+    void ShowOnly(std::vector<bool> shown) { shown_ = std::move(shown); }
+
 private:
+    // "?" for each code of `page` the font does not draw; adds their count to `misses`.
+    std::string KeepShown(std::string page, int& misses) const;
+    bool Shown(unsigned code) const;
+
     CodePage page_;
+    std::vector<bool> shown_; // empty: every code of the page
     void* toPage_;
     void* fromPage_;
 };
@@ -41,6 +52,13 @@ private:
 // Converts a whole text from the character set iconv knows as `charset` to UTF-8. Bytes that
 // are no character there become U+FFFD, so the rest still comes through.
 std::string DecodeToUtf8(std::string_view bytes, const char* charset);
+
+// The whole text read in `charset` as UTF-8, or nothing when any byte sequence is no
+// character there (or the text ends inside one).
+std::optional<std::string> DecodeStrict(std::string_view bytes, const char* charset);
+
+// Whether iconv can read text in `charset`.
+bool CharsetKnown(const char* charset);
 
 // True when every byte belongs to a well-formed UTF-8 sequence.
 bool IsValidUtf8(std::string_view bytes);

@@ -12,6 +12,12 @@ enum class UserText {
     WriteSkin,
     Converting, // followed by the entry's number and the count
     ConversionDone,
+    EntryNumber,   // "{}" stands for the entry's 1-based position
+    ReadAs,        // "{}" stands for the encoding
+    ToTraditional, // "{}" stands for the OpenCC conversion
+    ToSimplified,
+    StoredUnchanged,
+    Separator, // between the parts of one line
     BuildDoneWithWarnings, // followed by the warnings, one a line
     BuildFailed,           // followed by the cause
     FlashingProgramNotStarted,

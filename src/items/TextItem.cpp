@@ -1,6 +1,7 @@
 #include "items/TextItem.h"
 
 #include "common/Error.h"
+#include "items/FontText.h"
 
 namespace lb {
 
@@ -14,6 +15,19 @@ ItemData EncodeText(std::vector<uint8_t> bytes, uint8_t type) {
     item.length = static_cast<uint32_t>(bytes.size());
     item.data = std::move(bytes);
     return item;
+}
+
+ItemData EncodeTextFile(std::vector<uint8_t> bytes, uint8_t type, const FontText& font,
+                        const TextOptions& options, TextReading* reading) {
+    std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    TextReading done;
+    done.source = DecideTextSource(view, font.Codes().Page(), options);
+    if (!done.source.readAs.empty()) {
+        std::string text = font.Encode(ReadTextSource(view, done.source), &done.replaced, &done.script);
+        bytes.assign(text.begin(), text.end());
+    }
+    if (reading) *reading = done;
+    return EncodeText(std::move(bytes), type);
 }
 
 } // namespace lb

@@ -1,13 +1,28 @@
 #pragma once
 
 #include "items/ItemData.h"
+#include "items/TextSource.h"
 
 #include <vector>
 
 namespace lb {
 
+class FontText;
+
 // A text's bytes unchanged, filled with blanks to a multiple of 4. An empty text gives a
 // record of length 0. Throws lb::Error when the length does not fit the 32-bit field.
 ItemData EncodeText(std::vector<uint8_t> bytes, uint8_t type);
+
+// What the build did with one text file.
+struct TextReading {
+    TextSource source;
+    const char* script = nullptr; // the OpenCC conversion made, if any
+    int replaced = 0;             // characters stored as "?"
+};
+
+// A text file as a record: stored unchanged, or read in its source encoding and put into the
+// font's code page (DecideTextSource says which).
+ItemData EncodeTextFile(std::vector<uint8_t> bytes, uint8_t type, const FontText& font,
+                        const TextOptions& options, TextReading* reading);
 
 } // namespace lb

@@ -13,4 +13,10 @@ namespace lb {
 ItemData EncodeWebPage(const std::vector<uint8_t>& page, const CodePageConverter& codes,
                        int* replaced = nullptr);
 
+class FontText;
+// The same in the script the font draws (FontText); `script` receives the OpenCC
+// conversion made, if any.
+ItemData EncodeWebPage(const std::vector<uint8_t>& page, const FontText& font, int* replaced,
+                       const char** script);
+
 } // namespace lb

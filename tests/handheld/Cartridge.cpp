@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 extern "C" {
-#include "../viewer/glyph_table.h"
+#include "rom/GlyphTable.h"
 }
 
 namespace lbtest {
@@ -56,7 +56,7 @@ std::string Cartridge::Build(const std::vector<std::string>& entries, int corner
     std::string command = std::string(LUMENBROOK_CLI) + " build -q --home '" + home.Path().string() +
                           "' --font " + std::to_string(font) +
                           " --lang en --skin Test --back Test.Bmp --layout 24,32,0 --corner " +
-                          std::to_string(corner) + " -o '" + rom + "'";
+                          std::to_string(corner) + " " + buildOptions + " -o '" + rom + "'";
     for (auto& e : entries) command += " '" + (home.Path() / e).string() + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     return rom;

@@ -34,6 +34,7 @@ const uint16_t kWhite = 0x7FFF, kBlack = 0;
 // pale with black beside it.
 struct Cartridge {
     explicit Cartridge(int font = 3);
+    std::string buildOptions; // more of lumenbrook-cli build's options
     // Builds test.gba from entries named relative to the folder.
     std::string Build(const std::vector<std::string>& entries, int corner = 0);
 

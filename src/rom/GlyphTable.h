@@ -4,15 +4,16 @@
 #ifndef LB_GLYPH_TABLE_H
 #define LB_GLYPH_TABLE_H
 
-#include "../src/rom/FontTable.h"
+#include "FontTable.h"
 
 #include <stdint.h>
 
-/* What make_glyphs writes in front of the two tables. */
+/* What make_glyphs writes in front of the two tables and the coverage table. */
 struct lb_glyph_file_header {
     uint8_t half_width, height, set, line_height;
     uint32_t single_bytes; /* 256 single-byte glyphs */
     uint32_t double_bytes;
+    uint32_t coverage_bytes;
 };
 
 static inline unsigned lb_glyph_bytes(unsigned width, unsigned height) {
@@ -22,6 +23,13 @@ static inline unsigned lb_glyph_bytes(unsigned width, unsigned height) {
 /* Big5: lead 0xA1..0xF9, trail 0x40..0x7E and 0xA1..0xFE; GB2312: both 0xA1..0xFE. */
 static inline unsigned lb_double_glyph_count(unsigned set) {
     return set == LB_GLYPHS_BIG5 ? 89u * 157u : set == LB_GLYPHS_GB2312 ? 94u * 94u : 0u;
+}
+
+/* The coverage table says which codes the font file had a glyph for (the others are drawn as
+ * a box): one bit a code, the 256 single-byte codes first, then the double-byte codes in
+ * table order; code k is bit (k & 7), low bit first, of byte k >> 3. */
+static inline unsigned lb_coverage_bytes(unsigned set) {
+    return (256u + lb_double_glyph_count(set) + 7u) / 8u;
 }
 
 /* Whether a byte and the one after it make one double-byte code: any lead byte of the code

@@ -18,7 +18,7 @@ struct lb_base_info {
     uint8_t height;         /* a cell's height */
     uint8_t set;            /* enum lb_glyph_set */
     uint8_t line_height;    /* from one line's top to the next; at least `height` */
-    uint32_t reserved2;
+    uint32_t coverage_offset; /* the coverage table (GlyphTable.h), 0 when there is none */
 };
 
 #ifdef __cplusplus

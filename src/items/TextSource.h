@@ -1,0 +1,35 @@
+#pragma once
+
+#include "common/CodePage.h"
+
+#include <string>
+#include <string_view>
+
+namespace lb {
+
+// How the build reads texts (`--text-encoding`): "auto", "keep" (every text's bytes stored
+// unchanged) or an iconv name that every text without a byte-order mark is read in.
+struct TextOptions {
+    std::string encoding = "auto";
+    bool convertScript = true; // `--chinese auto`: Simplified and Traditional as the font needs
+};
+
+// What a text's bytes are for the font: stored unchanged, or read in an encoding.
+struct TextSource {
+    std::string readAs;      // iconv's name; empty when the bytes are stored unchanged
+    size_t markBytes = 0;    // a byte-order mark in front, not stored
+    bool undecided = false;  // stored unchanged because the detector could not tell
+    std::string detected;    // what the detector named, if it was asked
+};
+
+// Decides, in this order: a byte-order mark; only bytes below 0x80 (unchanged); valid UTF-8
+// with a multi-byte character; then the detector (uchardet), whose answer is kept unless it
+// names the font's own code page or nothing, the bytes do not decode in what it names, or
+// it names neither a Chinese nor a Unicode encoding while the bytes decode in the font's own
+// code page.
+TextSource DecideTextSource(std::string_view bytes, CodePage font, const TextOptions& options);
+
+// The text as UTF-8 from the source decided above (invalid sequences as U+FFFD).
+std::string ReadTextSource(std::string_view bytes, const TextSource& source);
+
+} // namespace lb

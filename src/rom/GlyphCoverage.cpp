@@ -1,0 +1,27 @@
+#include "rom/GlyphCoverage.h"
+
+#include "rom/BaseInfo.h"
+#include "rom/GlyphTable.h"
+
+#include <cstring>
+
+namespace lb {
+
+std::vector<bool> GlyphCoverage(std::span<const uint8_t> baseImage) {
+    lb_base_info info;
+    if (baseImage.size() < LB_BASE_INFO_OFFSET + sizeof info) return {};
+    std::memcpy(&info, baseImage.data() + LB_BASE_INFO_OFFSET, sizeof info);
+    if (std::memcmp(info.magic, LB_BASE_INFO_MAGIC, 4) != 0 || info.set > LB_GLYPHS_GB2312 ||
+        info.coverage_offset == 0 || info.coverage_offset > baseImage.size() ||
+        lb_coverage_bytes(info.set) > baseImage.size() - info.coverage_offset)
+        return {};
+    const uint8_t* bits = baseImage.data() + info.coverage_offset;
+    auto bit = [&](unsigned k) { return (bits[k >> 3] >> (k & 7)) & 1; };
+    std::vector<bool> shown(65536, false);
+    for (unsigned b = 0; b < 256; ++b) shown[b] = bit(b);
+    for (unsigned i = 0; i < lb_double_glyph_count(info.set); ++i)
+        shown[lb_double_code(info.set, i)] = bit(256 + i);
+    return shown;
+}
+
+} // namespace lb
