@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 out=$1
 build=$2
 rm -rf "$out"
-for t in bitmap skin_ini settings menu_list page_text rom_reader viewer_decode build_roundtrip; do
+for t in bitmap skin_ini settings menu_list page_text text_file rom_reader viewer_decode build_roundtrip; do
     mkdir -p "$out/$t"
 done
 
@@ -50,6 +50,14 @@ printf '\x00<meta charset="big5"><p>\xa4\xa4\xa4\xe5</p>' >"$out/page_text/big5.
 printf '\x02<meta http-equiv="Content-Type" content="text/html; charset=gb2312"><p>\xd6\xd0</p>' >"$out/page_text/gb.htm"
 printf '\x03\xff\xfe<\x00p\x00>\x00a\x00' >"$out/page_text/utf16.htm"
 printf '\x03<table><tr><td>a<td>b</table><pre> x\n y</pre><details><summary>s</summary>d</details>' >"$out/page_text/blocks.htm"
+
+# Text files, each behind the byte that picks the font (and, with 4 added, converts the script).
+for font in 0 2 3 4 6; do
+    { printf "\\x0$font"; cat examples/Welcome.txt; } >"$out/text_file/welcome-$font.txt"
+done
+printf '\x04\xef\xbb\xbf\xe5\xad\xa6\xe4\xb9\xa0 abc\r\n' >"$out/text_file/utf8-mark.txt"
+printf '\x00\xff\xfe\x2d\x4e\x0d\x00\x0a\x00' >"$out/text_file/utf16le.txt"
+printf '\x02\xa4\xa4\xa4\xe5\xad\xb7\xb4\xba\r\n' >"$out/text_file/big5-on-gb.txt"
 
 # ROM readers: the demo ROM's menu tables and first records, behind the font byte (and the
 # viewer's column count).

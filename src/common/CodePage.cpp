@@ -68,50 +68,86 @@ std::string ConvertUnit(void* cd, std::string_view in) {
 
 CodePageConverter::CodePageConverter(CodePage page)
     : page_(page), toPage_(OpenIconv(IconvName(page), "UTF-8")),
-      fromPage_(OpenIconv("UTF-8", IconvName(page))) {}
+      fromPage_(OpenIconv("UTF-8", IconvName(page))), cache_(0x10000, kUnknown) {}
 
 CodePageConverter::~CodePageConverter() {
     iconv_close(static_cast<iconv_t>(toPage_));
     iconv_close(static_cast<iconv_t>(fromPage_));
 }
 
+// The code of one UTF-8 character (lead << 8 | trail for two bytes), or kNoCode. Each
+// character of the Basic Multilingual Plane asks iconv once; texts use a few thousand.
+uint32_t CodePageConverter::CodeOf(std::string_view unit) const {
+    auto b = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(unit[i])); };
+    if (unit.size() == 1) return b(0); // ASCII is the same in every one of these code pages
+    const uint32_t point = unit.size() == 2 ? (b(0) & 0x1F) << 6 | (b(1) & 0x3F)
+                           : unit.size() == 3 ? (b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F)
+                                              : 0x10000;
+    if (point < cache_.size() && cache_[point] != kUnknown) return cache_[point];
+    std::string code = ConvertUnit(toPage_, unit);
+    uint32_t found = code.size() == 1   ? static_cast<unsigned char>(code[0])
+                     : code.size() == 2 ? static_cast<unsigned char>(code[0]) << 8 | static_cast<unsigned char>(code[1])
+                                        : kNoCode;
+    if (point < cache_.size()) cache_[point] = found;
+    return found;
+}
+
+bool CodePageConverter::Shown(uint32_t code) const {
+    if (code == kNoCode) return false;
+    if (shown_.empty() || code < 0x20 || code == 0x7F) return true;
+    return code < shown_.size() && shown_[code];
+}
+
+template <typename Put>
+int CodePageConverter::EachCode(std::string_view utf8, Put put) const {
+    int misses = 0;
+    while (!utf8.empty()) {
+        const size_t n = static_cast<unsigned char>(utf8[0]) < 0x80 ? 1 : Utf8Length(utf8);
+        const uint32_t code = n ? CodeOf(utf8.substr(0, n)) : kNoCode;
+        if (Shown(code)) {
+            put(code);
+        } else {
+            put(uint32_t{'?'});
+            ++misses;
+        }
+        utf8.remove_prefix(n == 0 ? 1 : n);
+    }
+    return misses;
+}
+
 std::vector<std::string> CodePageConverter::EncodeChars(std::string_view utf8,
                                                         int* replaced) const {
     std::vector<std::string> codes;
-    int misses = 0;
-    while (!utf8.empty()) {
-        size_t n = Utf8Length(utf8);
-        std::string code;
-        if (n == 1) {
-            // ASCII is the same in every one of these code pages.
-            code.assign(1, utf8[0]);
-        } else if (n > 1) {
-            code = ConvertUnit(toPage_, utf8.substr(0, n));
-            if (code.size() > 2) code.clear();
-        }
-        if (code.empty() || !Shown(code.size() == 1 ? static_cast<unsigned char>(code[0])
-                                                      : static_cast<unsigned char>(code[0]) << 8 |
-                                                            static_cast<unsigned char>(code[1]))) {
-            code.assign(1, '?');
-            ++misses;
-        }
-        codes.push_back(std::move(code));
-        utf8.remove_prefix(n == 0 ? 1 : n);
-    }
+    int misses = EachCode(utf8, [&](uint32_t code) {
+        codes.push_back(code < 0x100 ? std::string(1, static_cast<char>(code))
+                                     : std::string{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)});
+    });
     if (replaced) *replaced = misses;
     return codes;
+}
+
+std::string CodePageConverter::Encode(std::string_view utf8, int* replaced) const {
+    std::string out;
+    out.reserve(utf8.size());
+    int misses = EachCode(utf8, [&](uint32_t code) {
+        if (code >= 0x100) out += static_cast<char>(code >> 8);
+        out += static_cast<char>(code & 0xFF);
+    });
+    if (replaced) *replaced = misses;
+    return out;
 }
 
 namespace {
 
 // Runs iconv over the whole input; where it stops at a byte sequence it cannot convert,
-// `onFault` appends a stand-in and says how many input bytes to step over.
+// `onFault` puts a stand-in into its string and says how many input bytes to step over.
 template <typename OnFault>
 std::string ConvertAll(void* cd, std::string_view in, size_t startRoom, OnFault onFault) {
     auto handle = static_cast<iconv_t>(cd);
     iconv(handle, nullptr, nullptr, nullptr, nullptr);
     std::string out(startRoom + 16, '\0');
     size_t used = 0;
+    std::string standIn;
     while (!in.empty()) {
         char* src = const_cast<char*>(in.data());
         size_t srcLeft = in.size();
@@ -126,10 +162,12 @@ std::string ConvertAll(void* cd, std::string_view in, size_t startRoom, OnFault 
             out.resize(out.size() * 2);
             continue;
         }
-        out.resize(used);
-        in.remove_prefix(std::min(in.size(), onFault(in, out)));
-        used = out.size();
-        out.resize(used + in.size() + 16);
+        standIn.clear();
+        in.remove_prefix(std::min(in.size(), onFault(in, standIn)));
+        // Room grows by doubling, so texts with many faults stay linear.
+        while (out.size() < used + standIn.size() + 16) out.resize(out.size() * 2);
+        out.replace(used, standIn.size(), standIn);
+        used += standIn.size();
         iconv(handle, nullptr, nullptr, nullptr, nullptr);
     }
     out.resize(used);
@@ -137,45 +175,6 @@ std::string ConvertAll(void* cd, std::string_view in, size_t startRoom, OnFault 
 }
 
 } // namespace
-
-std::string CodePageConverter::Encode(std::string_view utf8, int* replaced) const {
-    int misses = 0;
-    std::string out =
-        ConvertAll(toPage_, utf8, utf8.size(), [&](std::string_view rest, std::string& o) {
-            ++misses;
-            o += '?';
-            size_t n = Utf8Length(rest);
-            return n == 0 ? size_t{1} : n;
-        });
-    if (!shown_.empty()) out = KeepShown(std::move(out), misses);
-    if (replaced) *replaced = misses;
-    return out;
-}
-
-bool CodePageConverter::Shown(unsigned code) const {
-    if (shown_.empty() || code < 0x20 || code == 0x7F) return true;
-    return code < shown_.size() && shown_[code];
-}
-
-std::string CodePageConverter::KeepShown(std::string page, int& misses) const {
-    const bool doubleByte = page_ != CodePage::Western;
-    size_t to = 0;
-    for (size_t i = 0; i < page.size();) {
-        auto b = static_cast<unsigned char>(page[i]);
-        // Lead bytes of these code pages are 0x81..0xFE; what iconv wrote is well-formed.
-        size_t n = doubleByte && b >= 0x81 && b <= 0xFE && i + 1 < page.size() ? 2 : 1;
-        unsigned code = n == 1 ? b : b << 8 | static_cast<unsigned char>(page[i + 1]);
-        if (Shown(code)) {
-            for (size_t k = 0; k < n; ++k) page[to++] = page[i + k];
-        } else {
-            page[to++] = '?';
-            ++misses;
-        }
-        i += n;
-    }
-    page.resize(to);
-    return page;
-}
 
 std::string CodePageConverter::DecodeChar(std::string_view code) const {
     if (code.size() == 1 && static_cast<unsigned char>(code[0]) < 0x80) return std::string(code);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,7 +26,7 @@ public:
     // The code of each character of `utf8` in the code page (one or two bytes each).
     // Invalid UTF-8 bytes and characters outside the code page give "?".
     std::vector<std::string> EncodeChars(std::string_view utf8, int* replaced = nullptr) const;
-    // The same bytes as joining EncodeChars, made in one pass for long texts.
+    // The same bytes as joining EncodeChars.
     std::string Encode(std::string_view utf8, int* replaced = nullptr) const;
 
     // One character's code (one or two bytes) back to UTF-8; "?" when it is no character.
@@ -39,14 +40,17 @@ public:
     void ShowOnly(std::vector<bool> shown) { shown_ = std::move(shown); }
 
 private:
-    // "?" for each code of `page` the font does not draw; adds their count to `misses`.
-    std::string KeepShown(std::string page, int& misses) const;
-    bool Shown(unsigned code) const;
+    static constexpr uint32_t kNoCode = 0xFFFFFFFF, kUnknown = 0xFFFFFFFE;
+    uint32_t CodeOf(std::string_view utf8Char) const;
+    bool Shown(uint32_t code) const;
+    // Calls `put` with each character's code, "?" for those not shown; returns how many.
+    template <typename Put> int EachCode(std::string_view utf8, Put put) const;
 
     CodePage page_;
     std::vector<bool> shown_; // empty: every code of the page
     void* toPage_;
     void* fromPage_;
+    mutable std::vector<uint32_t> cache_; // a code for each BMP character, once looked up
 };
 
 // Converts a whole text from the character set iconv knows as `charset` to UTF-8. Bytes that

@@ -57,12 +57,23 @@ constexpr Row kTexts[] = {
     {UserText::ScreenshotFilter, "PNG 圖片 (*.png)|*.png", "PNG picture (*.png)|*.png"},
     {UserText::FlashProgramTitle, "選擇檔案", "Select File"},
     {UserText::FlashProgramFilter, "執行檔 (*.EXE)|*.EXE", "EXE|*.EXE"},
+    {UserText::OptionsMenu, "選項", "Options"},
+    {UserText::TextEncodingMenu, "文字編碼", "Text encoding"},
+    {UserText::EncodingAuto, "自動判斷，轉為字形的編碼", "Detect, and convert to the font's code page"},
+    {UserText::EncodingKeep, "保留檔案原本的位元組", "Keep the file's bytes"},
+    {UserText::EncodingOther, "一律以指定編碼讀入…", "Read every text as…"},
+    {UserText::EncodingOtherPrompt, "編碼名稱（如 GB18030、SHIFT_JIS）：",
+     "Encoding name (GB18030, SHIFT_JIS, ...):"},
+    {UserText::EncodingUnknown, "不認得編碼「{}」", "\"{}\" is no encoding this system knows"},
+    {UserText::ChineseMenu, "繁簡轉換", "Chinese characters"},
+    {UserText::ChineseAuto, "依字形轉為繁體或簡體", "Traditional or Simplified as the font draws them"},
+    {UserText::ChineseKeep, "不轉換", "Keep them as they are"},
 };
 
 constexpr bool InOrder() {
     for (size_t i = 0; i < std::size(kTexts); ++i)
         if (static_cast<size_t>(kTexts[i].id) != i) return false;
-    return std::size(kTexts) == static_cast<size_t>(UserText::FlashProgramFilter) + 1;
+    return std::size(kTexts) == static_cast<size_t>(UserText::ChineseKeep) + 1;
 }
 static_assert(InOrder(), "one row for each UserText, in its order");
 

@@ -40,6 +40,16 @@ enum class UserText {
     ScreenshotFilter,
     FlashProgramTitle,
     FlashProgramFilter,
+    OptionsMenu,
+    TextEncodingMenu,
+    EncodingAuto,
+    EncodingKeep,
+    EncodingOther,
+    EncodingOtherPrompt,
+    EncodingUnknown, // "{}" stands for the name
+    ChineseMenu,
+    ChineseAuto,
+    ChineseKeep,
 };
 
 // 0 gives the Traditional Chinese text, every other value the English one (UTF-8).

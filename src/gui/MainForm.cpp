@@ -254,6 +254,7 @@ void MainForm::MakeMenus() {
         stored.afterBuild = on;
         stored.Save();
     });
+    MakeOptionsMenu();
 }
 
 void MainForm::ShowPreview() {
@@ -354,6 +355,7 @@ void MainForm::ApplyCaptions(uint8_t LanguageFlag) {
     previewMenu->setTitle(Utf8(p.preview));
     preview->setText(Utf8(p.preview));
     previewAfterBuild->setText(Utf8(p.afterBuild));
+    ApplyOptionsCaptions();
 }
 
 void MainForm::UpdateSizeLabel() {

@@ -58,6 +58,12 @@ class MainForm : public QMainWindow {
     void MakeSettingsColumn(QWidget* client);
     void MakePathsAndStatus(QWidget* client);
     void MakeMenus();
+    void MakeOptionsMenu();
+    void ApplyOptionsCaptions();
+    void ShowBuildOptions();
+    void SetTextEncoding(const std::string& encoding);
+    void SetChineseScript(bool convert);
+    void encodingOther_Click();
     void ConnectRunner();
     bool StartupSkinCheck();
     void Combo1_Click();
@@ -106,6 +112,8 @@ class MainForm : public QMainWindow {
     QAction *save, *open, *exit, *help1, *about;
     QMenu* previewMenu;
     QAction *preview, *previewAfterBuild; // preview enabled while the output file exists
+    QMenu *optionsMenu, *encodingMenu, *chineseMenu;
+    QAction *encodingAuto, *encodingKeep, *encodingOther, *chineseAuto, *chineseKeep;
     PreviewForm* previewForm = nullptr;   // the open preview window, if any
     SetForm* setForm;
     MenuListModel* menuModel;

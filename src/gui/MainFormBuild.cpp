@@ -3,6 +3,7 @@
 #include "app/Captions.h"
 #include "common/Error.h"
 #include "common/UserTexts.h"
+#include "gui/BuildOptions.h"
 #include "gui/BuildRunner.h"
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
@@ -45,6 +46,7 @@ void MainForm::Command5_Click() {
     }
     lb::BuildRequest request =
         model_.RequestFor(layout, std::max(0, Combo2->currentIndex()), Text1->text().toStdString());
+    request.text = BuildOptions::Load().text;
     SetBuilding(true);
     progress->setValue(0);
     // Only a build long enough to notice shows its progress bar.

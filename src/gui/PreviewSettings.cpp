@@ -1,14 +1,12 @@
 #include "gui/PreviewSettings.h"
 
+#include "gui/UserStore.h"
+
 #include <QSettings>
 #include <algorithm>
 #include <memory>
 
 namespace {
-
-std::unique_ptr<QSettings> Store() {
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Lumenbrook", "Lumenbrook");
-}
 
 QString KeyText(int key) { return QKeySequence(key).toString(QKeySequence::PortableText); }
 
@@ -20,7 +18,7 @@ PreviewSettings::PreviewSettings() {
 
 PreviewSettings PreviewSettings::Load() {
     PreviewSettings s;
-    auto store = Store();
+    auto store = UserStore();
     s.afterBuild = store->value("preview/afterBuild", false).toBool();
     s.scale = std::clamp(store->value("preview/scale", 2).toInt(), 1, 4);
     for (size_t i = 0; i < kPreviewKeys.size(); ++i) {
@@ -32,7 +30,7 @@ PreviewSettings PreviewSettings::Load() {
 }
 
 void PreviewSettings::Save() const {
-    auto store = Store();
+    auto store = UserStore();
     store->setValue("preview/afterBuild", afterBuild);
     store->setValue("preview/scale", scale);
     for (size_t i = 0; i < kPreviewKeys.size(); ++i)

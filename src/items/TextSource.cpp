@@ -95,7 +95,7 @@ TextSource DecideTextSource(std::string_view bytes, CodePage font, const TextOpt
 
 std::string ReadTextSource(std::string_view bytes, const TextSource& source) {
     bytes.remove_prefix(source.markBytes);
-    if (source.readAs == "UTF-8") return ReplaceInvalidUtf8(bytes);
+    if (source.readAs == "UTF-8") return IsValidUtf8(bytes) ? std::string(bytes) : ReplaceInvalidUtf8(bytes);
     return DecodeToUtf8(bytes, source.readAs.c_str());
 }
 

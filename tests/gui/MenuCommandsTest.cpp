@@ -1,6 +1,7 @@
 // Menu editing and building through the real window; every dialog is answered by a script.
 #include "TestHome.h"
 #include "app/DialogTexts.h"
+#include "gui/BuildOptions.h"
 #include "gui/BuildRunner.h"
 #include "gui/MenuListModel.h"
 #include "gui/SetForm.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMimeData>
 #include <QProcess>
 #include <QSignalSpy>
@@ -83,6 +85,7 @@ class MenuCommandsTest : public QObject {
     void imagePast32MiBIsAskedAbout();
     void flashingProgramAfterBuild();
     void droppedFilesAreAdded();
+    void textOptionsAreKeptAndUsed();
 };
 
 void MenuCommandsTest::addRenameSaveAndOpen() {
@@ -307,4 +310,56 @@ void MenuCommandsTest::droppedFilesAreAdded() {
 }
 
 QTEST_MAIN(MenuCommandsTest)
+// The Options menu's text choices: kept for the next start, and what the build does with a
+// UTF-8 text on the English font (CP1252: é is E9).
+void MenuCommandsTest::textOptionsAreKeptAndUsed() {
+    Files files;
+    const QString text = files.Write("e.txt", "caf\xC3\xA9"), rom = files.Write("out.gba", "");
+    struct Case {
+        const char* action;
+        QStringList answers; // for "Read every text as…"
+        const char* encoding; // as stored
+        const char* record;   // the text record's data
+        QString message;      // shown, if anything
+    };
+    const Case cases[] = {
+        {"encodingKeep", {}, "keep", "caf\xC3\xA9", ""},
+        {"encodingAuto", {}, "auto", "caf\xE9", ""},
+        // Read as CP437 the two bytes are ├ and ⌐, which CP1252 lacks.
+        {"encodingOther", {" CP437 "}, "CP437", "caf??", ""},
+        {"encodingOther", {"NO-SUCH-CODE"}, "CP437", "caf??",
+         "注意|\"NO-SUCH-CODE\" is no encoding this system knows"},
+        {"encodingOther", {""}, "CP437", "caf??", ""}, // cancelled
+    };
+    for (const Case& c : cases) {
+        Home home(kEnglishSettings);
+        QVERIFY(home.Load());
+        MainForm& f = *home.form;
+        for (const QString& a : c.answers) home.dialogs.nextAnswers.push_back(a);
+        Action(f, c.action)->trigger();
+        QCOMPARE(QString::fromStdString(BuildOptions::Load().text.encoding), QString(c.encoding));
+        QCOMPARE(home.dialogs.messages.join("\n"), c.message);
+        f.AddPaths({text});
+        Edit(f, "Text1")->setText(rom);
+        Build(f);
+        const auto image = ReadText(rom.toStdString());
+        const std::string want = std::string(c.record) + std::string((4 - strlen(c.record) % 4) % 4, ' ');
+        QCOMPARE(QString::fromLatin1(image.substr(image.size() - want.size()).c_str()),
+                 QString::fromLatin1(want.c_str()));
+        // A new window shows the stored choice ticked.
+        Home again(kEnglishSettings);
+        QVERIFY(again.Load());
+        const bool named = QString(c.encoding) != "auto" && QString(c.encoding) != "keep";
+        QVERIFY(Action(*again.form, named ? "encodingOther" : c.action)->isChecked());
+    }
+    Home home(kChineseSettings);
+    QVERIFY(home.Load());
+    QCOMPARE(FindControl<QMenu>(*home.form, "optionsMenu")->title(), QString("選項"));
+    Action(*home.form, "chineseKeep")->trigger();
+    QVERIFY(!BuildOptions::Load().text.convertScript);
+    Action(*home.form, "chineseAuto")->trigger();
+    QVERIFY(BuildOptions::Load().text.convertScript);
+    Action(*home.form, "encodingAuto")->trigger();
+}
+
 #include "MenuCommandsTest.moc"
