@@ -66,6 +66,25 @@ check "its replaced characters are counted" \
     "warning: entry 1 ($work/Snow ☃.txt): 1 characters of the name are not in CP1252 and became \"?\"" \
     "$(cat "$work/err")"
 
+# Texts: read in their encoding and put into the font's, or kept with --text-encoding keep.
+printf '\xe5\xad\xa6\xe4\xb9\xa0' > "$work/Simple.txt" # 学习 in UTF-8
+"$cli" build --home "$home" --font 0 --lang en -o "$work/t.gba" "$work/Simple.txt" >"$work/out" 2>"$work/err"
+check "a UTF-8 text builds" 0 $?
+check "into Traditional Big5 (學習)" "09 00 00 00 00 00 00 04 00 00 00 00 be c7 b2 df" "$(record_bytes "$work/t.gba" 16)"
+check "and the log says so" 1 \
+    "$(grep -c "^entry 1 ($work/Simple.txt): read as UTF-8, converted to Traditional Chinese (s2tw)$" "$work/out")"
+"$cli" build --home "$home" --font 0 -q --text-encoding keep -o "$work/t.gba" "$work/Simple.txt" 2>"$work/err"
+check "--text-encoding keep stores the bytes" "09 00 00 00 00 00 00 08 00 00 00 00 e5 ad a6 e4 b9 a0 20 20" \
+    "$(record_bytes "$work/t.gba" 20)"
+"$cli" build --home "$home" --font 0 -q --chinese keep -o "$work/t.gba" "$work/Simple.txt" 2>"$work/err"
+check "--chinese keep leaves Simplified characters Big5 lacks as ?" \
+    "09 00 00 00 00 00 00 04 00 00 00 00 3f 3f 20 20" "$(record_bytes "$work/t.gba" 16)"
+"$cli" build --home "$home" --text-encoding NO-SUCH-CODE "$work/Simple.txt" 2>"$work/err"
+check "an encoding iconv does not know is a usage error" 2 $?
+check "that names it" 1 "$(grep -c 'iconv does not know "NO-SUCH-CODE"' "$work/err")"
+"$cli" build --home "$home" --chinese maybe "$work/Simple.txt" 2>/dev/null
+check "--chinese takes auto or keep" 2 $?
+
 head -c 33386413 /dev/zero > "$work/Huge.txt"
 cp "$work/a.gba" "$work/before.gba"
 "$cli" build --home "$home" --font 3 -q --strict -o "$work/a.gba" "$work/Huge.txt" 2>"$work/err"
