@@ -5,6 +5,7 @@
 #include "build/Build.h"
 #include "items/FontText.h"
 #include "items/TextItem.h"
+#include "items/WebPageItem.h"
 #include "rom/Fonts.h"
 #include "rom/GlyphCoverage.h"
 #include "rom/RomLayout.h"
@@ -135,4 +136,28 @@ TEST(TextEncoding, NamesTakeTheFontsScriptAndTheLogSaysWhatWasDone) {
                              "): read as UTF-8, converted to Traditional Chinese (s2tw)\r\n";
     EXPECT_NE(log.find(line), std::string::npos) << log;
     EXPECT_EQ(log.find("entry 2"), std::string::npos) << "an ASCII text is stored as it is";
+}
+
+TEST(TextEncoding, WebPagesTakeTheFontsScriptToo) {
+    struct Case {
+        int font;
+        const char* page;
+        const char* want;
+        const char* script;
+    };
+    const Case cases[] = {
+        {0, "<meta charset=utf-8><p>\xE5\xAD\xA6</p>", "\xBE\xC7", "s2tw"},         // 学 as 學
+        {2, "<meta charset=big5><p>\xBE\xC7</p>", "\xD1\xA7", "t2s"},                // 學 as 学
+        {3, "<p>\xE5\xAD\xA6</p>", "?", nullptr},                                    // English: none
+    };
+    for (const Case& c : cases) {
+        FontOf font(c.font, true);
+        int replaced = -1;
+        const char* script = nullptr;
+        const std::string page = c.page;
+        ItemData item = EncodeWebPage(std::vector<uint8_t>(page.begin(), page.end()), font.text, &replaced, &script);
+        EXPECT_EQ(Bytes(item), Padded(c.want)) << c.page;
+        EXPECT_STREQ(script ? script : "", c.script ? c.script : "") << c.page;
+        EXPECT_EQ(replaced, c.script ? 0 : 1) << c.page;
+    }
 }
