@@ -2,6 +2,7 @@
 #include "common/Error.h"
 #include "items/PictureItem.h"
 #include "rom/Bitmap.h"
+#include "rom/SkinBlock.h"
 
 #include <gtest/gtest.h>
 
@@ -124,4 +125,53 @@ TEST(PictureItem, StoredSizesAndRows) {
     EXPECT_EQ(c.type, 2);
     EXPECT_EQ(c.width, 4);
     EXPECT_EQ(c.data, (std::vector<uint8_t>{0xFF, 0x7F, 0x1F, 0x00, 0, 0, 0, 0}));
+}
+
+// The colour table lies right after the info header, whatever its size (and after the three
+// masks of a 40-byte header with bit fields); entries past a short table are black. Every
+// form of the same picture gives the same record, byte for byte, and the same skin block.
+TEST(PictureItem, ColourTableWhereTheHeaderPutsIt) {
+    // Red, green, white as blue-green-red-reserved quads; in 15 bits 1F 00, E0 03, FF 7F.
+    const std::vector<uint8_t> three = {0, 0, 255, 0, 0, 255, 0, 0, 255, 255, 255, 0};
+    const std::vector<uint8_t> colours15 = {0x1F, 0x00, 0xE0, 0x03, 0xFF, 0x7F};
+    auto indexedRecord = [&](std::vector<uint8_t> pixels, size_t entries) {
+        pixels.insert(pixels.end(), colours15.begin(), colours15.end());
+        pixels.resize(pixels.size() + 2 * entries - colours15.size(), 0);
+        return pixels;
+    };
+    struct Case {
+        const char* what;
+        BmpFields fields;
+        std::vector<uint8_t> want; // the record's data
+    };
+    std::vector<Case> cases;
+    for (uint32_t header : {40u, 108u, 124u}) {
+        // 8 bits, 4 x 1: indices 0 1 2 0.
+        cases.push_back({"8-bit", {4, 1, 8, 0, three, {0, 1, 2, 0}, header, 3},
+                         indexedRecord({0, 1, 2, 0}, 256)});
+        // 4 bits, 8 x 1: indices 0 1 2 0 0 0 0 0, two to a byte.
+        cases.push_back({"4-bit", {8, 1, 4, 0, three, {0x01, 0x20, 0, 0}, header, 3},
+                         indexedRecord({0x01, 0x20, 0, 0}, 16)});
+    }
+    // Red and white as 24 bits, and as 32 bits with bit fields: 1F 00 FF 7F either way.
+    const std::vector<uint8_t> direct = {0x1F, 0x00, 0xFF, 0x7F};
+    cases.push_back({"24-bit", {2, 1, 24, 0, {}, {0, 0, 255, 255, 255, 255, 0, 0}, 40, 0}, direct});
+    const std::vector<uint8_t> masks = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
+    cases.push_back({"32-bit bit fields", {2, 1, 32, 3, masks, {0, 0, 255, 0, 255, 255, 255, 0}, 40, 0}, direct});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.what) + ", header " + std::to_string(c.fields.headerSize));
+        ItemData item = EncodePicture(MakeBmp(c.fields));
+        EXPECT_EQ(item.data, c.want);
+    }
+
+    // A skin picture with a 124-byte header and a two-colour table.
+    std::vector<uint8_t> pixels(240 * 160, 1);
+    pixels[0] = 0;
+    std::vector<uint8_t> plain = MakeBmp({240, 160, 8, 0, three, pixels, 40, 3});
+    std::vector<uint8_t> v5 = MakeBmp({240, 160, 8, 0, three, pixels, 124, 3});
+    SkinBlock a = MakeSkinBlock(plain), b = MakeSkinBlock(v5);
+    ASSERT_EQ(a.bytes.size(), 38912u);
+    EXPECT_EQ(a.bytes, b.bytes);
+    EXPECT_EQ(std::vector<uint8_t>(b.bytes.begin() + 38400, b.bytes.begin() + 38406), colours15);
+    EXPECT_EQ(b.bytes[38406], 0);
 }

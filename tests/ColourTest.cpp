@@ -29,12 +29,10 @@ TEST(Colour, ValueSplitAndTableEntries) {
     EXPECT_EQ(GetRed(0x123456), 0x56);
     EXPECT_EQ(GetGreen(0x123456), 0x34);
     EXPECT_EQ(GetBlue(0x123456), 0x12);
-    // Blue 255, green 128, red 8, reserved byte ignored: 0x7E01 as 01 7E.
-    ColourTable table{};
-    const uint8_t quads[] = {255, 128, 8, 0x77, 255, 255, 255, 0, 0, 0, 255, 0xFF};
-    std::copy(std::begin(quads), std::end(quads), table.begin());
+    // Red 8, green 128, blue 255: 0x7E01 as 01 7E; entries past the table are black.
+    const std::vector<uint32_t> palette = {0xFF8008, 0xFFFFFF};
     uint8_t out[6];
-    AppendPalette(table, 3, out);
-    const uint8_t want[] = {0x01, 0x7E, 0xFF, 0x7F, 0x1F, 0x00};
+    AppendPalette(palette, 3, out);
+    const uint8_t want[] = {0x01, 0x7E, 0xFF, 0x7F, 0x00, 0x00};
     EXPECT_TRUE(std::equal(out, out + 6, want));
 }

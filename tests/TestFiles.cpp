@@ -50,6 +50,7 @@ std::vector<uint8_t> MakeBmp(const BmpFields& s) {
     put(26, 1, 2);
     put(28, s.bitCount, 2);
     put(30, s.compression, 4);
+    put(46, s.coloursUsed, 4);
     f.insert(f.end(), s.palette.begin(), s.palette.end());
     f.insert(f.end(), s.pixels.begin(), s.pixels.end());
     return f;

@@ -38,6 +38,7 @@ struct BmpFields {
     std::vector<uint8_t> palette; // 4 bytes an entry
     std::vector<uint8_t> pixels;  // as stored in the file
     uint32_t headerSize = 40;
+    uint32_t coloursUsed = 0; // the header's count of colour table entries; 0: all of them
 };
 std::vector<uint8_t> MakeBmp(const BmpFields& fields);
 

@@ -15,7 +15,7 @@ namespace {
 
 size_t RoundUp(size_t n, size_t to) { return (n + to - 1) / to * to; }
 
-ItemData Indexed(const Bitmap& picture, const ColourTable& table, bool sixteen) {
+ItemData Indexed(const Bitmap& picture, bool sixteen) {
     const size_t w = static_cast<size_t>(picture.width), h = static_cast<size_t>(picture.height);
     const size_t W = RoundUp(w, sixteen ? 8 : 4);
     const size_t storedRow = sixteen ? W / 2 : W;
@@ -35,7 +35,7 @@ ItemData Indexed(const Bitmap& picture, const ColourTable& table, bool sixteen) 
         for (size_t r = 0; r < h; ++r)
             std::memcpy(item.data.data() + r * storedRow, rows.data() + r * S, S);
     }
-    AppendPalette(table, entries, item.data.data() + storedRow * h);
+    AppendPalette(picture.palette, entries, item.data.data() + storedRow * h);
     return item;
 }
 
@@ -65,14 +65,7 @@ ItemData Direct(const Bitmap& picture) {
 
 ItemData EncodePicture(std::span<const uint8_t> file) {
     Bitmap picture = DecodeBitmap(file);
-    // The kind is the bit count at offset 28; it must agree with the picture's real depth
-    // for the indexed kinds, whose rows are copied as they are.
-    const uint16_t kindBits = file.size() >= 30 ? static_cast<uint16_t>(file[28] | file[29] << 8) : 0;
-    if ((kindBits == 4 || kindBits == 8) && kindBits != picture.bitCount)
-        throw Error("not a usable bitmap: the bit count at offset 28 (" +
-                    std::to_string(kindBits) + ") disagrees with the picture's header (" +
-                    std::to_string(picture.bitCount) + " bits per pixel)");
-    if (kindBits == 4 || kindBits == 8) return Indexed(picture, ReadColourTable(file), kindBits == 4);
+    if (picture.bitCount == 4 || picture.bitCount == 8) return Indexed(picture, picture.bitCount == 4);
     return Direct(picture);
 }
 

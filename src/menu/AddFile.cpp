@@ -5,6 +5,8 @@
 #include "items/ItemKind.h"
 #include "menu/Estimate.h"
 #include "menu/MenuListFile.h"
+#include "rom/Bitmap.h"
+#include "rom/RomLayout.h"
 
 #include <cerrno>
 #include <cstring>
@@ -80,22 +82,23 @@ std::optional<int64_t> FileEstimate(const std::string& path, std::string* reason
     const bool picture = KindForBuild(path) == ItemKind::Picture;
     int64_t length = 0;
     std::string why;
-    // A picture's width, height and bit count lie in the info header at offset 14.
-    std::vector<uint8_t> header(picture ? 54 : 0);
+    std::vector<uint8_t> header(picture ? kBitmapHeadBytes : 0);
     if (!Probe(path, length, header, why)) {
         if (reason) *reason = why;
         return std::nullopt;
     }
     if (!picture) return TextEstimate(length);
-    if (header.size() < 54) {
+    if (length < 54) {
         if (reason) *reason = "too short for a bitmap header";
         return std::nullopt;
     }
-    auto i32 = [&](int o) {
-        return static_cast<int32_t>(header[o] | header[o + 1] << 8 | header[o + 2] << 16 |
-                                    static_cast<uint32_t>(header[o + 3]) << 24);
-    };
-    return PictureEstimate(i32(18), i32(22), static_cast<uint16_t>(header[28] | header[29] << 8));
+    try {
+        BitmapHeader h = ReadBitmapHeader(header, static_cast<uint64_t>(length));
+        return PictureEstimate(h.width, h.height, h.bitCount);
+    } catch (const Error&) {
+        // Listed all the same: the build names the entry and what is wrong with it.
+        return length + int64_t{LB_RECORD_HEADER_BYTES};
+    }
 }
 
 std::string DisplayNameFor(const std::string& path) {

@@ -66,7 +66,7 @@ struct Header {
     uint32_t masks[3] = {};
 };
 
-Header ReadHeader(const Reader& r) {
+Header ReadHeader(const Reader& r, uint64_t fileSize) {
     if (r.Size() == 0) Fail("the file is empty");
     if (!r.Has(0, 18)) Fail("the file is too short for a bitmap header");
     if (r.U8(0) != 'B' || r.U8(1) != 'M') Fail("the file does not begin with \"BM\"");
@@ -145,7 +145,7 @@ Header ReadHeader(const Reader& r) {
     } else {
         h.paletteCount = 0;
     }
-    if (h.pixelOffset >= r.Size()) Fail("the pixel data lies past the end of the file");
+    if (h.pixelOffset >= fileSize) Fail("the pixel data lies past the end of the file");
     return h;
 }
 
@@ -288,9 +288,14 @@ std::vector<uint8_t> Bitmap::PixelBytes() const {
     return out;
 }
 
+BitmapHeader ReadBitmapHeader(std::span<const uint8_t> head, uint64_t fileSize) {
+    Header h = ReadHeader(Reader(head.first(std::min<size_t>(head.size(), fileSize))), fileSize);
+    return {h.width, h.height, h.bitCount};
+}
+
 Bitmap DecodeBitmap(std::span<const uint8_t> file) {
     Reader r(file);
-    Header h = ReadHeader(r);
+    Header h = ReadHeader(r, file.size());
     Bitmap bmp;
     bmp.width = h.width;
     bmp.height = h.height;

@@ -33,4 +33,13 @@ inline constexpr uint64_t kMaxBitmapPixels = uint64_t{1} << 26;
 // Throws lb::Error naming the cause (the caller adds the file's name).
 Bitmap DecodeBitmap(std::span<const uint8_t> file);
 
+// The size and depth from the header alone, checked as DecodeBitmap checks them: `head` holds
+// the file's first kBitmapHeadBytes bytes (all of a shorter file), `fileSize` its length.
+struct BitmapHeader {
+    int32_t width = 0, height = 0;
+    uint16_t bitCount = 0;
+};
+inline constexpr size_t kBitmapHeadBytes = 14 + 124 + 16; // the largest header and its masks
+BitmapHeader ReadBitmapHeader(std::span<const uint8_t> head, uint64_t fileSize);
+
 } // namespace lb

@@ -2,21 +2,14 @@
 
 #include "rom/Colour.h"
 
-#include <algorithm>
+#include <cstddef>
 
 namespace lb {
 
-ColourTable ReadColourTable(std::span<const uint8_t> file) {
-    ColourTable table{};
-    if (file.size() > 54)
-        std::copy_n(file.begin() + 54, std::min<size_t>(table.size(), file.size() - 54),
-                    table.begin());
-    return table;
-}
-
-void AppendPalette(const ColourTable& table, int entries, uint8_t* out) {
+void AppendPalette(const std::vector<uint32_t>& palette, int entries, uint8_t* out) {
     for (int k = 0; k < entries; ++k) {
-        uint16_t c = Colour15FromQuad(&table[4 * k]);
+        const size_t at = static_cast<size_t>(k);
+        uint16_t c = at < palette.size() ? Colour15FromValue(static_cast<int32_t>(palette[at])) : 0;
         out[2 * k] = static_cast<uint8_t>(c & 255);
         out[2 * k + 1] = static_cast<uint8_t>(c / 256);
     }

@@ -1,18 +1,12 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <span>
+#include <vector>
 
 namespace lb {
 
-// The 1,024 bytes at file offset 54 of a bitmap file, taken as 256 table entries (blue,
-// green, red, reserved) whatever the header says; bytes past the file's end read as zero.
-using ColourTable = std::array<uint8_t, 1024>;
-
-ColourTable ReadColourTable(std::span<const uint8_t> file);
-
-// The first `entries` table entries as 15-bit colours, low byte first.
-void AppendPalette(const ColourTable& table, int entries, uint8_t* out);
+// A picture's first `entries` colours as 15-bit colours, low byte first; the colours are
+// values with red in the low byte, and entries past the end of `palette` are black.
+void AppendPalette(const std::vector<uint32_t>& palette, int entries, uint8_t* out);
 
 } // namespace lb

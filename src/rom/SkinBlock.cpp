@@ -12,7 +12,6 @@ bool SkinBlock::ScreenSized() const {
 }
 
 SkinBlock MakeSkinBlock(std::span<const uint8_t> file) {
-    ColourTable table = ReadColourTable(file);
     Bitmap picture = DecodeBitmap(file);
     SkinBlock block;
     block.width = picture.width;
@@ -21,7 +20,7 @@ SkinBlock MakeSkinBlock(std::span<const uint8_t> file) {
     block.bytes = picture.PixelBytes();
     size_t pixels = block.bytes.size();
     block.bytes.resize(pixels + LB_PALETTE_BYTES);
-    AppendPalette(table, LB_PALETTE_ENTRIES, block.bytes.data() + pixels);
+    AppendPalette(picture.palette, LB_PALETTE_ENTRIES, block.bytes.data() + pixels);
     return block;
 }
 
