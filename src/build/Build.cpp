@@ -9,6 +9,7 @@
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/PictureItem.h"
+#include "items/PictureOptions.h"
 #include "items/TextItem.h"
 #include "items/WebPageItem.h"
 #include "rom/Fonts.h"
@@ -104,47 +105,62 @@ void WriteSkin(ReplacingFile& out, const std::string& what, const std::string& p
     CheckPosition(out);
 }
 
-// What the build did to an entry's text that the log tells.
-struct TextNote {
+// What the build did to an entry that the log tells.
+struct EntryNote {
     std::string readAs;
     bool undecided = false;
     const char* script = nullptr;
+    PictureNote picture;
+    bool largeKept = false; // a picture larger than the screen, kept as it is
 };
 
-ItemData EncodeEntry(const BuildEntry& entry, const FontText& font, const TextOptions& options,
-                     int* replaced, TextNote& note) {
+ItemData EncodeEntry(const BuildEntry& entry, const FontText& font, const BuildRequest& request,
+                     int* replaced, EntryNote& note) {
     const ItemKind kind = KindForBuild(entry.path);
     if (kind == ItemKind::Text || kind == ItemKind::LkbText) {
         TextReading reading;
         ItemData item = EncodeTextFile(ReadWholeFile(entry.path),
                                        kind == ItemKind::Text ? LB_PLAIN_TEXT : LB_LKB_TEXT, font,
-                                       options, &reading);
+                                       request.text, &reading);
         *replaced = reading.replaced;
-        note = {reading.source.readAs, reading.source.undecided, reading.script};
+        note.readAs = reading.source.readAs;
+        note.undecided = reading.source.undecided;
+        note.script = reading.script;
         return item;
     }
     if (kind == ItemKind::WebPage)
         return EncodeWebPage(ReadWholeFile(entry.path), font, replaced, &note.script);
-    return EncodePicture(ReadWholeFile(entry.path));
+    ItemData item = EncodePictureFile(ReadWholeFile(entry.path), kind == ItemKind::Photo, request.pictures,
+                                      &note.picture);
+    const PictureSize shown = note.picture.shown;
+    note.largeKept = !note.picture.fitted && (shown.width > int32_t{LB_SCREEN_WIDTH} ||
+                                              shown.height > int32_t{LB_SCREEN_HEIGHT});
+    return item;
 }
 
-void LogTextNote(BuildLog& log, uint8_t lang, int index, const BuildEntry& entry, const TextNote& note) {
+void LogEntryNote(BuildLog& log, uint8_t lang, int index, const BuildEntry& entry, const EntryNote& note) {
     std::vector<std::string> parts;
     if (!note.readAs.empty()) parts.push_back(Say(UserText::ReadAs, lang, note.readAs));
     if (note.script)
         parts.push_back(Say(std::string(note.script) == "t2s" ? UserText::ToSimplified : UserText::ToTraditional,
                             lang, note.script));
     if (note.undecided) parts.push_back(Say(UserText::StoredUnchanged, lang));
+    if (note.largeKept)
+        parts.push_back(Say(UserText::LargerThanScreen, lang,
+                            std::to_string(note.picture.shown.width) + " x " +
+                                std::to_string(note.picture.shown.height)));
     if (parts.empty()) return;
     std::string line = Say(UserText::EntryNumber, lang, std::to_string(index + 1)) + " (" + entry.path + "): ";
     for (size_t k = 0; k < parts.size(); ++k) line += (k ? Say(UserText::Separator, lang) : "") + parts[k];
     log.Line(line);
 }
 
-// One record per entry in menu order; a failure names the entry.
-void WriteRecords(ReplacingFile& out, const BuildRequest& request, const FontText& font,
-                  BuildLog& log, BuildProgress& progress) {
+// One record per entry in menu order; a failure names the entry. Returns the entries whose
+// records start past the cartridge's address space.
+std::vector<std::string> WriteRecords(ReplacingFile& out, const BuildRequest& request, const FontText& font,
+                                      BuildLog& log, BuildProgress& progress) {
     ItemRecordHeaders headers;
+    std::vector<std::string> unreachable;
     const int count = static_cast<int>(request.entries.size());
     for (int i = 0; i < count; ++i) {
         const BuildEntry& entry = request.entries[i];
@@ -153,22 +169,24 @@ void WriteRecords(ReplacingFile& out, const BuildRequest& request, const FontTex
                                   NumberText(count));
         ItemData item;
         int replaced = 0;
-        TextNote note;
+        EntryNote note;
         try {
-            item = EncodeEntry(entry, font, request.text, &replaced, note);
+            item = EncodeEntry(entry, font, request, &replaced, note);
         } catch (const Error& e) {
             std::string cause = e.what();
             if (cause.rfind(entry.path, 0) == 0) cause = cause.substr(entry.path.size() + 2);
             throw Error(EntryText(i, entry) + ": " + cause);
         }
-        LogTextNote(log, request.language, i, entry, note);
+        LogEntryNote(log, request.language, i, entry, note);
         WarnReplaced(progress, i, entry, replaced,
                      KindForBuild(entry.path) == ItemKind::WebPage ? "page" : "text", font.Codes());
+        if (out.Position() >= LB_CART_ADDRESS_BYTES) unreachable.push_back(EntryText(i, entry));
         auto header = headers.Next(item);
         out.Write(header.data(), header.size());
         out.Write(item.data.data(), item.data.size());
         CheckPosition(out);
     }
+    return unreachable;
 }
 
 } // namespace
@@ -208,7 +226,7 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
         WarnReplaced(progress, static_cast<int>(i), request.entries[i], result.replacedChars[i], "name",
                      codes);
 
-    WriteRecords(out, request, fontText, log, progress);
+    const std::vector<std::string> unreachable = WriteRecords(out, request, fontText, log, progress);
     result.recordsEnd = out.Position();
 
     // A base image longer than our data keeps its bytes beyond it.
@@ -216,8 +234,11 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
         out.Write(base.data() + out.Position(), base.size() - static_cast<size_t>(out.Position()));
     result.size = out.Position();
     if (result.size > LB_CART_ADDRESS_BYTES) {
-        if (request.strictSize) throw Error(TooLargeText(result.size));
-        progress.Warning(TooLargeText(result.size));
+        std::string text = TooLargeText(result.size);
+        for (size_t k = 0; k < unreachable.size(); ++k)
+            text += (k ? ", " : "; the handheld cannot open ") + unreachable[k];
+        if (request.strictSize) throw Error(text);
+        progress.Warning(text);
     }
     out.Commit();
     progress.Finished(Say(UserText::ConversionDone, lang));

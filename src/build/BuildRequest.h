@@ -1,5 +1,6 @@
 #pragma once
 
+#include "items/PictureOptions.h"
 #include "items/TextSource.h"
 #include "rom/MenuTables.h"
 
@@ -27,7 +28,8 @@ struct BuildRequest {
     MenuLayout layout;      // from ParseMenuLayout or a skin's Skin.ini
     int corner = 0;         // 0..3
     std::string outputPath;
-    TextOptions text; // how texts are read and fitted to the font
+    TextOptions text;        // how texts are read and fitted to the font
+    PictureOptions pictures; // how pictures are fitted to the screen, and their colours
     // An image past the cartridge's address space fails the build instead of warning.
     bool strictSize = false;
 };

@@ -55,6 +55,9 @@ size_t AddEntries(ItemList& menu, const std::vector<std::string>& entries) {
 struct Common {
     std::string home;
     std::optional<int> font;
+    std::string fit = "auto";
+    int colours = 32768;
+    PictureOptions Pictures() const { return {FitRuleNamed(fit).value_or(FitRule::Auto), colours}; }
     fs::path Home() const { return home.empty() ? ExecutableFolder() : fs::path(home); }
     Settings Stored() const { return ReadSettingsFile((Home() / kSettingsFileName).string()).settings; }
     int Font(const Settings& s) const { return font ? *font : s.FontIndex; }
@@ -71,12 +74,13 @@ struct BuildArgs {
 
 int Build(const Common& common, const std::vector<std::string>& entries, const BuildArgs& args) {
     const auto& [output, skin, back, layout, lang, corner, textEncoding, chinese, strict, quiet] = args;
-    if (textEncoding != "auto" && textEncoding != "keep" && !CharsetKnown(textEncoding.c_str())) {
+    if (TextOptions{textEncoding}.NamesEncoding() && !CharsetKnown(textEncoding.c_str())) {
         std::cerr << "lumenbrook-cli: --text-encoding: iconv does not know \"" << textEncoding << "\"\n";
         return 2;
     }
     Settings stored = common.Stored();
     ItemList menu(common.Font(stored));
+    menu.pictures = common.Pictures();
     size_t skipped = AddEntries(menu, entries);
     if (strict && skipped > 0) {
         std::cerr << "lumenbrook-cli: " << skipped << " entries were skipped; nothing was built\n";
@@ -112,6 +116,7 @@ int Build(const Common& common, const std::vector<std::string>& entries, const B
         request.layout = ReadSkinIni(paths.layoutPath);
     }
     request.corner = corner;
+    request.pictures = common.Pictures();
     request.text.encoding = textEncoding;
     request.text.convertScript = chinese == "auto";
     request.outputPath = output.empty() ? (common.Home() / kDefaultRomName).string() : output;
@@ -123,6 +128,7 @@ int Build(const Common& common, const std::vector<std::string>& entries, const B
 
 int Estimate(const Common& common, const std::vector<std::string>& entries, bool json) {
     ItemList menu(common.Font(common.Stored()));
+    menu.pictures = common.Pictures();
     AddEntries(menu, entries);
     if (json) {
         nlohmann::json j = {{"total_size", menu.TotalSize}, {"label", menu.SizeLabel()},
@@ -204,8 +210,18 @@ int main(int argc, char** argv) {
         if (home) cmd->add_option("--home", common.home, "the program folder (default: the executable's)");
         cmd->add_option("--font", common.font, "font 0..3")->check(CLI::Range(0, 3));
     };
+    auto addPictures = [&](CLI::App* cmd) {
+        cmd->add_option("--fit", common.fit,
+                        "auto (default: screen for JPEG, PNG, GIF, WebP, TIFF; keep for .bmp), screen "
+                        "(fit 240 x 160), width (240 wide, for scrolling) or keep")
+            ->check(CLI::IsMember({"auto", "screen", "width", "keep"}));
+        cmd->add_option("--colours", common.colours,
+                        "colours of fitted and new-format pictures: 32768 (default), 256 or 16")
+            ->check(CLI::IsMember({32768, 256, 16}));
+    };
     auto* build = app.add_subcommand("build", "build a ROM image from the entries");
     addCommon(build, true);
+    addPictures(build);
     build->add_option("-o,--output", args.output, "the ROM file (default: Lumbro.Gba in the program folder)");
     build->add_option("--skin", args.skin, "skin folder name");
     build->add_option("--back", args.back, "back picture file name");
@@ -226,6 +242,7 @@ int main(int argc, char** argv) {
 
     auto* estimate = app.add_subcommand("estimate", "the size estimate of a menu");
     addCommon(estimate, true);
+    addPictures(estimate);
     estimate->add_flag("--json", json, "print one JSON object");
     estimate->add_option("ENTRY", entries, "pictures, texts, web pages and menu lists");
 

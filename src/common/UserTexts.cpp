@@ -24,6 +24,8 @@ constexpr Row kTexts[] = {
     {UserText::ToSimplified, "轉為簡體字（{}）", "converted to Simplified Chinese ({})"},
     {UserText::StoredUnchanged, "無法判斷編碼，原樣存入", "its encoding could not be told; stored unchanged"},
     {UserText::Separator, "，", ", "},
+    {UserText::LargerThanScreen, "{}，比螢幕大，保留原樣（--fit screen 可縮到螢幕大小）",
+     "{}, larger than the screen, kept as it is (--fit screen would fit it)"},
     {UserText::BuildDoneWithWarnings, "轉換完成，但有以下警告：\n",
      "The build is done, with warnings:\n"},
     {UserText::BuildFailed, "轉換失敗：", "The build failed: "},

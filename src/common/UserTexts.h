@@ -18,6 +18,7 @@ enum class UserText {
     ToSimplified,
     StoredUnchanged,
     Separator, // between the parts of one line
+    LargerThanScreen, // "{}" stands for the picture's size
     BuildDoneWithWarnings, // followed by the warnings, one a line
     BuildFailed,           // followed by the cause
     FlashingProgramNotStarted,

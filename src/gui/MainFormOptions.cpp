@@ -63,7 +63,7 @@ void MainForm::ApplyOptionsCaptions() {
 // Ticks the stored choices.
 void MainForm::ShowBuildOptions() {
     const lb::TextOptions text = BuildOptions::Load().text;
-    const bool named = text.encoding != "auto" && text.encoding != "keep";
+    const bool named = text.NamesEncoding();
     (text.encoding == "auto" ? encodingAuto : named ? encodingOther : encodingKeep)->setChecked(true);
     QString other = Utf8(lb::Say(lb::UserText::EncodingOther, Language()));
     if (named) other += " (" + QString::fromStdString(text.encoding) + ")";
@@ -87,7 +87,7 @@ void MainForm::SetChineseScript(bool convert) {
 
 void MainForm::encodingOther_Click() {
     const lb::TextOptions stored = BuildOptions::Load().text;
-    const bool named = stored.encoding != "auto" && stored.encoding != "keep";
+    const bool named = stored.NamesEncoding();
     auto answer = dialogs_.InputText(this, Utf8(lb::Say(lb::UserText::TextEncodingMenu, Language())),
                                      Utf8(lb::Say(lb::UserText::EncodingOtherPrompt, Language())),
                                      named ? QString::fromStdString(stored.encoding) : QString());

@@ -1,17 +1,35 @@
 #include "items/ItemKind.h"
 
+#include <cstring>
+
 namespace lb {
 
-std::string KindKey(const std::string& path) {
-    std::string key = path.size() > 4 ? path.substr(path.size() - 4) : path;
-    for (char& c : key)
+namespace {
+
+std::string Lower(std::string s) {
+    for (char& c : s)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return key;
+    return s;
+}
+
+} // namespace
+
+std::string KindKey(const std::string& path) {
+    return Lower(path.size() > 4 ? path.substr(path.size() - 4) : path);
+}
+
+size_t PhotoEndingLength(const std::string& path) {
+    for (const char* ending : {".jpg", ".jpeg", ".png", ".gif", ".webp", ".tif", ".tiff"}) {
+        const size_t n = std::strlen(ending);
+        if (path.size() > n && Lower(path.substr(path.size() - n)) == ending) return n;
+    }
+    return 0;
 }
 
 ItemKind KindForMenu(const std::string& path) {
     std::string key = KindKey(path);
     if (key == ".bmp") return ItemKind::Picture;
+    if (PhotoEndingLength(path)) return ItemKind::Photo;
     if (key == ".txt") return ItemKind::Text;
     if (key == ".lkb") return ItemKind::LkbText;
     if (key == ".htm" || key == "html") return ItemKind::WebPage;
@@ -24,6 +42,7 @@ ItemKind KindForBuild(const std::string& path) {
     if (key == ".txt") return ItemKind::Text;
     if (key == ".lkb") return ItemKind::LkbText;
     if (key == ".htm" || key == "html") return ItemKind::WebPage;
+    if (PhotoEndingLength(path)) return ItemKind::Photo;
     return ItemKind::Picture;
 }
 

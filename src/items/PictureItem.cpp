@@ -1,6 +1,8 @@
 #include "items/PictureItem.h"
 
 #include "common/Error.h"
+#include "items/PhotoReader.h"
+#include "items/PictureColours.h"
 #include "rom/Bitmap.h"
 #include "rom/Colour.h"
 #include "rom/ColourTable.h"
@@ -14,6 +16,13 @@ namespace lb {
 namespace {
 
 size_t RoundUp(size_t n, size_t to) { return (n + to - 1) / to * to; }
+
+// Refuses a picture too large to decode before anything is allocated for it.
+void CheckShownSize(PictureSize shown) {
+    if (uint64_t(shown.width) * uint64_t(shown.height) > (uint64_t{1} << 28))
+        throw Error("the picture is " + std::to_string(shown.width) + " x " + std::to_string(shown.height) +
+                    " pixels, more than " + std::to_string(uint64_t{1} << 28) + " in all");
+}
 
 ItemData Indexed(const Bitmap& picture, bool sixteen) {
     const size_t w = static_cast<size_t>(picture.width), h = static_cast<size_t>(picture.height);
@@ -63,10 +72,58 @@ ItemData Direct(const Bitmap& picture) {
 
 } // namespace
 
-ItemData EncodePicture(std::span<const uint8_t> file) {
-    Bitmap picture = DecodeBitmap(file);
+ItemData EncodeBitmap(const Bitmap& picture) {
     if (picture.bitCount == 4 || picture.bitCount == 8) return Indexed(picture, picture.bitCount == 4);
     return Direct(picture);
+}
+
+ItemData EncodePicture(std::span<const uint8_t> file) { return EncodeBitmap(DecodeBitmap(file)); }
+
+FitRule RuleFor(const PictureOptions& options, bool photo) {
+    if (options.fit != FitRule::Auto) return options.fit;
+    return photo ? FitRule::Screen : FitRule::Keep;
+}
+
+ItemData EncodePictureFile(std::span<const uint8_t> file, bool photo, const PictureOptions& options,
+                           PictureNote* note) {
+    const FitRule rule = RuleFor(options, photo);
+    PictureNote done;
+    ItemData item;
+    if (photo) {
+        done.shown = PhotoShownSize(file);
+        CheckShownSize(done.shown);
+        done.stored = FittedSize(done.shown, rule);
+        done.fitted = true;
+        item = EncodeBitmap(PictureWithColours(DecodePhoto(file, done.stored), options.colours));
+    } else {
+        Bitmap bitmap = DecodeBitmap(file);
+        done.shown = {bitmap.width, bitmap.height};
+        done.stored = FittedSize(done.shown, rule);
+        done.fitted = !(done.stored == done.shown);
+        if (!done.fitted) {
+            item = EncodeBitmap(bitmap); // kept as it is: its own depth and colour table
+        } else {
+            RgbPicture rgb{bitmap.width, bitmap.height, {}};
+            rgb.rgb.resize(static_cast<size_t>(bitmap.width) * static_cast<size_t>(bitmap.height) * 3);
+            for (int32_t y = 0, i = 0; y < bitmap.height; ++y)
+                for (int32_t x = 0; x < bitmap.width; ++x, i += 3) {
+                    const uint32_t c = bitmap.ColourAt(x, y);
+                    rgb.rgb[i] = static_cast<uint8_t>(c);
+                    rgb.rgb[i + 1] = static_cast<uint8_t>(c >> 8);
+                    rgb.rgb[i + 2] = static_cast<uint8_t>(c >> 16);
+                }
+            item = EncodeBitmap(PictureWithColours(ResizeRgb(rgb, done.stored), options.colours));
+        }
+    }
+    if (note) *note = done;
+    return item;
+}
+
+int64_t FittedRecordBytes(PictureSize size, int colours) {
+    const int64_t h = size.height;
+    if (colours == 16) return LB_RECORD_HEADER_BYTES + RoundUp(size_t(size.width), 8) * h / 2 + 32;
+    if (colours == 256) return LB_RECORD_HEADER_BYTES + RoundUp(size_t(size.width), 4) * h + 512;
+    return LB_RECORD_HEADER_BYTES + RoundUp(size_t(size.width), 2) * h * 2;
 }
 
 } // namespace lb

@@ -56,6 +56,8 @@ bool DecodesIn(std::string_view bytes, const std::string& charset) {
 
 } // namespace
 
+bool TextOptions::NamesEncoding() const { return encoding != "auto" && encoding != "keep"; }
+
 TextSource DecideTextSource(std::string_view bytes, CodePage font, const TextOptions& options) {
     TextSource source;
     const std::pair<std::string_view, const char*> marks[] = {

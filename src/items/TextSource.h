@@ -12,6 +12,9 @@ namespace lb {
 struct TextOptions {
     std::string encoding = "auto";
     bool convertScript = true; // `--chinese auto`: Simplified and Traditional as the font needs
+
+    // Whether `encoding` names one (neither "auto" nor "keep").
+    bool NamesEncoding() const;
 };
 
 // What a text's bytes are for the font: stored unchanged, or read in an encoding.

@@ -3,6 +3,8 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "items/ItemKind.h"
+#include "items/PhotoReader.h"
+#include "items/PictureItem.h"
 #include "menu/Estimate.h"
 #include "menu/MenuListFile.h"
 #include "rom/Bitmap.h"
@@ -45,8 +47,8 @@ void AddOne(ItemList& menu, const std::string& path, bool insideList,
     const ItemKind kind = KindForMenu(path);
     if (kind == ItemKind::Unknown) {
         skipped.push_back({path, path.empty() ? "empty line"
-                                              : "not a kind Lumenbrook converts (.bmp, .txt, "
-                                                ".lkb, .htm, .html, .lkm)"});
+                                              : "not a kind Lumenbrook converts (.bmp, .jpg, .png, "
+                                                ".gif, .webp, .tif, .txt, .lkb, .htm, .html, .lkm)"});
         return;
     }
     if (kind == ItemKind::MenuList) {
@@ -65,7 +67,7 @@ void AddOne(ItemList& menu, const std::string& path, bool insideList,
         return;
     }
     std::string reason;
-    auto estimate = FileEstimate(path, &reason);
+    auto estimate = FileEstimate(path, menu.pictures, &reason);
     if (!estimate) {
         skipped.push_back({path, reason});
         return;
@@ -78,14 +80,25 @@ void AddOne(ItemList& menu, const std::string& path, bool insideList,
 
 } // namespace
 
-std::optional<int64_t> FileEstimate(const std::string& path, std::string* reason) {
-    const bool picture = KindForBuild(path) == ItemKind::Picture;
+std::optional<int64_t> FileEstimate(const std::string& path, const PictureOptions& pictures,
+                                    std::string* reason) {
+    const ItemKind kind = KindForBuild(path);
+    const bool picture = kind == ItemKind::Picture;
     int64_t length = 0;
     std::string why;
     std::vector<uint8_t> header(picture ? kBitmapHeadBytes : 0);
     if (!Probe(path, length, header, why)) {
         if (reason) *reason = why;
         return std::nullopt;
+    }
+    if (kind == ItemKind::Photo) {
+        try {
+            PictureSize stored = FittedSize(PhotoShownSize(path), RuleFor(pictures, true));
+            return FittedRecordBytes(stored, pictures.colours);
+        } catch (const Error& e) {
+            if (reason) *reason = e.what();
+            return std::nullopt;
+        }
     }
     if (!picture) return TextEstimate(length);
     if (length < 54) {
@@ -94,6 +107,9 @@ std::optional<int64_t> FileEstimate(const std::string& path, std::string* reason
     }
     try {
         BitmapHeader h = ReadBitmapHeader(header, static_cast<uint64_t>(length));
+        PictureSize shown{h.width, h.height < 0 ? -h.height : h.height};
+        PictureSize stored = FittedSize(shown, RuleFor(pictures, false));
+        if (!(stored == shown)) return FittedRecordBytes(stored, pictures.colours);
         return PictureEstimate(h.width, h.height, h.bitCount);
     } catch (const Error&) {
         // Listed all the same: the build names the entry and what is wrong with it.
@@ -103,7 +119,7 @@ std::optional<int64_t> FileEstimate(const std::string& path, std::string* reason
 
 std::string DisplayNameFor(const std::string& path) {
     std::string name = AfterLastSlash(path);
-    size_t cut = KindKey(path) == "html" ? 5 : 4;
+    size_t cut = PhotoEndingLength(path) ? PhotoEndingLength(path) : KindKey(path) == "html" ? 5 : 4;
     return name.size() > cut ? name.substr(0, name.size() - cut) : std::string();
 }
 

@@ -18,9 +18,12 @@ struct SkippedFile {
 std::string DisplayNameFor(const std::string& path);
 
 // What a file adds to TotalSize apart from its name slot: by its length for the text
-// kinds, by its bitmap info header for everything else. Nothing, with the reason, when the
-// file cannot be read or is too short for a bitmap header.
-std::optional<int64_t> FileEstimate(const std::string& path, std::string* reason = nullptr);
+// kinds, by its bitmap info header for a ".bmp" kept as it is, and for a picture that is
+// fitted (or made anew from another format) exactly the record the build writes, from its
+// header and orientation. Nothing, with the reason, when the file cannot be read or is too
+// short for a bitmap header, or a photo's header cannot be read.
+std::optional<int64_t> FileEstimate(const std::string& path, const PictureOptions& pictures = {},
+                                    std::string* reason = nullptr);
 
 // Appends the entry for `path` (or the entries of the menu list file at `path`) to the menu
 // and adds their estimates to TotalSize. Returns what was skipped.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "build/BuildRequest.h"
+#include "items/PictureOptions.h"
 
 #include <cstdint>
 #include <string>
@@ -24,6 +25,8 @@ public:
 
     std::vector<MenuEntry> entries;
     int64_t TotalSize = 0;
+    // How pictures will be fitted; the estimates of those added follow it.
+    PictureOptions pictures;
 
     // " 437KB": kilobytes rounded down plus one, in the number-to-text form.
     std::string SizeLabel() const;

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "items/PictureOptions.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace lb {
+
+// A picture as 8-bit sRGB, three bytes a pixel (red, green, blue), rows top first.
+struct RgbPicture {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> rgb;
+};
+
+// The picture formats besides BMP, read with libvips: JPEG, PNG, GIF (its first frame), WebP
+// and TIFF. Nothing else of the program touches libvips.
+
+// Whether the file's first bytes are one of those formats.
+bool IsPhotoContent(std::span<const uint8_t> head);
+
+// The size as shown, after the EXIF orientation, from the header alone. Throws lb::Error
+// naming the cause.
+PictureSize PhotoShownSize(const std::string& path);
+PictureSize PhotoShownSize(std::span<const uint8_t> file);
+
+// Decoded, turned as its EXIF orientation says, in sRGB (a picture without a colour profile
+// is taken as sRGB), flattened onto black, and resampled to `size`. Throws lb::Error.
+RgbPicture DecodePhoto(std::span<const uint8_t> file, PictureSize size);
+
+// The same resampling for a picture already decoded.
+RgbPicture ResizeRgb(const RgbPicture& picture, PictureSize size);
+
+} // namespace lb
