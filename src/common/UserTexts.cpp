@@ -44,9 +44,11 @@ constexpr Row kTexts[] = {
     {UserText::RenameTitle, "更改名稱", "Rename"},
     {UserText::AddFilesTitle, "加入圖片", "Add Bitmap"},
     {UserText::AddFilesFilter,
-     "全部文件|*.BMP;*.TXT;*.LKB;*.HTM;*.HTML;*.LKM|點陣圖 (*.BMP)|*.BMP|網頁或純文字文件 (*.HTM "
-     "*.TXT)|*.TXT;*.LKB;*.HTM;*.HTML|Lumenbrook 清單 (*.LKM)|*.LKM",
-     "All Files|*.BMP;*.TXT;*.LKB;*.HTM;*.HTML;*.LKM|BMP|*.BMP|Html or "
+     "全部文件|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF;*.TXT;*.LKB;*.HTM;*.HTML;*.LKM|"
+     "圖片 (*.BMP *.JPG *.PNG *.GIF *.WEBP *.TIF)|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF|"
+     "網頁或純文字文件 (*.HTM *.TXT)|*.TXT;*.LKB;*.HTM;*.HTML|Lumenbrook 清單 (*.LKM)|*.LKM",
+     "All Files|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF;*.TXT;*.LKB;*.HTM;*.HTML;*.LKM|"
+     "Pictures|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF|Html or "
      "TXT|*.TXT;*.LKB;*.HTM;*.HTML|Lumenbrook Menu (*.LKM)|*.LKM"},
     {UserText::CategoryTitle, "建立檔案", "Create File"},
     {UserText::CategoryFilter, "純文字文件 (*.TXT)|*.TXT", "TXT File (*.TXT)|*.TXT"},
@@ -70,12 +72,20 @@ constexpr Row kTexts[] = {
     {UserText::ChineseMenu, "繁簡轉換", "Chinese characters"},
     {UserText::ChineseAuto, "依字形轉為繁體或簡體", "Traditional or Simplified as the font draws them"},
     {UserText::ChineseKeep, "不轉換", "Keep them as they are"},
+    {UserText::PicturesMenu, "圖片", "Pictures"},
+    {UserText::FitAuto, "自動（新格式縮到螢幕，BMP 保留原樣）", "Automatic (new formats fit the screen, BMP kept)"},
+    {UserText::FitScreen, "縮到螢幕大小", "Fit the screen"},
+    {UserText::FitWidth, "縮到螢幕寬度（捲動觀看）", "Fit the screen's width (to scroll)"},
+    {UserText::FitKeep, "保留原本大小", "Keep their size"},
+    {UserText::Colours32768, "32768 色", "32768 colours"},
+    {UserText::Colours256, "256 色", "256 colours"},
+    {UserText::Colours16, "16 色", "16 colours"},
 };
 
 constexpr bool InOrder() {
     for (size_t i = 0; i < std::size(kTexts); ++i)
         if (static_cast<size_t>(kTexts[i].id) != i) return false;
-    return std::size(kTexts) == static_cast<size_t>(UserText::ChineseKeep) + 1;
+    return std::size(kTexts) == static_cast<size_t>(UserText::Colours16) + 1;
 }
 static_assert(InOrder(), "one row for each UserText, in its order");
 

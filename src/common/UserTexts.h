@@ -51,6 +51,14 @@ enum class UserText {
     ChineseMenu,
     ChineseAuto,
     ChineseKeep,
+    PicturesMenu,
+    FitAuto,
+    FitScreen,
+    FitWidth,
+    FitKeep,
+    Colours32768,
+    Colours256,
+    Colours16,
 };
 
 // 0 gives the Traditional Chinese text, every other value the English one (UTF-8).

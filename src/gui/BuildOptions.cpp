@@ -8,6 +8,10 @@ BuildOptions BuildOptions::Load() {
     o.text.encoding = store->value("build/textEncoding", "auto").toString().toStdString();
     if (o.text.encoding.empty()) o.text.encoding = "auto";
     o.text.convertScript = store->value("build/chinese", "auto").toString() != "keep";
+    o.pictures.fit = lb::FitRuleNamed(store->value("build/fit", "auto").toString().toStdString())
+                         .value_or(lb::FitRule::Auto);
+    const int colours = store->value("build/colours", 32768).toInt();
+    o.pictures.colours = colours == 256 || colours == 16 ? colours : 32768;
     return o;
 }
 
@@ -15,4 +19,6 @@ void BuildOptions::Save() const {
     auto store = UserStore();
     store->setValue("build/textEncoding", QString::fromStdString(text.encoding));
     store->setValue("build/chinese", text.convertScript ? "auto" : "keep");
+    store->setValue("build/fit", lb::FitRuleName(pictures.fit));
+    store->setValue("build/colours", pictures.colours);
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 
+struct BuildOptions;
 class BuildRunner;
 class Dialogs;
 class MenuListModel;
@@ -61,8 +62,7 @@ class MainForm : public QMainWindow {
     void MakeOptionsMenu();
     void ApplyOptionsCaptions();
     void ShowBuildOptions();
-    void SetTextEncoding(const std::string& encoding);
-    void SetChineseScript(bool convert);
+    void StoreBuildOptions(const BuildOptions& options);
     void encodingOther_Click();
     void ConnectRunner();
     bool StartupSkinCheck();
@@ -112,8 +112,9 @@ class MainForm : public QMainWindow {
     QAction *save, *open, *exit, *help1, *about;
     QMenu* previewMenu;
     QAction *preview, *previewAfterBuild; // preview enabled while the output file exists
-    QMenu *optionsMenu, *encodingMenu, *chineseMenu;
-    QAction *encodingAuto, *encodingKeep, *encodingOther, *chineseAuto, *chineseKeep;
+    QMenu* optionsMenu;
+    std::vector<QMenu*> optionMenus_;     // its submenus
+    std::vector<QAction*> optionChoices_; // their choices, one for each in the choice table
     PreviewForm* previewForm = nullptr;   // the open preview window, if any
     SetForm* setForm;
     MenuListModel* menuModel;

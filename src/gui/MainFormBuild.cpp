@@ -46,7 +46,9 @@ void MainForm::Command5_Click() {
     }
     lb::BuildRequest request =
         model_.RequestFor(layout, std::max(0, Combo2->currentIndex()), Text1->text().toStdString());
-    request.text = BuildOptions::Load().text;
+    const BuildOptions options = BuildOptions::Load();
+    request.text = options.text;
+    request.pictures = options.pictures;
     SetBuilding(true);
     progress->setValue(0);
     // Only a build long enough to notice shows its progress bar.

@@ -4,6 +4,7 @@
 #include "app/DialogTexts.h"
 #include "common/Error.h"
 #include "common/Files.h"
+#include "gui/BuildOptions.h"
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/MainForm.h"
@@ -56,6 +57,7 @@ void MainForm::MenuChanged() {
 }
 
 void MainForm::AddPaths(const QStringList& paths) {
+    model_.menu.pictures = BuildOptions::Load().pictures;
     for (const QString& path : paths) lb::AddFile(model_.menu, path.toStdString());
     MenuChanged();
     if (!model_.menu.entries.empty()) {
@@ -161,6 +163,7 @@ void MainForm::open_Click() {
     QStringList chosen = dialogs_.OpenFiles(this, question);
     if (chosen.isEmpty()) return;
     try {
+        model_.menu.pictures = BuildOptions::Load().pictures;
         lb::OpenMenu(model_.menu, chosen.front().toStdString(), model_.settings.FontIndex);
     } catch (const lb::Error& e) {
         // The menu stays as it was; a list that cannot be read replaces nothing.

@@ -1,4 +1,4 @@
-// The Options menu: how the build reads texts, kept with QSettings.
+// The Options menu: how the build reads texts and fits pictures, kept with QSettings.
 #include "app/Captions.h"
 #include "common/CodePage.h"
 #include "common/UserTexts.h"
@@ -6,6 +6,7 @@
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/MainForm.h"
+#include "menu/AddFile.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -14,83 +15,119 @@
 
 namespace {
 
-QAction* Choice(QMenu* menu, QActionGroup* group, const char* name) {
-    QAction* action = menu->addAction(QString());
-    action->setObjectName(name);
-    action->setCheckable(true);
-    group->addAction(action);
-    return action;
-}
+using lb::UserText;
+
+// The submenus, each with its radio groups in order.
+struct OptionMenu {
+    const char* name;
+    UserText caption;
+};
+const OptionMenu kMenus[] = {{"encodingMenu", UserText::TextEncodingMenu},
+                             {"chineseMenu", UserText::ChineseMenu},
+                             {"picturesMenu", UserText::PicturesMenu}};
+
+// One choice: its submenu and radio group, whether the stored options hold it, and what
+// picking it stores (nothing for a choice that asks first).
+struct OptionChoice {
+    const char* name;
+    UserText caption;
+    int menu, group;
+    bool (*chosen)(const BuildOptions&);
+    void (*choose)(BuildOptions&);
+};
+const OptionChoice kChoices[] = {
+    {"encodingAuto", UserText::EncodingAuto, 0, 0, [](const BuildOptions& o) { return o.text.encoding == "auto"; },
+     [](BuildOptions& o) { o.text.encoding = "auto"; }},
+    {"encodingKeep", UserText::EncodingKeep, 0, 0, [](const BuildOptions& o) { return o.text.encoding == "keep"; },
+     [](BuildOptions& o) { o.text.encoding = "keep"; }},
+    {"encodingOther", UserText::EncodingOther, 0, 0, [](const BuildOptions& o) { return o.text.NamesEncoding(); },
+     nullptr},
+    {"chineseAuto", UserText::ChineseAuto, 1, 1, [](const BuildOptions& o) { return o.text.convertScript; },
+     [](BuildOptions& o) { o.text.convertScript = true; }},
+    {"chineseKeep", UserText::ChineseKeep, 1, 1, [](const BuildOptions& o) { return !o.text.convertScript; },
+     [](BuildOptions& o) { o.text.convertScript = false; }},
+    {"fitAuto", UserText::FitAuto, 2, 2, [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Auto; },
+     [](BuildOptions& o) { o.pictures.fit = lb::FitRule::Auto; }},
+    {"fitScreen", UserText::FitScreen, 2, 2,
+     [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Screen; },
+     [](BuildOptions& o) { o.pictures.fit = lb::FitRule::Screen; }},
+    {"fitWidth", UserText::FitWidth, 2, 2, [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Width; },
+     [](BuildOptions& o) { o.pictures.fit = lb::FitRule::Width; }},
+    {"fitKeep", UserText::FitKeep, 2, 2, [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Keep; },
+     [](BuildOptions& o) { o.pictures.fit = lb::FitRule::Keep; }},
+    {"colours32768", UserText::Colours32768, 2, 3, [](const BuildOptions& o) { return o.pictures.colours == 32768; },
+     [](BuildOptions& o) { o.pictures.colours = 32768; }},
+    {"colours256", UserText::Colours256, 2, 3, [](const BuildOptions& o) { return o.pictures.colours == 256; },
+     [](BuildOptions& o) { o.pictures.colours = 256; }},
+    {"colours16", UserText::Colours16, 2, 3, [](const BuildOptions& o) { return o.pictures.colours == 16; },
+     [](BuildOptions& o) { o.pictures.colours = 16; }},
+};
 
 } // namespace
 
 void MainForm::MakeOptionsMenu() {
     optionsMenu = menuBar()->addMenu(QString());
     optionsMenu->setObjectName("optionsMenu");
-    encodingMenu = optionsMenu->addMenu(QString());
-    encodingMenu->setObjectName("encodingMenu");
-    auto encodings = new QActionGroup(this);
-    encodingAuto = Choice(encodingMenu, encodings, "encodingAuto");
-    encodingKeep = Choice(encodingMenu, encodings, "encodingKeep");
-    encodingOther = Choice(encodingMenu, encodings, "encodingOther");
-    chineseMenu = optionsMenu->addMenu(QString());
-    chineseMenu->setObjectName("chineseMenu");
-    auto scripts = new QActionGroup(this);
-    chineseAuto = Choice(chineseMenu, scripts, "chineseAuto");
-    chineseKeep = Choice(chineseMenu, scripts, "chineseKeep");
+    for (const OptionMenu& m : kMenus) {
+        optionMenus_.push_back(optionsMenu->addMenu(QString()));
+        optionMenus_.back()->setObjectName(m.name);
+    }
+    std::vector<QActionGroup*> groups;
+    for (const OptionChoice& c : kChoices) {
+        QMenu* menu = optionMenus_[static_cast<size_t>(c.menu)];
+        if (static_cast<size_t>(c.group) >= groups.size()) {
+            if (!menu->isEmpty()) menu->addSeparator();
+            groups.push_back(new QActionGroup(this));
+        }
+        QAction* action = menu->addAction(QString());
+        action->setObjectName(c.name);
+        action->setCheckable(true);
+        groups[static_cast<size_t>(c.group)]->addAction(action);
+        optionChoices_.push_back(action);
+        connect(action, &QAction::triggered, this, [this, &c] {
+            if (!c.choose) return encodingOther_Click();
+            BuildOptions options = BuildOptions::Load();
+            c.choose(options);
+            StoreBuildOptions(options);
+        });
+    }
     ShowBuildOptions();
-
-    connect(encodingAuto, &QAction::triggered, this, [this] { SetTextEncoding("auto"); });
-    connect(encodingKeep, &QAction::triggered, this, [this] { SetTextEncoding("keep"); });
-    connect(encodingOther, &QAction::triggered, this, &MainForm::encodingOther_Click);
-    connect(chineseAuto, &QAction::triggered, this, [this] { SetChineseScript(true); });
-    connect(chineseKeep, &QAction::triggered, this, [this] { SetChineseScript(false); });
 }
 
 void MainForm::ApplyOptionsCaptions() {
-    const uint8_t lang = Language();
-    auto say = [lang](lb::UserText id) { return Utf8(lb::Say(id, lang)); };
-    optionsMenu->setTitle(say(lb::UserText::OptionsMenu));
-    encodingMenu->setTitle(say(lb::UserText::TextEncodingMenu));
-    encodingAuto->setText(say(lb::UserText::EncodingAuto));
-    encodingKeep->setText(say(lb::UserText::EncodingKeep));
-    ShowBuildOptions(); // the third choice's caption names the encoding
-    chineseMenu->setTitle(say(lb::UserText::ChineseMenu));
-    chineseAuto->setText(say(lb::UserText::ChineseAuto));
-    chineseKeep->setText(say(lb::UserText::ChineseKeep));
+    optionsMenu->setTitle(Utf8(lb::Say(UserText::OptionsMenu, Language())));
+    for (size_t k = 0; k < optionMenus_.size(); ++k)
+        optionMenus_[k]->setTitle(Utf8(lb::Say(kMenus[k].caption, Language())));
+    ShowBuildOptions();
 }
 
-// Ticks the stored choices.
+// Ticks the stored choices; the "read as" choice shows the encoding it names.
 void MainForm::ShowBuildOptions() {
-    const lb::TextOptions text = BuildOptions::Load().text;
-    const bool named = text.NamesEncoding();
-    (text.encoding == "auto" ? encodingAuto : named ? encodingOther : encodingKeep)->setChecked(true);
-    QString other = Utf8(lb::Say(lb::UserText::EncodingOther, Language()));
-    if (named) other += " (" + QString::fromStdString(text.encoding) + ")";
-    encodingOther->setText(other);
-    (text.convertScript ? chineseAuto : chineseKeep)->setChecked(true);
+    const BuildOptions options = BuildOptions::Load();
+    for (size_t k = 0; k < optionChoices_.size(); ++k) {
+        const OptionChoice& c = kChoices[k];
+        QString caption = Utf8(lb::Say(c.caption, Language()));
+        if (!c.choose && c.chosen(options)) caption += " (" + QString::fromStdString(options.text.encoding) + ")";
+        optionChoices_[k]->setText(caption);
+        optionChoices_[k]->setChecked(c.chosen(options));
+    }
 }
 
-void MainForm::SetTextEncoding(const std::string& encoding) {
-    BuildOptions options = BuildOptions::Load();
-    options.text.encoding = encoding;
+void MainForm::StoreBuildOptions(const BuildOptions& options) {
     options.Save();
     ShowBuildOptions();
-}
-
-void MainForm::SetChineseScript(bool convert) {
-    BuildOptions options = BuildOptions::Load();
-    options.text.convertScript = convert;
-    options.Save();
-    ShowBuildOptions();
+    // The estimates of pictures already listed follow the new fitting.
+    model_.menu.pictures = options.pictures;
+    lb::Reestimate(model_.menu);
+    UpdateSizeLabel();
 }
 
 void MainForm::encodingOther_Click() {
-    const lb::TextOptions stored = BuildOptions::Load().text;
-    const bool named = stored.NamesEncoding();
-    auto answer = dialogs_.InputText(this, Utf8(lb::Say(lb::UserText::TextEncodingMenu, Language())),
-                                     Utf8(lb::Say(lb::UserText::EncodingOtherPrompt, Language())),
-                                     named ? QString::fromStdString(stored.encoding) : QString());
+    BuildOptions options = BuildOptions::Load();
+    auto answer = dialogs_.InputText(this, Utf8(lb::Say(UserText::TextEncodingMenu, Language())),
+                                     Utf8(lb::Say(UserText::EncodingOtherPrompt, Language())),
+                                     options.text.NamesEncoding() ? QString::fromStdString(options.text.encoding)
+                                                                  : QString());
     const std::string name = answer ? answer->trimmed().toStdString() : std::string();
     if (name.empty()) {
         ShowBuildOptions(); // cancelled: the earlier choice stays ticked
@@ -98,9 +135,10 @@ void MainForm::encodingOther_Click() {
     }
     if (!lb::CharsetKnown(name.c_str())) {
         dialogs_.Message(this, Utf8(lb::kNoticeTitle),
-                         QString::fromStdString(lb::Say(lb::UserText::EncodingUnknown, Language(), name)));
+                         QString::fromStdString(lb::Say(UserText::EncodingUnknown, Language(), name)));
         ShowBuildOptions();
         return;
     }
-    SetTextEncoding(name);
+    options.text.encoding = name;
+    StoreBuildOptions(options);
 }

@@ -16,6 +16,9 @@ void StartVips() {
     static std::once_flag once;
     std::call_once(once, [] {
         if (VIPS_INIT("lumenbrook")) throw Error("libvips could not start");
+        // Its warnings would go to stderr; what matters comes back as an error.
+        g_log_set_handler("VIPS", G_LOG_LEVEL_WARNING, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {},
+                          nullptr);
         vips_concurrency_set(2);
     });
 }
@@ -115,7 +118,7 @@ RgbPicture DecodePhoto(std::span<const uint8_t> file, PictureSize size) {
     CheckSize(size);
     VipsImage* out = nullptr;
     if (vips_thumbnail_buffer(const_cast<uint8_t*>(file.data()), file.size(), &out, size.width, "height",
-                              size.height, "size", VIPS_SIZE_FORCE, "fail_on", VIPS_FAIL_ON_TRUNCATED,
+                              size.height, "size", VIPS_SIZE_FORCE, "option_string", "fail_on=error",
                               nullptr))
         Fail("the picture could not be decoded");
     return Finish(out, size);

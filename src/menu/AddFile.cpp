@@ -123,6 +123,16 @@ std::string DisplayNameFor(const std::string& path) {
     return name.size() > cut ? name.substr(0, name.size() - cut) : std::string();
 }
 
+void Reestimate(ItemList& menu) {
+    for (MenuEntry& entry : menu.entries) {
+        auto file = FileEstimate(entry.path, menu.pictures);
+        if (!file) continue; // gone since it was added: its estimate stays
+        const int64_t estimate = *file + NameSlot(entry.name);
+        menu.TotalSize += estimate - entry.estimate;
+        entry.estimate = estimate;
+    }
+}
+
 std::vector<SkippedFile> OpenMenu(ItemList& menu, const std::string& file, int font) {
     std::vector<std::string> lines = ReadMenuList(file);
     std::vector<SkippedFile> skipped;

@@ -29,6 +29,9 @@ std::optional<int64_t> FileEstimate(const std::string& path, const PictureOption
 // and adds their estimates to TotalSize. Returns what was skipped.
 std::vector<SkippedFile> AddFile(ItemList& menu, const std::string& path);
 
+// Estimates every entry anew (after the picture options changed), TotalSize with them.
+void Reestimate(ItemList& menu);
+
 // Replaces the menu with the entries of a menu list file, TotalSize starting afresh for
 // `font`; lines naming menu lists are skipped. The file is read first: when it cannot be,
 // lb::Error names it and the menu stays as it was.
