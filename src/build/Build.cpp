@@ -5,6 +5,7 @@
 #include "common/Files.h"
 #include "common/NumberText.h"
 #include "common/UserTexts.h"
+#include "items/EntrySource.h"
 #include "items/FontText.h"
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
@@ -116,10 +117,12 @@ struct EntryNote {
 
 ItemData EncodeEntry(const BuildEntry& entry, const FontText& font, const BuildRequest& request,
                      int* replaced, EntryNote& note) {
+    // A folder's or an archive's heading holds an empty text.
+    if (IsContainer(entry.path)) return EncodeText({}, LB_PLAIN_TEXT);
     const ItemKind kind = KindForBuild(entry.path);
     if (kind == ItemKind::Text || kind == ItemKind::LkbText) {
         TextReading reading;
-        ItemData item = EncodeTextFile(ReadWholeFile(entry.path),
+        ItemData item = EncodeTextFile(ReadEntryBytes(entry.path),
                                        kind == ItemKind::Text ? LB_PLAIN_TEXT : LB_LKB_TEXT, font,
                                        request.text, &reading);
         *replaced = reading.replaced;
@@ -129,8 +132,8 @@ ItemData EncodeEntry(const BuildEntry& entry, const FontText& font, const BuildR
         return item;
     }
     if (kind == ItemKind::WebPage)
-        return EncodeWebPage(ReadWholeFile(entry.path), font, replaced, &note.script);
-    ItemData item = EncodePictureFile(ReadWholeFile(entry.path), kind == ItemKind::Photo, request.pictures,
+        return EncodeWebPage(ReadEntryBytes(entry.path), font, replaced, &note.script);
+    ItemData item = EncodePictureFile(ReadEntryBytes(entry.path), kind == ItemKind::Photo, request.pictures,
                                       &note.picture);
     const PictureSize shown = note.picture.shown;
     note.largeKept = !note.picture.fitted && (shown.width > int32_t{LB_SCREEN_WIDTH} ||

@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "common/Files.h"
+#include "items/EntrySource.h"
 #include "items/ItemKind.h"
 #include "items/PhotoReader.h"
 #include "items/PictureItem.h"
@@ -10,7 +11,9 @@
 #include "rom/Bitmap.h"
 #include "rom/RomLayout.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -42,13 +45,45 @@ bool Probe(const std::string& path, int64_t& length, std::vector<uint8_t>& heade
     return true;
 }
 
+void AddOne(ItemList& menu, const std::string& path, bool insideList, std::vector<SkippedFile>& skipped);
+
+// A folder or comic archive: a heading, then (unless a menu list names them after it) its
+// pictures and texts in natural order.
+void AddContainer(ItemList& menu, std::string path, bool insideList, std::vector<SkippedFile>& skipped) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    std::vector<std::string> members;
+    if (!insideList) {
+        try {
+            members = ContainerMembers(path);
+        } catch (const Error& e) {
+            skipped.push_back({path, e.what()});
+            return;
+        }
+    }
+    std::string name = AfterLastSlash(path);
+    if (!std::filesystem::is_directory(path)) name = name.substr(0, name.size() - 4); // ".cbz", ".zip"
+    MenuEntry heading{path, "@" + name, TextEstimate(0)};
+    heading.estimate += NameSlot(heading.name);
+    menu.TotalSize += heading.estimate;
+    menu.entries.push_back(std::move(heading));
+    std::sort(members.begin(), members.end(), NaturalLess);
+    for (const std::string& member : members) {
+        const ItemKind kind = KindForMenu(member);
+        if (kind == ItemKind::Picture || kind == ItemKind::Photo || kind == ItemKind::Text ||
+            kind == ItemKind::LkbText)
+            AddOne(menu, path + "/" + member, true, skipped);
+    }
+}
+
 void AddOne(ItemList& menu, const std::string& path, bool insideList,
             std::vector<SkippedFile>& skipped) {
+    if (IsContainer(path)) return AddContainer(menu, path, insideList, skipped);
     const ItemKind kind = KindForMenu(path);
     if (kind == ItemKind::Unknown) {
         skipped.push_back({path, path.empty() ? "empty line"
                                               : "not a kind Lumenbrook converts (.bmp, .jpg, .png, "
-                                                ".gif, .webp, .tif, .txt, .lkb, .htm, .html, .lkm)"});
+                                                ".gif, .webp, .tif, .txt, .lkb, .htm, .html, .lkm, "
+                                                ".cbz, .zip or a folder)"});
         return;
     }
     if (kind == ItemKind::MenuList) {
@@ -87,13 +122,24 @@ std::optional<int64_t> FileEstimate(const std::string& path, const PictureOption
     int64_t length = 0;
     std::string why;
     std::vector<uint8_t> header(picture ? kBitmapHeadBytes : 0);
-    if (!Probe(path, length, header, why)) {
+    std::vector<uint8_t> member; // the whole of an archive member
+    if (SplitArchivePath(path)) {
+        try {
+            member = ReadEntryBytes(path);
+        } catch (const Error& e) {
+            if (reason) *reason = e.what();
+            return std::nullopt;
+        }
+        length = static_cast<int64_t>(member.size());
+        header.assign(member.begin(), member.begin() + std::min(member.size(), header.size()));
+    } else if (!Probe(path, length, header, why)) {
         if (reason) *reason = why;
         return std::nullopt;
     }
     if (kind == ItemKind::Photo) {
         try {
-            PictureSize stored = FittedSize(PhotoShownSize(path), RuleFor(pictures, true));
+            const PictureSize shown = member.empty() ? PhotoShownSize(path) : PhotoShownSize(member);
+            PictureSize stored = FittedSize(shown, RuleFor(pictures, true));
             return FittedRecordBytes(stored, pictures.colours);
         } catch (const Error& e) {
             if (reason) *reason = e.what();

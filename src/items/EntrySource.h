@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lb {
+
+// Where an entry's bytes come from: a file, or a member of a ".cbz" or ".zip" archive,
+// addressed as the archive's path + "/" + the member's path inside it (a regular file cannot
+// be a folder, so the address is never ambiguous). Nothing is extracted to disk.
+
+// Archives are read only within these limits, against archives built to exhaust memory.
+inline constexpr uint64_t kMaxMemberBytes = uint64_t{64} << 20;
+inline constexpr uint64_t kMaxArchiveBytes = uint64_t{1} << 30;
+
+struct ArchiveMember {
+    std::string archive;
+    std::string member;
+};
+
+// The archive and member a path names, when one of its leading parts is an existing regular
+// file ending ".cbz" or ".zip".
+std::optional<ArchiveMember> SplitArchivePath(const std::string& path);
+
+// A folder, or a ".cbz" or ".zip" file: an entry that becomes a category heading.
+bool IsContainer(const std::string& path);
+
+// The entry's whole content. Throws lb::Error naming the cause.
+std::vector<uint8_t> ReadEntryBytes(const std::string& path);
+
+// The regular files one level inside a folder, or those at the top of an archive (as member
+// paths; in its one folder when there are none at the top), in no particular order. Throws
+// lb::Error for an archive past the limits or one that cannot be read.
+std::vector<std::string> ContainerMembers(const std::string& container);
+
+// "page2" before "page10": runs of digits compare by their value, the rest byte by byte.
+bool NaturalLess(const std::string& a, const std::string& b);
+
+} // namespace lb

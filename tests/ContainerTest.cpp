@@ -1,0 +1,147 @@
+// Folders and comic archives as menu entries: the heading, the members in natural order, a
+// menu list round trip, the build's records, and archives made to exhaust memory.
+#include "BuildFolder.h"
+#include "TestFiles.h"
+#include "build/Build.h"
+#include "items/EntrySource.h"
+#include "menu/AddFile.h"
+#include "menu/MenuListFile.h"
+#include "rom/RomLayout.h"
+#include "rom/RomReader.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+#include <gtest/gtest.h>
+
+using namespace lb;
+using namespace lbtest;
+
+namespace {
+
+struct Member {
+    std::string name;
+    std::string bytes;
+    uint64_t zeros = 0; // written after `bytes`
+};
+
+// A zip archive written with libarchive, deflated.
+void WriteZip(const fs::path& path, const std::vector<Member>& members) {
+    archive* a = archive_write_new();
+    archive_write_set_format_zip(a);
+    archive_write_set_format_option(a, "zip", "compression-level", "1"); // the big ones are zeros
+    ASSERT_EQ(archive_write_open_filename(a, path.c_str()), ARCHIVE_OK);
+    const std::vector<char> zeros(1 << 20, 0);
+    for (const Member& m : members) {
+        archive_entry* e = archive_entry_new();
+        archive_entry_set_pathname(e, m.name.c_str());
+        archive_entry_set_filetype(e, AE_IFREG);
+        archive_entry_set_perm(e, 0644);
+        archive_entry_set_size(e, la_int64_t(m.bytes.size() + m.zeros));
+        archive_write_header(a, e);
+        archive_write_data(a, m.bytes.data(), m.bytes.size());
+        for (uint64_t left = m.zeros; left > 0;) {
+            const size_t n = size_t(std::min<uint64_t>(left, zeros.size()));
+            archive_write_data(a, zeros.data(), n);
+            left -= n;
+        }
+        archive_entry_free(e);
+    }
+    archive_write_close(a);
+    archive_write_free(a);
+}
+
+std::vector<std::string> Names(const ItemList& menu) {
+    std::vector<std::string> names;
+    for (const MenuEntry& e : menu.entries) names.push_back(e.name);
+    return names;
+}
+
+} // namespace
+
+TEST(Containers, FoldersAndArchivesAddAHeadingThenTheirMembers) {
+    Folder f(200, 3);
+    const fs::path dir = f.dir.Path();
+    const std::string text = "abcde"; // a 5-byte text: its record is 8 bytes
+    for (const char* name : {"My Pages/page10.txt", "My Pages/page2.txt", "My Pages/page1.txt",
+                             "My Pages/封面.txt", "My Pages/movie.avi", "My Pages/deeper/page3.txt"})
+        f.dir.Write(name, text);
+    WriteZip(dir / "漫畫 1.cbz", {{"p10.txt", text}, {"p9.txt", text}, {"inner/x.txt", text}, {"readme.md", "#"}});
+    WriteZip(dir / "Book.zip", {{"Book/ch2.txt", text}, {"Book/ch1.txt", text}}); // one folder inside
+
+    ItemList menu(3);
+    for (const char* added : {"My Pages", "漫畫 1.cbz", "Book.zip"})
+        EXPECT_EQ(AddFile(menu, (dir / added).string()).size(), 0u) << added;
+    EXPECT_EQ(Names(menu), (std::vector<std::string>{"@My Pages", "page1", "page2", "page10", "封面",
+                                                    "@漫畫 1", "p9", "p10", "@Book", "ch1", "ch2"}));
+    EXPECT_EQ(menu.entries[6].path, (dir / "漫畫 1.cbz/p9.txt").string());
+    EXPECT_EQ(menu.entries[9].path, (dir / "Book.zip/Book/ch1.txt").string());
+    // Each heading: an empty text and a 64-byte name slot; each text 5 + 12 + 1 + 3 and 32.
+    EXPECT_EQ(menu.TotalSize - ItemList(3).TotalSize, 3 * (12 + 64) + 8 * (21 + 32));
+
+    // A menu list keeps the same entries: the container's line adds only its heading.
+    const std::string list = (dir / "menu.lkm").string();
+    std::vector<std::string> paths;
+    for (const MenuEntry& e : menu.entries) paths.push_back(e.path);
+    WriteMenuList(list, paths);
+    ItemList again(3);
+    EXPECT_EQ(OpenMenu(again, list, 3).size(), 0u);
+    EXPECT_EQ(Names(again), Names(menu));
+    EXPECT_EQ(again.TotalSize, menu.TotalSize);
+
+    // The build: an empty record for each heading, the members' texts read from the archive.
+    f.request.entries = menu.ForBuild();
+    Recorder progress;
+    Conver(f.request, progress);
+    RomInfo info = ReadRom(ReadBytes(f.request.outputPath), 3);
+    ASSERT_EQ(info.records.size(), 11u);
+    ASSERT_EQ(info.categories.size(), 3u);
+    EXPECT_EQ(info.categories[1].first, 6);
+    EXPECT_EQ(info.categories[1].span, 3);
+    for (size_t k = 0; k < 11; ++k)
+        EXPECT_EQ(info.records[k].dataSize, menu.entries[k].name[0] == '@' ? 0u : 8u) << k;
+    const auto rom = ReadBytes(f.request.outputPath);
+    const size_t p9 = info.records[6].offset + LB_RECORD_HEADER_BYTES;
+    EXPECT_EQ(std::string(rom.begin() + long(p9), rom.begin() + long(p9) + 8), "abcde   ");
+}
+
+TEST(Containers, ArchivesPastTheLimitsAreRefused) {
+    TempFolder dir;
+    const uint64_t mib = 1 << 20;
+    struct Case {
+        const char* name;
+        std::vector<Member> members;
+        const char* cause;
+    };
+    std::vector<Member> bomb;
+    for (int k = 0; k < 17; ++k) bomb.push_back({"p" + std::to_string(k) + ".txt", "", 63 * mib});
+    const Case cases[] = {
+        {"big.cbz", {{"p1.txt", "x"}, {"huge.txt", "", 65 * mib}}, "huge.txt is larger than 64 MiB"},
+        {"bomb.cbz", bomb, "unpacks to more than 1 GiB"},
+    };
+    for (const Case& c : cases) {
+        WriteZip(dir.Path() / c.name, c.members);
+        ItemList menu(3);
+        const int64_t empty = menu.TotalSize;
+        auto skipped = AddFile(menu, (dir.Path() / c.name).string());
+        ASSERT_EQ(skipped.size(), 1u) << c.name;
+        EXPECT_NE(skipped[0].reason.find(c.cause), std::string::npos) << skipped[0].reason;
+        EXPECT_TRUE(menu.entries.empty()) << c.name;
+        EXPECT_EQ(menu.TotalSize, empty);
+    }
+    // Reading a member counts what it really unpacks to, whatever its header says.
+    EXPECT_NE(ErrorOf([&] { ReadEntryBytes((dir.Path() / "big.cbz/huge.txt").string()); })
+                  .find("larger than 64 MiB"),
+              std::string::npos);
+    EXPECT_EQ(ReadEntryBytes((dir.Path() / "big.cbz/p1.txt").string()), std::vector<uint8_t>{'x'});
+    EXPECT_NE(ErrorOf([&] { ReadEntryBytes((dir.Path() / "big.cbz/gone.txt").string()); }).find("no such member"),
+              std::string::npos);
+}
+
+TEST(Containers, NaturalOrder) {
+    const std::vector<std::string> sorted = {"a",      "a1",      "a2",       "a02b", "a10",
+                                             "a10b",   "page9",   "page010",  "page10x", "page011",
+                                             "page99", "page100", "z"};
+    for (size_t i = 0; i < sorted.size(); ++i)
+        for (size_t j = 0; j < sorted.size(); ++j)
+            EXPECT_EQ(NaturalLess(sorted[i], sorted[j]), i < j) << sorted[i] << " < " << sorted[j];
+}
