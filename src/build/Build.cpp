@@ -19,7 +19,10 @@
 #include "rom/RomLayout.h"
 #include "rom/SkinBlock.h"
 
+#include <algorithm>
 #include <cstring>
+#include <future>
+#include <thread>
 
 namespace lb {
 
@@ -115,8 +118,52 @@ struct EntryNote {
     bool largeKept = false; // a picture larger than the screen, kept as it is
 };
 
-ItemData EncodeEntry(const BuildEntry& entry, const FontText& font, const BuildRequest& request,
+// A picture's record and what was done to it, made on a thread of its own.
+struct MadePicture {
+    ItemData item;
+    PictureNote note;
+};
+
+bool IsPictureEntry(const BuildEntry& entry) {
+    const ItemKind kind = KindForBuild(entry.path);
+    return (kind == ItemKind::Picture || kind == ItemKind::Photo) && !IsContainer(entry.path);
+}
+
+MadePicture MakePicture(const BuildEntry& entry, const PictureOptions& options) {
+    MadePicture made;
+    made.item = EncodePictureFile(ReadEntryBytes(entry.path), KindForBuild(entry.path) == ItemKind::Photo,
+                                  options, &made.note);
+    return made;
+}
+
+// Pictures are made a few entries ahead of the one written, each on a thread of its own, so
+// that every core decodes and resamples; texts and pages stay on the build's thread, in
+// order, since their converters keep state.
+class PicturesAhead {
+  public:
+    PicturesAhead(const BuildRequest& request)
+        : request_(request), made_(request.entries.size()),
+          ahead_(std::clamp(std::thread::hardware_concurrency(), 2u, 4u)) {}
+
+    // Starts the pictures among the next entries from `index` on.
+    void StartFrom(size_t index) {
+        for (size_t j = index; j < std::min(made_.size(), index + ahead_); ++j)
+            if (!made_[j].valid() && IsPictureEntry(request_.entries[j]))
+                made_[j] = std::async(std::launch::async, MakePicture, std::cref(request_.entries[j]),
+                                      std::cref(request_.pictures));
+    }
+    // The picture of entry `index`; rethrows what went wrong making it.
+    MadePicture Take(size_t index) { return made_[index].get(); }
+
+  private:
+    const BuildRequest& request_;
+    std::vector<std::future<MadePicture>> made_;
+    size_t ahead_;
+};
+
+ItemData EncodeEntry(size_t index, const FontText& font, const BuildRequest& request, PicturesAhead& pictures,
                      int* replaced, EntryNote& note) {
+    const BuildEntry& entry = request.entries[index];
     // A folder's or an archive's heading holds an empty text.
     if (IsContainer(entry.path)) return EncodeText({}, LB_PLAIN_TEXT);
     const ItemKind kind = KindForBuild(entry.path);
@@ -133,12 +180,12 @@ ItemData EncodeEntry(const BuildEntry& entry, const FontText& font, const BuildR
     }
     if (kind == ItemKind::WebPage)
         return EncodeWebPage(ReadEntryBytes(entry.path), font, replaced, &note.script);
-    ItemData item = EncodePictureFile(ReadEntryBytes(entry.path), kind == ItemKind::Photo, request.pictures,
-                                      &note.picture);
+    MadePicture made = pictures.Take(index);
+    note.picture = made.note;
     const PictureSize shown = note.picture.shown;
     note.largeKept = !note.picture.fitted && (shown.width > int32_t{LB_SCREEN_WIDTH} ||
                                               shown.height > int32_t{LB_SCREEN_HEIGHT});
-    return item;
+    return std::move(made.item);
 }
 
 void LogEntryNote(BuildLog& log, uint8_t lang, int index, const BuildEntry& entry, const EntryNote& note) {
@@ -164,8 +211,10 @@ std::vector<std::string> WriteRecords(ReplacingFile& out, const BuildRequest& re
                                       BuildLog& log, BuildProgress& progress) {
     ItemRecordHeaders headers;
     std::vector<std::string> unreachable;
+    PicturesAhead pictures(request);
     const int count = static_cast<int>(request.entries.size());
     for (int i = 0; i < count; ++i) {
+        pictures.StartFrom(static_cast<size_t>(i));
         const BuildEntry& entry = request.entries[i];
         progress.EntryStarted(i, count,
                               Say(UserText::Converting, request.language) + NumberText(i + 1) + "/" +
@@ -174,7 +223,7 @@ std::vector<std::string> WriteRecords(ReplacingFile& out, const BuildRequest& re
         int replaced = 0;
         EntryNote note;
         try {
-            item = EncodeEntry(entry, font, request, &replaced, note);
+            item = EncodeEntry(static_cast<size_t>(i), font, request, pictures, &replaced, note);
         } catch (const Error& e) {
             std::string cause = e.what();
             if (cause.rfind(entry.path, 0) == 0) cause = cause.substr(entry.path.size() + 2);
