@@ -89,3 +89,27 @@ TEST(Limits, NamesWithCharactersTheFontLacksWarnPerEntry) {
     EXPECT_EQ(warnings, (std::vector<std::string>{"warning entry 2 (" + item +
                                                   "): 2 characters of the name are not in CP1252 and became \"?\""}));
 }
+
+// Past 32 MiB the warning names the entries whose records start where the handheld cannot
+// read; a picture larger than the screen kept as it is gets a note in the log.
+TEST(Limits, TheWarningNamesEntriesPastTheCartridgeAndLargePicturesAreNoted) {
+    Folder f(300);
+    const std::string text = f.dir.Write("long.txt", std::string(33400000, 'z'));
+    const std::string small = f.dir.Write("a.txt", "a");
+    std::vector<uint8_t> pixels(320 * 200, 1);
+    const std::string wide = f.dir.Write("wide.bmp", MakeBmp({320, 200, 8, 0, std::vector<uint8_t>(1024), pixels}));
+    f.request.entries = {{wide, "wide"}, {text, "long"}, {small, "a"}, {small, "b"}};
+    Recorder progress;
+    Conver(f.request, progress);
+    std::vector<std::string> warnings;
+    for (auto& s : progress.shown)
+        if (s.rfind("warning ", 0) == 0) warnings.push_back(s);
+    ASSERT_EQ(warnings.size(), 1u);
+    const std::string end = "; the handheld cannot open entry 3 (" + small + "), entry 4 (" + small + ")";
+    EXPECT_EQ(warnings[0].substr(warnings[0].size() - end.size()), end) << warnings[0];
+    const std::string note =
+        "entry 1 (" + wide + "): 320 x 200, larger than the screen, kept as it is (--fit screen would fit it)\r\n";
+    EXPECT_EQ(std::count_if(progress.shown.begin(), progress.shown.end(),
+                            [&](const std::string& s) { return s.size() >= note.size() && s.substr(s.size() - note.size()) == note; }),
+              1);
+}

@@ -85,6 +85,20 @@ check "that names it" 1 "$(grep -c 'iconv does not know "NO-SUCH-CODE"' "$work/e
 "$cli" build --home "$home" --chinese maybe "$work/Simple.txt" 2>/dev/null
 check "--chinese takes auto or keep" 2 $?
 
+# Pictures: fitted to the screen by default, kept with --fit keep, in 16 colours on asking.
+convert -size 480x360 plasma: -seed 1 "$work/Photo.png"
+"$cli" build --home "$home" --font 3 -q -o "$work/f.gba" "$work/Photo.png" 2>"$work/err"
+check "a PNG builds" 0 $?
+check "fitted to 214 x 160 (213 rounded up to even), 15-bit" 1 \
+    "$("$cli" inspect --home "$home" "$work/f.gba" | grep -c '^record 1 at 0x[0-9a-f]*: DirectColour 214x160, data 68480 bytes$')"
+"$cli" build --home "$home" --font 3 -q --fit keep --colours 16 -o "$work/f.gba" "$work/Photo.png" 2>"$work/err"
+check "--fit keep --colours 16" 1 \
+    "$("$cli" inspect --home "$home" "$work/f.gba" | grep -c '^record 1 at 0x[0-9a-f]*: Indexed16 480x360, data 86432 bytes$')"
+"$cli" build --home "$home" --fit wide "$work/Photo.png" 2>/dev/null
+check "--fit takes auto, screen, width or keep" 2 $?
+"$cli" estimate --home "$home" --colours 100 "$work/Photo.png" 2>/dev/null
+check "--colours takes 32768, 256 or 16" 2 $?
+
 head -c 33386413 /dev/zero > "$work/Huge.txt"
 cp "$work/a.gba" "$work/before.gba"
 "$cli" build --home "$home" --font 3 -q --strict -o "$work/a.gba" "$work/Huge.txt" 2>"$work/err"
