@@ -86,6 +86,7 @@ class MenuCommandsTest : public QObject {
     void flashingProgramAfterBuild();
     void droppedFilesAreAdded();
     void textOptionsAreKeptAndUsed();
+    void pictureOptionsChangeTheEstimate();
 };
 
 void MenuCommandsTest::addRenameSaveAndOpen() {
@@ -360,6 +361,35 @@ void MenuCommandsTest::textOptionsAreKeptAndUsed() {
     Action(*home.form, "chineseAuto")->trigger();
     QVERIFY(BuildOptions::Load().text.convertScript);
     Action(*home.form, "encodingAuto")->trigger();
+}
+
+// Options → Pictures: the choice is kept, and a listed photo's estimate follows it: 480 x 360
+// fits the screen as 213 x 160 (a 214-wide record of 15-bit colours), or stays 480 x 360.
+void MenuCommandsTest::pictureOptionsChangeTheEstimate() {
+    Files files;
+    const QString photo = QString::fromStdString((files.path / "photo.png").string());
+    QVERIFY(QProcess::execute("convert", {"-size", "480x360", "plasma:", photo}) == 0);
+    Home home(kEnglishSettings);
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    Action(f, "fitAuto")->trigger();
+    Action(f, "colours32768")->trigger();
+    const int64_t empty = f.Model().menu.TotalSize;
+    f.AddPaths({photo});
+    const int64_t name = 32;
+    QCOMPARE(f.Model().menu.TotalSize - empty, 12 + 214 * 160 * 2 + name);
+    Action(f, "fitKeep")->trigger();
+    Action(f, "colours256")->trigger();
+    QCOMPARE(f.Model().menu.TotalSize - empty, 12 + 480 * 360 + 512 + name);
+    QCOMPARE(Label(f, "Label4")->text(), QString::fromStdString(f.Model().menu.SizeLabel()));
+    QCOMPARE(BuildOptions::Load().pictures.fit, lb::FitRule::Keep);
+    QCOMPARE(BuildOptions::Load().pictures.colours, 256);
+    Home again(kEnglishSettings);
+    QVERIFY(again.Load());
+    QVERIFY(Action(*again.form, "fitKeep")->isChecked());
+    QVERIFY(Action(*again.form, "colours256")->isChecked());
+    Action(f, "fitAuto")->trigger();
+    Action(f, "colours32768")->trigger();
 }
 
 #include "MenuCommandsTest.moc"
