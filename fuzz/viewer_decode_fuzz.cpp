@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(record.data <= image.size() && record.data_bytes <= image.size() - record.data);
         if (!lb_is_text_type(record.type)) continue;
         uint32_t length = record.size_field < record.data_bytes ? record.size_field : record.data_bytes;
-        lb_text text = {image.data() + record.data, length, columns, font < 3};
+        lb_text text = {image.data() + record.data, length, columns, lb_fonts[font].glyph_set};
         for (uint32_t at = 0, lines = 0; at < length && lines < 4096; ++lines) {
             Row row{columns};
             uint32_t next = lb_layout_line(&text, at, Put, &row);

@@ -80,10 +80,9 @@ TEST(ViewerDecode, AgreesWithTheReaderOnBuiltRoms) {
 
 namespace {
 
-std::vector<uint32_t> LineStarts(const std::string& text, unsigned columns, int doubleByte,
+std::vector<uint32_t> LineStarts(const std::string& text, unsigned columns, unsigned set,
                                  std::string* shown = nullptr) {
-    lb_text t{reinterpret_cast<const uint8_t*>(text.data()), static_cast<uint32_t>(text.size()), columns,
-              doubleByte};
+    lb_text t{reinterpret_cast<const uint8_t*>(text.data()), static_cast<uint32_t>(text.size()), columns, set};
     std::vector<uint32_t> starts{0};
     auto put = [](void* context, unsigned column, unsigned code, unsigned cells) {
         auto out = static_cast<std::string*>(context);
@@ -97,7 +96,94 @@ std::vector<uint32_t> LineStarts(const std::string& text, unsigned columns, int 
     return starts;
 }
 
+// The lines as they show: each character at its cells (a blank where none is drawn), trailing
+// blanks gone, lines joined by "|".
+std::string Lines(const std::string& text, unsigned columns, unsigned set) {
+    lb_text t{reinterpret_cast<const uint8_t*>(text.data()), static_cast<uint32_t>(text.size()), columns, set};
+    struct Row {
+        std::string cells;
+    } row;
+    auto put = [](void* context, unsigned column, unsigned code, unsigned cells) {
+        std::string& r = static_cast<Row*>(context)->cells;
+        if (r.size() < column + cells) r.resize(column + cells, ' ');
+        if (cells == 2) {
+            r[column] = static_cast<char>(code >> 8);
+            r[column + 1] = static_cast<char>(code & 0xFF);
+        } else {
+            r[column] = static_cast<char>(code);
+        }
+    };
+    std::string out;
+    for (uint32_t at = 0; at < t.length;) {
+        row.cells.clear();
+        at = lb_layout_line(&t, at, put, &row);
+        while (!row.cells.empty() && row.cells.back() == ' ') row.cells.pop_back();
+        out += (out.empty() ? "" : "|") + row.cells;
+    }
+    return out;
+}
+
 } // namespace
+
+TEST(ViewerDecode, LinesBreakAtWordsAndKeepPunctuationInPlace) {
+    const std::string zh = "\xA4\xA4", wen = "\xA4\xE5", four = zh + wen + zh + wen; // 中文中文
+    const std::string gbZh = "\xD6\xD0", gbWen = "\xCE\xC4", gbFour = gbZh + gbWen + gbZh + gbWen;
+    struct Case {
+        const char* what;
+        std::string text;
+        unsigned columns, set;
+        std::string lines;
+    };
+    const Case cases[] = {
+        {"after the last blank that fits", "The quick brown fox", 10, 0, "The quick|brown fox"},
+        {"a word longer than a line", "a verylongwordhere", 10, 0, "a|verylongwo|rdhere"},
+        {"blanks at the break", "abcd efgh   ijkl", 9, 0, "abcd efgh|ijkl"},
+        {"a tab that does not fit", "a\tb\tc", 6, 0, "a   b|c"},
+        {"a tab is a place to break", "ab\tcdefgh", 6, 0, "ab|cdefgh"},
+        {"line ends still end lines", "ab cd\r\nef", 10, 0, "ab cd|ef"},
+        {"double-byte characters", zh + wen + four, 10, 1, zh + wen + zh + wen + zh + "|" + wen},
+        {"Latin after Chinese", "ab" + zh + wen + "cd", 6, 1, "ab" + zh + wen + "|cd"},
+        {"Chinese after Latin", "abcd" + zh, 5, 1, "abcd|" + zh},
+        {"a closing mark goes down with the character before it", four + zh + "\xA1\x43", 10, 1,
+         four + "|" + zh + "\xA1\x43"},
+        {"a run of closing marks", four + zh + "\xA1\x43\xA1\x76", 10, 1, four + "|" + zh + "\xA1\x43\xA1\x76"},
+        {"a comma after Chinese", four + zh + ",", 10, 1, four + "|" + zh + ","},
+        {"an opening mark goes down", four + "\xA1\x75" + zh, 10, 1, four + "|\xA1\x75" + zh},
+        {"a line of only marks", std::string(12, '\xA1').replace(1, 1, "\x43").replace(3, 1, "\x43")
+                                     .replace(5, 1, "\x43").replace(7, 1, "\x43").replace(9, 1, "\x43")
+                                     .replace(11, 1, "\x43"),
+         10, 1, "\xA1\x43\xA1\x43\xA1\x43\xA1\x43\xA1\x43|\xA1\x43"},
+        {"GB2312 closing mark", gbFour + gbZh + "\xA1\xA3", 10, 2, gbFour + "|" + gbZh + "\xA1\xA3"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Lines(c.text, c.columns, c.set), c.lines) << c.what;
+
+    // Every closing and opening mark of both sets.
+    struct Marks {
+        unsigned set;
+        std::string four, one;
+        std::vector<unsigned> closing, opening;
+    };
+    const Marks sets[] = {
+        {1, four, zh,
+         {0xA141, 0xA142, 0xA143, 0xA144, 0xA146, 0xA147, 0xA148, 0xA149, 0xA14B, 0xA15E, 0xA166, 0xA16A, 0xA16E,
+          0xA172, 0xA176, 0xA17A, 0xA1A6, 0xA1A8},
+         {0xA15D, 0xA165, 0xA169, 0xA16D, 0xA171, 0xA175, 0xA179, 0xA1A5, 0xA1A7}},
+        {2, gbFour, gbZh,
+         {0xA1A2, 0xA1A3, 0xA1AD, 0xA1AF, 0xA1B1, 0xA1B3, 0xA1B5, 0xA1B7, 0xA1B9, 0xA1BB, 0xA1BF, 0xA3A1, 0xA3A9,
+          0xA3AC, 0xA3AE, 0xA3BA, 0xA3BB, 0xA3BF},
+         {0xA1AE, 0xA1B0, 0xA1B2, 0xA1B4, 0xA1B6, 0xA1B8, 0xA1BA, 0xA1BE, 0xA3A8}},
+    };
+    for (const Marks& m : sets) {
+        for (unsigned code : m.closing) {
+            const std::string mark{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+            EXPECT_EQ(Lines(m.four + m.one + mark, 10, m.set), m.four + "|" + m.one + mark) << std::hex << code;
+        }
+        for (unsigned code : m.opening) {
+            const std::string mark{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+            EXPECT_EQ(Lines(m.four + mark + m.one, 10, m.set), m.four + "|" + mark + m.one) << std::hex << code;
+        }
+    }
+}
 
 TEST(ViewerDecode, TextLinesAndCells) {
     struct Case {

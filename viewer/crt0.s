@@ -48,4 +48,26 @@ reset:
     mov     lr, pc
     bx      r0
 3:  b       3b
+
+@ The interrupt handler the BIOS calls, in ARM state: acknowledges the interrupts both in the
+@ controller and in the BIOS's own flags, which VBlankIntrWait waits on.
+    .global lb_irq_handler
+    .type lb_irq_handler, %function
+lb_irq_handler:
+    mov     r0, #0x04000000
+    add     r0, r0, #0x200  @ interrupt enable; the request flags follow at +2
+    ldrh    r1, [r0, #2]
+    strh    r1, [r0, #2]
+    ldr     r2, =0x03007FF8
+    ldrh    r3, [r2]
+    orr     r3, r3, r1
+    strh    r3, [r2]
+    bx      lr
+
+@ Halts in the BIOS until the next vertical blank interrupt (VBlankIntrWait).
+    .global lb_wait_vblank
+    .type lb_wait_vblank, %function
+lb_wait_vblank:
+    swi     0x050000
+    bx      lr
     .pool

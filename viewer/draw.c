@@ -15,6 +15,7 @@ unsigned LineHeight(void) {
     return Info()->line_height > Info()->height ? Info()->line_height : Info()->height;
 }
 int DoubleByteFont(void) { return Info()->set != LB_GLYPHS_SINGLE; }
+unsigned GlyphSet(void) { return Info()->set; }
 
 IWRAM_CODE void ShowSkin(const uint8_t* pixels, const uint8_t* palette) {
     WaitForVBlank();

@@ -18,6 +18,8 @@ unsigned CellHeight(void);
 unsigned LineHeight(void);
 /* Whether codes from 0x81 up lead a double-byte code. */
 int DoubleByteFont(void);
+/* The base image's glyph set (enum lb_glyph_set). */
+unsigned GlyphSet(void);
 
 /* A character at pixel (x, y) in mode 4: a single-byte code, or lead << 8 | trail covering
  * two cells. A pair the font has no glyph for shows a box. */

@@ -5,6 +5,10 @@
 #include <stdint.h>
 
 #define REG_DISPCNT (*(volatile uint16_t*)0x04000000)
+#define REG_DISPSTAT (*(volatile uint16_t*)0x04000004)
+#define REG_IE (*(volatile uint16_t*)0x04000200)
+#define REG_IME (*(volatile uint16_t*)0x04000208)
+#define BIOS_IRQ_HANDLER (*(void (*volatile*)(void))0x03007FFCu)
 #define REG_VCOUNT (*(volatile uint16_t*)0x04000006)
 #define REG_KEYINPUT (*(volatile uint16_t*)0x04000130)
 
@@ -33,11 +37,21 @@
 #define IWRAM_CODE __attribute__((section(".iwram"), long_call, target("arm")))
 #define EWRAM_DATA __attribute__((section(".ewram")))
 
-static inline void WaitForVBlank(void) {
-    while (REG_VCOUNT >= 160) {
-    }
-    while (REG_VCOUNT < 160) {
-    }
+#define DISPSTAT_VBLANK_IRQ 0x0008u
+#define IRQ_VBLANK 0x0001u
+
+void lb_irq_handler(void); /* crt0.s, both */
+void lb_wait_vblank(void);
+
+/* The vertical blank raises an interrupt, so that the processor can halt until it comes. */
+static inline void StartVBlankInterrupt(void) {
+    BIOS_IRQ_HANDLER = lb_irq_handler;
+    REG_DISPSTAT |= DISPSTAT_VBLANK_IRQ;
+    REG_IE |= IRQ_VBLANK;
+    REG_IME = 1;
 }
+
+/* Halts in the BIOS until the next vertical blank begins. */
+static inline void WaitForVBlank(void) { lb_wait_vblank(); }
 
 #endif

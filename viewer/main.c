@@ -194,7 +194,7 @@ static int TurnText(struct TextScreen* t, uint16_t fresh) {
 static void ViewText(const struct lb_record* r) {
     struct TextScreen t = {
         .text = {view.rom + r->data, r->size_field, (LB_SCREEN_WIDTH - 2 * TEXT_MARGIN) / CellWidth(),
-                 DoubleByteFont()},
+                 GlyphSet()},
         /* The last row needs no gap below it. */
         .rows = (LB_SCREEN_HEIGHT - 2 * TEXT_MARGIN - CellHeight()) / LineHeight(),
         .rowHeight = LineHeight(),
@@ -326,6 +326,7 @@ static void RunMenu(void) {
 }
 
 int main(void) {
+    StartVBlankInterrupt();
     const struct lb_base_info* info = (const struct lb_base_info*)(CART_ROM + LB_BASE_INFO_OFFSET);
     if (!lb_view_open(&view, CART_ROM, CART_MAX_BYTES, info->skin_offset)) {
         ShowMessage("Not a Lumenbrook ROM");

@@ -8,7 +8,8 @@ struct lb_text {
     const uint8_t* bytes;
     uint32_t length;
     unsigned columns;
-    int double_byte; /* lead bytes take the next byte along (Big5, GB2312), as lb_pairs says */
+    unsigned set; /* enum lb_glyph_set: with Big5 or GB2312 a lead byte takes the next along,
+                     as lb_pairs says, and that set's punctuation keeps its place */
 };
 
 /* Called for each character that shows: its first cell, its code (one byte, or lead byte
@@ -16,8 +17,12 @@ struct lb_text {
 typedef void (*lb_put_char)(void* context, unsigned column, unsigned code, unsigned cells);
 
 /* Lays out the line that starts at `at`; returns where the next line starts. CR LF, LF and
- * CR end a line; a tab moves to the next multiple of four cells; other bytes below 0x20
- * show nothing; a character that would pass the last column starts the next line. */
+ * CR end a line. A line breaks after the last blank or tab that fits (the blanks at the
+ * break do not start the next line), before or after a double-byte character, and at the
+ * edge only where a word fills the whole line. A line never begins with a closing mark
+ * (，。」 and the like, and , . ; : ? ! ) ] after a double-byte character) nor ends with an
+ * opening one (（「 ...). A tab moves to the next multiple of four cells; other bytes below
+ * 0x20 show nothing. */
 uint32_t lb_layout_line(const struct lb_text* text, uint32_t at, lb_put_char put, void* context);
 
 #endif

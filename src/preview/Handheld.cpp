@@ -5,10 +5,20 @@
 #include <filesystem>
 #include <mgba/core/config.h>
 #include <mgba/core/core.h>
+#include <mgba/core/log.h>
+
+namespace {
+
+// The emulator's own messages (every BIOS call, for one) would fill the terminal.
+void Silent(struct mLogger*, int, enum mLogLevel, const char*, va_list) {}
+struct mLogger kSilent = {Silent, nullptr};
+
+} // namespace
 
 Handheld::Handheld(const std::string& rom) : frame_(kWidth * kHeight, 0) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(rom, ec)) throw lb::Error(rom + ": no such file");
+    mLogSetDefaultLogger(&kSilent);
     core_ = mCoreFind(rom.c_str());
     if (!core_) throw lb::Error(rom + ": not a Game Boy Advance ROM the emulator knows");
     core_->init(core_);
