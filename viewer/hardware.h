@@ -51,6 +51,10 @@ static inline void StartVBlankInterrupt(void) {
     REG_IME = 1;
 }
 
+/* Whether the frame still has time for more work: the beam is in the blank or above the
+ * screen's last rows. */
+static inline int FrameTimeLeft(void) { return REG_VCOUNT >= 160 || REG_VCOUNT < 128; }
+
 /* Halts in the BIOS until the next vertical blank begins. */
 static inline void WaitForVBlank(void) { lb_wait_vblank(); }
 

@@ -10,7 +10,7 @@ static const uint16_t kGbClosing[] = {0xA1A2, 0xA1A3, 0xA1AD, 0xA1AF, 0xA1B1, 0x
                                       0xA1BB, 0xA1BF, 0xA3A1, 0xA3A9, 0xA3AC, 0xA3AE, 0xA3BA, 0xA3BB, 0xA3BF};
 static const uint16_t kGbOpening[] = {0xA1AE, 0xA1B0, 0xA1B2, 0xA1B4, 0xA1B6, 0xA1B8, 0xA1BA, 0xA1BE, 0xA3A8};
 
-static int InList(unsigned code, const uint16_t* list, unsigned n) {
+static inline __attribute__((always_inline)) int InList(unsigned code, const uint16_t* list, unsigned n) {
     for (unsigned i = 0; i < n; ++i)
         if (list[i] == code) return 1;
     return 0;
@@ -23,7 +23,7 @@ struct Char {
     unsigned code, bytes, cells;
 };
 
-static struct Char CharAt(const struct lb_text* t, uint32_t at) {
+static inline __attribute__((always_inline)) struct Char CharAt(const struct lb_text* t, uint32_t at) {
     struct Char c = {t->bytes[at], 1, 1};
     if (t->set != LB_GLYPHS_SINGLE && at + 1 < t->length && lb_pairs(c.code, t->bytes[at + 1])) {
         c.code = c.code << 8 | t->bytes[at + 1];
@@ -32,7 +32,7 @@ static struct Char CharAt(const struct lb_text* t, uint32_t at) {
     return c;
 }
 
-static int Closing(const struct lb_text* t, struct Char c, struct Char before) {
+static inline __attribute__((always_inline)) int Closing(const struct lb_text* t, struct Char c, struct Char before) {
     if (c.cells == 1)
         return before.cells == 2 && (c.code == ',' || c.code == '.' || c.code == ';' || c.code == ':' ||
                                      c.code == '?' || c.code == '!' || c.code == ')' || c.code == ']');
@@ -40,17 +40,17 @@ static int Closing(const struct lb_text* t, struct Char c, struct Char before) {
                                     : InList(c.code, kGbClosing, COUNT(kGbClosing));
 }
 
-static int Opening(const struct lb_text* t, struct Char c) {
+static inline __attribute__((always_inline)) int Opening(const struct lb_text* t, struct Char c) {
     if (c.cells == 1) return 0;
     return t->set == LB_GLYPHS_BIG5 ? InList(c.code, kBig5Opening, COUNT(kBig5Opening))
                                     : InList(c.code, kGbOpening, COUNT(kGbOpening));
 }
 
-static int Blank(uint8_t b) { return b == ' ' || b == '\t'; }
+static inline __attribute__((always_inline)) int Blank(uint8_t b) { return b == ' ' || b == '\t'; }
 
 /* Where the line from `at` ends (`*end`: its last shown byte is before it) and where the
  * next begins (returned). */
-static uint32_t FindBreak(const struct lb_text* t, uint32_t at, uint32_t* end) {
+static inline __attribute__((always_inline)) uint32_t FindBreak(const struct lb_text* t, uint32_t at, uint32_t* end) {
     unsigned column = 0;
     uint32_t goodEnd = at, goodNext = at; /* the last place the line may break; `at`: none */
     struct Char before = {0, 0, 0};
@@ -109,7 +109,7 @@ static uint32_t FindBreak(const struct lb_text* t, uint32_t at, uint32_t* end) {
     return p;
 }
 
-uint32_t lb_layout_line(const struct lb_text* text, uint32_t at, lb_put_char put, void* context) {
+LB_LAYOUT_CODE uint32_t lb_layout_line(const struct lb_text* text, uint32_t at, lb_put_char put, void* context) {
     uint32_t end;
     const uint32_t next = FindBreak(text, at, &end);
     if (!put) return next;

@@ -4,6 +4,13 @@
 
 #include <stdint.h>
 
+/* On the handheld the line breaker is a hot loop: ARM code in fast memory. */
+#if defined(__arm__) && !defined(__linux__)
+#define LB_LAYOUT_CODE __attribute__((section(".iwram"), long_call, target("arm")))
+#else
+#define LB_LAYOUT_CODE
+#endif
+
 struct lb_text {
     const uint8_t* bytes;
     uint32_t length;
@@ -23,6 +30,6 @@ typedef void (*lb_put_char)(void* context, unsigned column, unsigned code, unsig
  * (，。」 and the like, and , . ; : ? ! ) ] after a double-byte character) nor ends with an
  * opening one (（「 ...). A tab moves to the next multiple of four cells; other bytes below
  * 0x20 show nothing. */
-uint32_t lb_layout_line(const struct lb_text* text, uint32_t at, lb_put_char put, void* context);
+LB_LAYOUT_CODE uint32_t lb_layout_line(const struct lb_text* text, uint32_t at, lb_put_char put, void* context);
 
 #endif

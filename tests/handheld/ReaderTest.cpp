@@ -1,0 +1,75 @@
+// Reading long texts on the handheld: pages show the line breaks the host computes, and
+// every page of a 20 MB text can be reached with the jumps.
+#include "Cartridge.h"
+
+#include <gtest/gtest.h>
+
+extern "C" {
+#include "../viewer/text_layout.h"
+}
+
+using namespace lbtest;
+
+namespace {
+
+// Title, menu, open the first entry.
+void OpenFirstText(Handheld& h) {
+    h.Run(10);
+    h.Press(kKeyStart);
+    h.Run(20);
+    h.Press(kKeyA);
+    h.Run(30);
+}
+
+// The rows the English font shows on a page: 29 columns from x = 4, rows 16 apart from y = 20.
+constexpr int kColumns = 29, kTop = 20, kRows = 8;
+
+} // namespace
+
+TEST(Reader, APageShowsTheBreaksTheHostComputes) {
+    Cartridge c;
+    const std::string text =
+        "The quick brown fox jumps over the lazy dog, and the lazy dog sleeps on in the warm "
+        "afternoon sun while the fox runs off across the fields towards the dark wood beyond "
+        "the river.\r\nA second paragraph, with averyveryveryverylongwordthatfillsaline and more.";
+    c.home.Write("Fox.txt", text);
+    Handheld h(c.Build({"Fox.txt"}));
+    OpenFirstText(h);
+    lb_text t{reinterpret_cast<const uint8_t*>(text.data()), static_cast<uint32_t>(text.size()), kColumns, 0};
+    uint32_t at = 0;
+    for (int row = 0; row < kRows && at < t.length; ++row) {
+        std::string shown(kColumns, ' ');
+        auto put = [](void* context, unsigned column, unsigned code, unsigned) {
+            (*static_cast<std::string*>(context))[column] = static_cast<char>(code);
+        };
+        at = lb_layout_line(&t, at, put, &shown);
+        EXPECT_EQ(GlyphMisses(h, c, 4, kTop + 16 * row, shown, kBlack, kBackColour.Colour()), 0)
+            << "row " << row << ": " << shown;
+        if (row == 0) {
+            EXPECT_EQ(shown, "The quick brown fox jumps    ");
+        }
+    }
+}
+
+TEST(Reader, EveryPageOfATwentyMegabyteTextIsReached) {
+    Cartridge c;
+    std::string text;
+    text.reserve(21u << 20);
+    for (int i = 0; text.size() < (20u << 20); ++i) text += "line " + std::to_string(i) + " of a long book\r\n";
+    text += "The very end.\r\n";
+    c.home.Write("Book.txt", text);
+    Handheld h(c.Build({"Book.txt"}));
+    OpenFirstText(h);
+    for (int jump = 0; jump < 10; ++jump) {
+        h.SetKeys(kKeySelect | kKeyRight);
+        h.Run(2);
+        h.SetKeys(0);
+        h.Run(1200); // pages are counted as far as the jump goes
+    }
+    h.Press(kKeyRight);
+    h.Run(10);
+    int found = 0;
+    for (int row = 0; row < kRows; ++row)
+        found += GlyphMisses(h, c, 4, kTop + 16 * row, "The very end.", kBlack, kBackColour.Colour()) == 0;
+    EXPECT_EQ(found, 1);
+}

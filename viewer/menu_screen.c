@@ -1,0 +1,116 @@
+/* The menu: the headings and the items before the first heading, then a category's entries. */
+#include "../src/rom/RomLayout.h"
+#include "draw.h"
+#include "hardware.h"
+#include "screens.h"
+
+#define MAX_ROWS 1024u
+
+static uint16_t rowEntries[MAX_ROWS] EWRAM_DATA;
+
+
+static void OpenEntry(unsigned entry) {
+    struct lb_record r;
+    if (!lb_find_record(&view, entry, &r)) {
+        ShowMessage("Cannot read this entry");
+        return;
+    }
+    unsigned w = r.size_field >> 16, h = r.size_field & 0xFFFFu;
+    if (lb_is_picture_type(r.type) && w > 0 && h > 0)
+        ViewPicture(&r);
+    else if (lb_is_text_type(r.type))
+        ViewText(&r);
+    else
+        ShowMessage("Cannot show this entry");
+}
+
+/* The rows of one level: the top level holds the headings and the items before the first
+ * heading; a category holds the entries after its heading up to the next. */
+static unsigned ListRows(int category) {
+    unsigned n = 0;
+    uint8_t name[40], mark;
+    if (category < 0) {
+        int seenHeading = 0;
+        for (unsigned i = 0; i < view.entries && n < MAX_ROWS; ++i) {
+            lb_entry_name(&view, i, name, &mark);
+            if (lb_is_heading_mark(mark)) seenHeading = 1;
+            if (lb_is_heading_mark(mark) || !seenHeading) rowEntries[n++] = (uint16_t)i;
+        }
+        return n;
+    }
+    for (unsigned i = (unsigned)category + 1; i < view.entries && n < MAX_ROWS; ++i) {
+        lb_entry_name(&view, i, name, &mark);
+        if (lb_is_heading_mark(mark)) break;
+        rowEntries[n++] = (uint16_t)i;
+    }
+    return n;
+}
+
+static void DrawMenu(unsigned rows, unsigned first, unsigned cursor, unsigned shown) {
+    const int ROW_HEIGHT = (int)LineHeight(), GAP = (int)(LineHeight() - CellHeight());
+    const uint8_t* pixels = lb_skin_pixels(&view, 1);
+    const uint8_t* colours = lb_skin_palette(&view, 1);
+    uint8_t ink, paper;
+    PickInks(pixels, colours, &ink, &paper);
+    ShowSkin(pixels, colours);
+    for (unsigned k = 0; k < shown && first + k < rows; ++k) {
+        uint8_t name[40], mark;
+        unsigned n = lb_entry_name(&view, rowEntries[first + k], name, &mark);
+        int y = view.y + (int)(k * ROW_HEIGHT);
+        int selected = first + k == cursor;
+        if (selected) FillRect(view.x, y, (int)LB_SCREEN_WIDTH - view.x, ROW_HEIGHT, ink);
+        DrawCodes(view.x, y + GAP / 2, name, n, selected ? paper : ink);
+    }
+}
+
+void RunMenu(void) {
+    int category = -1;
+    unsigned cursor = 0, first = 0, topCursor = 0;
+    unsigned fit = view.y < LB_SCREEN_HEIGHT ? (LB_SCREEN_HEIGHT - view.y) / LineHeight() : 0;
+    unsigned shown = view.count && view.count < fit ? view.count : fit;
+    if (shown == 0) shown = 1;
+    unsigned rows = ListRows(category);
+    int redraw = 1;
+    for (;;) {
+        if (redraw) {
+            if (cursor < first) first = cursor;
+            if (cursor >= first + shown) first = cursor - shown + 1;
+            DrawMenu(rows, first, cursor, shown);
+            redraw = 0;
+        }
+        uint16_t fresh = NewKeys(0);
+        if (rows && (fresh & KEY_DOWN)) cursor = (cursor + 1) % rows, redraw = 1;
+        if (rows && (fresh & KEY_UP)) cursor = (cursor + rows - 1) % rows, redraw = 1;
+        if (rows && (fresh & (KEY_RIGHT | KEY_R))) {
+            cursor = cursor + shown < rows ? cursor + shown : rows - 1;
+            redraw = 1;
+        }
+        if (rows && (fresh & (KEY_LEFT | KEY_L))) {
+            cursor = cursor >= shown ? cursor - shown : 0;
+            redraw = 1;
+        }
+        if (rows && (fresh & KEY_A)) {
+            unsigned entry = rowEntries[cursor];
+            uint8_t name[40], mark;
+            lb_entry_name(&view, entry, name, &mark);
+            if (category < 0 && lb_is_heading_mark(mark)) {
+                topCursor = cursor;
+                category = (int)entry;
+                cursor = first = 0;
+            } else {
+                OpenEntry(entry);
+            }
+            rows = ListRows(category);
+            redraw = 1;
+        }
+        if ((fresh & KEY_B) && category >= 0) {
+            category = -1;
+            rows = ListRows(category);
+            cursor = topCursor;
+            first = 0;
+            redraw = 1;
+        }
+        WaitForVBlank();
+    }
+}
+

@@ -1,0 +1,171 @@
+/* Texts: the back picture behind, pages of lines broken at words. */
+#include "../src/rom/RomLayout.h"
+#include "draw.h"
+#include "hardware.h"
+#include "screens.h"
+#include "text_layout.h"
+
+/* Where pages start, kept for every `stride`-th page: when the table fills, every other
+ * mark goes and the stride doubles, so that every page of any text stays reachable. */
+#define MAX_MARKS 16384u
+static uint32_t marks[MAX_MARKS] EWRAM_DATA;
+
+/* One open text: its layout, the pages counted so far and the first line shown. */
+struct TextScreen {
+    struct lb_text text;
+    unsigned rows, rowHeight; /* text rows besides the page indicator's */
+    unsigned counted;         /* pages whose start is known */
+    uint32_t nextStart;       /* where page `counted` starts */
+    unsigned stride, markCount;
+    unsigned total;           /* 0 until the last page is known */
+    unsigned line;            /* the first line shown */
+    const uint8_t *back, *backColours;
+    uint8_t ink, paper;
+    int top;
+};
+
+static uint32_t LayOutLines(const struct TextScreen* t, uint32_t at, unsigned lines) {
+    for (; lines && at < t->text.length; --lines) at = lb_layout_line(&t->text, at, 0, 0);
+    return at;
+}
+
+/* Counts one more page, or `pages` more, or (`pages` 0) as many as the frame has time for;
+ * returns 1 when that made the total known. */
+static int CountPages(struct TextScreen* t, unsigned pages) {
+    for (unsigned done = 0; !t->total && (pages ? done < pages : done == 0 || FrameTimeLeft()); ++done) {
+        if (t->counted % t->stride == 0) {
+            if (t->markCount == MAX_MARKS) {
+                for (unsigned i = 0; i < MAX_MARKS / 2; ++i) marks[i] = marks[2 * i];
+                t->markCount = MAX_MARKS / 2;
+                t->stride *= 2;
+            }
+            if (t->counted % t->stride == 0) marks[t->markCount++] = t->nextStart;
+        }
+        const uint32_t next = LayOutLines(t, t->nextStart, t->rows);
+        ++t->counted;
+        if (next >= t->text.length)
+            t->total = t->counted;
+        else
+            t->nextStart = next;
+    }
+    return t->total != 0;
+}
+
+/* Where page `page` (counted already) starts. */
+static uint32_t PageStart(const struct TextScreen* t, unsigned page) {
+    return LayOutLines(t, marks[page / t->stride], (page % t->stride) * t->rows);
+}
+
+static uint32_t LineStart(const struct TextScreen* t, unsigned line) {
+    return LayOutLines(t, PageStart(t, line / t->rows), line % t->rows);
+}
+
+/* The page that holds byte `at`, counting pages as far as it lies. */
+static unsigned PageHolding(struct TextScreen* t, uint32_t at) {
+    while (!t->total && t->nextStart <= at) CountPages(t, 256);
+    unsigned low = 0, high = t->markCount; /* the last mark at or before `at` */
+    while (high - low > 1) {
+        unsigned mid = (low + high) / 2;
+        if (marks[mid] <= at)
+            low = mid;
+        else
+            high = mid;
+    }
+    unsigned page = low * t->stride;
+    uint32_t start = marks[low];
+    const unsigned known = t->total ? t->total : t->counted;
+    while (page + 1 < known) {
+        uint32_t next = LayOutLines(t, start, t->rows);
+        if (next > at) break;
+        start = next;
+        ++page;
+    }
+    return page;
+}
+
+struct TextDraw {
+    int y;
+    uint8_t ink;
+};
+
+static void PutChar(void* context, unsigned column, unsigned code, unsigned cells) {
+    struct TextDraw* d = (struct TextDraw*)context;
+    DrawChar(TEXT_MARGIN + (int)(column * CellWidth()), d->y, code, cells, d->ink);
+}
+
+static void DrawTextScreen(const struct TextScreen* t) {
+    ShowSkin(t->back, t->backColours);
+    const unsigned page = t->line / t->rows;
+    uint32_t at = LineStart(t, t->line);
+    struct TextDraw d = {t->top, t->ink};
+    for (unsigned l = 0; l < t->rows && at < t->text.length; ++l, d.y += (int)t->rowHeight)
+        at = lb_layout_line(&t->text, at, PutChar, &d);
+    char label[24];
+    unsigned n = 0;
+    AppendNumber(label, &n, page + 1);
+    label[n++] = '/';
+    if (t->total)
+        AppendNumber(label, &n, t->total);
+    else
+        label[n++] = '?';
+    int x = (view.corner & 1u) ? (int)LB_SCREEN_WIDTH - TEXT_MARGIN - (int)(n * CellWidth()) : TEXT_MARGIN;
+    int y = view.corner < 2 ? TEXT_MARGIN / 2 : (int)LB_SCREEN_HEIGHT - (int)t->rowHeight - TEXT_MARGIN / 2;
+    DrawCodes(x, y, (const uint8_t*)label, n, t->ink);
+}
+
+/* Moves by the keys just pressed; returns 1 when the screen changed. SELECT with Right or
+ * Left jumps by tenths of the text's bytes. */
+static int TurnText(struct TextScreen* t, uint16_t fresh, uint16_t held) {
+    const unsigned page = t->line / t->rows, before = t->line;
+    if ((held & KEY_SELECT) && (fresh & (KEY_RIGHT | KEY_LEFT))) {
+        /* To the next or the previous tenth of the text, so that ten jumps reach its end. */
+        const uint32_t tenth = t->text.length / 10u, from = PageStart(t, page);
+        uint32_t to;
+        if (fresh & KEY_RIGHT) {
+            /* Past the tenth this page holds: from where the next page starts. */
+            const uint32_t after = LayOutLines(t, from, t->rows);
+            to = tenth ? (after / tenth + 1u) * tenth : t->text.length;
+            if (to >= t->text.length) to = t->text.length ? t->text.length - 1u : 0;
+        } else {
+            to = tenth && from ? (from - 1u) / tenth * tenth : 0;
+        }
+        t->line = PageHolding(t, to) * t->rows;
+        return t->line != before;
+    }
+    const unsigned known = t->total ? t->total : t->counted;
+    if ((fresh & (KEY_RIGHT | KEY_R)) && page + 1 < known) t->line = (page + 1) * t->rows;
+    if ((fresh & (KEY_LEFT | KEY_L)) && t->line > 0)
+        t->line = t->line % t->rows ? page * t->rows : t->line - t->rows;
+    if ((fresh & KEY_DOWN) && (t->line + 1) / t->rows < known && LineStart(t, t->line + 1) < t->text.length)
+        ++t->line;
+    if ((fresh & KEY_UP) && t->line > 0) --t->line;
+    return t->line != before;
+}
+
+void ViewText(const struct lb_record* r) {
+    struct TextScreen t = {
+        .text = {view.rom + r->data, r->size_field, (LB_SCREEN_WIDTH - 2 * TEXT_MARGIN) / CellWidth(),
+                 GlyphSet()},
+        /* The last row needs no gap below it. */
+        .rows = (LB_SCREEN_HEIGHT - 2 * TEXT_MARGIN - CellHeight()) / LineHeight(),
+        .rowHeight = LineHeight(),
+        .stride = 1,
+        .back = lb_skin_pixels(&view, 2),
+        .backColours = lb_skin_palette(&view, 2),
+        .top = view.corner < 2 ? (int)LineHeight() + TEXT_MARGIN : TEXT_MARGIN,
+    };
+    if (t.text.length > r->data_bytes) t.text.length = r->data_bytes;
+    PickInks(t.back, t.backColours, &t.ink, &t.paper);
+    CountPages(&t, 1); /* the first page shows at once */
+    int redraw = 1;
+    for (;;) {
+        /* More pages each frame until the last is known, then the total shows. */
+        if (!t.total && CountPages(&t, 0)) redraw = 1;
+        if (redraw) DrawTextScreen(&t);
+        uint16_t held;
+        uint16_t fresh = NewKeys(&held);
+        if (fresh & KEY_B) return;
+        redraw = TurnText(&t, fresh, held);
+        WaitForVBlank();
+    }
+}
