@@ -58,8 +58,25 @@ static void DrawMenu(unsigned rows, unsigned first, unsigned cursor, unsigned sh
         unsigned n = lb_entry_name(&view, rowEntries[first + k], name, &mark);
         int y = view.y + (int)(k * ROW_HEIGHT);
         int selected = first + k == cursor;
-        if (selected) FillRect(view.x, y, (int)LB_SCREEN_WIDTH - view.x, ROW_HEIGHT, ink);
+        if (selected) {
+            /* From X to 240 - X, so that a frame drawn symmetrically holds the bar; wider only
+             * when the name is. */
+            int width = (int)LB_SCREEN_WIDTH - 2 * view.x, named = (int)(n * CellWidth());
+            if (width < named) width = named;
+            if (view.x + width > (int)LB_SCREEN_WIDTH) width = (int)LB_SCREEN_WIDTH - view.x;
+            FillRect(view.x, y, width, ROW_HEIGHT, ink);
+        }
         DrawCodes(view.x, y + GAP / 2, name, n, selected ? paper : ink);
+    }
+    if (rows > shown) { /* where the cursor is, in the corner the corner setting names */
+        char label[24];
+        unsigned n = 0;
+        AppendNumber(label, &n, cursor + 1);
+        label[n++] = '/';
+        AppendNumber(label, &n, rows);
+        int x = (view.corner & 1u) ? (int)LB_SCREEN_WIDTH - TEXT_MARGIN - (int)(n * CellWidth()) : TEXT_MARGIN;
+        int y = view.corner < 2 ? TEXT_MARGIN / 2 : (int)LB_SCREEN_HEIGHT - ROW_HEIGHT - TEXT_MARGIN / 2;
+        DrawCodes(x, y, (const uint8_t*)label, n, ink);
     }
 }
 

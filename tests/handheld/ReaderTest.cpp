@@ -73,3 +73,24 @@ TEST(Reader, EveryPageOfATwentyMegabyteTextIsReached) {
         found += GlyphMisses(h, c, 4, kTop + 16 * row, "The very end.", kBlack, kBackColour.Colour()) == 0;
     EXPECT_EQ(found, 1);
 }
+
+// A list longer than the menu shows its place in the corner the corner setting names.
+TEST(Reader, ALongMenuShowsThePlace) {
+    Cartridge c;
+    std::vector<std::string> entries;
+    for (int i = 0; i < 12; ++i) {
+        entries.push_back("n" + std::to_string(i) + ".txt");
+        c.home.Write(entries.back(), "x");
+    }
+    for (int corner : {0, 3}) {
+        Handheld h(c.Build(entries, corner));
+        h.Run(10);
+        h.Press(kKeyStart);
+        h.Run(20);
+        h.Press(kKeyDown);
+        h.Run(10);
+        // The English font's 8-pixel cells: "2/12" is 32 pixels wide.
+        const int x = corner & 1 ? 240 - 4 - 32 : 4, y = corner < 2 ? 2 : 160 - 16 - 2;
+        EXPECT_EQ(GlyphMisses(h, c, x, y, "2/12", kWhite, kMenuColour.Colour()), 0) << corner;
+    }
+}

@@ -54,7 +54,9 @@ TEST(Viewer, TitleThenMenuWithTheFirstRowMarked) {
     h.Run(20);
     // Rows from (24, 32), 16 pixels apart; the first on a white bar in black, the others white.
     EXPECT_EQ(GlyphMisses(h, c, 24, 32, "Apple", kBlack, kWhite), 0);
-    EXPECT_EQ(h.Pixel(239, 32), kWhite);
+    // The bar spans from X to 240 - X.
+    EXPECT_EQ(h.Pixel(215, 32), kWhite);
+    EXPECT_EQ(h.Pixel(216, 32), kMenuColour.Colour());
     EXPECT_EQ(GlyphMisses(h, c, 24, 48, "Pear", kWhite, kMenuColour.Colour()), 0);
     EXPECT_EQ(GlyphMisses(h, c, 24, 64, "Plum", kWhite, kMenuColour.Colour()), 0);
     EXPECT_EQ(GlyphMisses(h, c, 24, 80, "    ", kWhite, kMenuColour.Colour()), 0); // no fourth row
