@@ -1,6 +1,8 @@
 // Turns a font into the glyph tables of one of the viewer's fonts with FreeType, and draws a
 // proof sheet (PROOF-FOLDER/proof-NAME.png, NAME the base image's):
-//   make_glyphs FONT-FILE FACE PIXELS FONT-NUMBER OUT.glyphs PROOF-FOLDER
+//   make_glyphs FONT-FILE FACE PIXELS FONT-NUMBER OUT.glyphs PROOF-FOLDER [LATIN-FILE LATIN-PIXELS]
+// LATIN-FILE, a Latin bitmap font drawn for the cell, gives the half-width glyphs 0x20..0x7E
+// (a Chinese font's own half-width forms read poorly at these sizes).
 // The cells, line height and code page are the font table's. A designed bitmap strike of
 // PIXELS is used when the font file has one; otherwise the outline is rendered hinted in
 // monochrome. Characters the font file lacks are stored as a box.
@@ -12,6 +14,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <iconv.h>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -134,8 +137,9 @@ void Pack(const Cell& cell, std::vector<uint8_t>& out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 7) {
-        std::fprintf(stderr, "usage: make_glyphs FONT-FILE FACE PIXELS FONT-NUMBER OUT.glyphs PROOF-FOLDER\n");
+    if (argc != 7 && argc != 9) {
+        std::fprintf(stderr, "usage: make_glyphs FONT-FILE FACE PIXELS FONT-NUMBER OUT.glyphs PROOF-FOLDER "
+                             "[LATIN-FILE LATIN-PIXELS]\n");
         return 2;
     }
     try {
@@ -149,6 +153,8 @@ int main(int argc, char** argv) {
         const std::string proofPath =
             std::string(argv[6]) + "/proof-" + base.substr(0, base.rfind('.')) + ".png";
         Renderer font(argv[1], std::stoi(argv[2]), std::stoi(argv[3]), height);
+        std::unique_ptr<Renderer> latin;
+        if (argc == 9) latin = std::make_unique<Renderer>(argv[7], 0, std::stoi(argv[8]), height);
         iconv_t cd = iconv_open("UTF-32LE", page.c_str());
         if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(page + ": iconv does not know it");
         std::vector<Cell> proof;
@@ -161,7 +167,8 @@ int main(int argc, char** argv) {
             // In a double-byte set a byte from 0x80 up shows only when it stands alone: as a box.
             const bool lone = set != LB_GLYPHS_SINGLE && b >= 0x80;
             const bool control = b < 0x20 || b == 0x7F;
-            if (lone || (!control && !font.Render(ToUnicode(cd, std::string(1, char(b))), half, cell)))
+            Renderer& drawn = latin && b >= 0x20 && b < 0x7F ? *latin : font;
+            if (lone || (!control && !drawn.Render(ToUnicode(cd, std::string(1, char(b))), half, cell)))
                 cell = Box(half, height);
             else if (control)
                 cell = {half, height, std::vector<uint8_t>(static_cast<size_t>(half * height), 0)};
