@@ -17,14 +17,31 @@ unsigned LineHeight(void) {
 int DoubleByteFont(void) { return Info()->set != LB_GLYPHS_SINGLE; }
 unsigned GlyphSet(void) { return Info()->set; }
 
-IWRAM_CODE void ShowSkin(const uint8_t* pixels, const uint8_t* palette) {
+/* Mode 4 has two pages: everything is drawn into the one not shown, which Present then
+ * shows at the start of a vertical blank, with its colours, so no frame is half drawn. */
+#define MODE4_PAGE_HALFWORDS (0xA000u / 2u)
+static unsigned shownPage;
+static volatile uint16_t* hidden = VRAM + MODE4_PAGE_HALFWORDS; /* the page not shown */
+static const uint8_t* pendingPalette;
+static unsigned pendingEntries;
+
+void ShowSkin(const uint8_t* pixels, const uint8_t* palette) {
+    CopyWords(hidden, pixels, LB_SKIN_PIXEL_BYTES / 4);
+    SetColours(palette, LB_PALETTE_ENTRIES);
+}
+
+void SetColours(const uint8_t* palette, unsigned entries) {
+    pendingPalette = palette;
+    pendingEntries = entries;
+}
+
+void Present(void) {
     WaitForVBlank();
-    REG_DISPCNT = DISPCNT_MODE4 | DISPCNT_BG2;
-    for (unsigned i = 0; i < LB_PALETTE_ENTRIES; ++i)
-        PALETTE[i] = (uint16_t)(palette[2 * i] | palette[2 * i + 1] << 8);
-    const uint32_t* from = (const uint32_t*)pixels;
-    volatile uint32_t* to = (volatile uint32_t*)VRAM;
-    for (unsigned i = 0; i < LB_SKIN_PIXEL_BYTES / 4; ++i) to[i] = from[i];
+    for (unsigned i = 0; i < pendingEntries; ++i)
+        PALETTE[i] = (uint16_t)(pendingPalette[2 * i] | pendingPalette[2 * i + 1] << 8);
+    shownPage ^= 1u;
+    REG_DISPCNT = (uint16_t)(DISPCNT_MODE4 | DISPCNT_BG2 | (shownPage ? DISPCNT_PAGE1 : 0u));
+    hidden = VRAM + (shownPage ? 0u : MODE4_PAGE_HALFWORDS);
 }
 
 static unsigned Lightness(const uint8_t* palette, unsigned i) {
@@ -46,27 +63,48 @@ static unsigned FarthestFrom(const uint8_t* palette, unsigned lightness) {
 }
 
 void PickInks(const uint8_t* pixels, const uint8_t* palette, uint8_t* ink, uint8_t* paper) {
+    /* The skins never change while the viewer runs: each one's inks are worked out once. */
+    static const uint8_t* known[LB_SKIN_BLOCK_COUNT];
+    static uint8_t inks[LB_SKIN_BLOCK_COUNT][2];
+    unsigned k = 0;
+    while (k < LB_SKIN_BLOCK_COUNT && known[k] && known[k] != pixels) ++k;
+    if (k < LB_SKIN_BLOCK_COUNT && known[k] == pixels) {
+        *ink = inks[k][0];
+        *paper = inks[k][1];
+        return;
+    }
     uint32_t sum = 0;
     for (unsigned i = 0; i < LB_SKIN_PIXEL_BYTES; i += 7) sum += Lightness(palette, pixels[i]);
     unsigned average = sum / ((LB_SKIN_PIXEL_BYTES + 6) / 7);
     *ink = (uint8_t)FarthestFrom(palette, average);
     *paper = (uint8_t)FarthestFrom(palette, Lightness(palette, *ink));
+    if (k < LB_SKIN_BLOCK_COUNT) {
+        known[k] = pixels;
+        inks[k][0] = *ink;
+        inks[k][1] = *paper;
+    }
 }
 
 static inline __attribute__((always_inline)) void Plot(int x, int y, uint8_t colour) {
     if (x < 0 || y < 0 || x >= (int)LB_SCREEN_WIDTH || y >= (int)LB_SCREEN_HEIGHT) return;
-    volatile uint16_t* pair = VRAM + (y * (int)LB_SCREEN_WIDTH + x) / 2;
+    volatile uint16_t* pair = hidden + (y * (int)LB_SCREEN_WIDTH + x) / 2;
     uint16_t v = *pair;
     *pair = (x & 1) ? (uint16_t)((v & 0x00FFu) | colour << 8) : (uint16_t)((v & 0xFF00u) | colour);
 }
 
-/* One bit a pixel, row after row, the leftmost pixel in the high bit. */
+/* One bit a pixel, row after row, the leftmost pixel in the high bit. Each row's bits are
+ * read once; only the pixels that are set are written. */
 IWRAM_CODE static void DrawBits(int x, int y, const uint8_t* bits, unsigned width, unsigned height,
                                 uint8_t colour) {
     unsigned bit = 0;
-    for (unsigned r = 0; r < height; ++r)
-        for (unsigned c = 0; c < width; ++c, ++bit)
-            if (bits[bit >> 3] & (0x80u >> (bit & 7u))) Plot(x + (int)c, y + (int)r, colour);
+    for (unsigned r = 0; r < height; ++r, bit += width) {
+        const unsigned at = bit >> 3;
+        uint32_t row = (uint32_t)bits[at] << 24 | (uint32_t)bits[at + 1] << 16 | (uint32_t)bits[at + 2] << 8;
+        row <<= bit & 7u;
+        row &= ~0u << (32u - width);
+        for (int c = x; row; ++c, row <<= 1)
+            if (row & 0x80000000u) Plot(c, y + (int)r, colour);
+    }
 }
 
 static void DrawBox(int x, int y, unsigned width, unsigned height, uint8_t colour) {
@@ -96,9 +134,19 @@ void DrawChar(int x, int y, unsigned code, unsigned cells, uint8_t colour) {
                  width, height, colour);
 }
 
-void FillRect(int x, int y, int width, int height, uint8_t colour) {
-    for (int j = 0; j < height; ++j)
-        for (int i = 0; i < width; ++i) Plot(x + i, y + j, colour);
+IWRAM_CODE void FillRect(int x, int y, int width, int height, uint8_t colour) {
+    if (x < 0) width += x, x = 0;
+    if (y < 0) height += y, y = 0;
+    if (x + width > (int)LB_SCREEN_WIDTH) width = (int)LB_SCREEN_WIDTH - x;
+    if (y + height > (int)LB_SCREEN_HEIGHT) height = (int)LB_SCREEN_HEIGHT - y;
+    const uint16_t both = (uint16_t)(colour | colour << 8);
+    for (int j = y; j < y + height; ++j) {
+        int i = x, end = x + width;
+        if (i < end && (i & 1)) Plot(i++, j, colour);
+        if (i < end && (end & 1)) Plot(--end, j, colour);
+        volatile uint16_t* pair = hidden + (j * (int)LB_SCREEN_WIDTH + i) / 2;
+        for (; i < end; i += 2) *pair++ = both; /* two pixels a write */
+    }
 }
 
 void DrawCodes(int x, int y, const uint8_t* codes, unsigned n, uint8_t colour) {

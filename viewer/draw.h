@@ -4,8 +4,14 @@
 
 #include <stdint.h>
 
-/* Shows a 240x160 8-bit skin block in mode 4 with its own colours. */
+/* Screens in mode 4 are drawn unseen, then shown whole by Present at a vertical blank. */
+
+/* Draws a 240x160 8-bit skin block, whose colours Present then sets. */
 void ShowSkin(const uint8_t* pixels, const uint8_t* palette);
+/* The colours Present sets: `entries` 15-bit colours, low byte first. */
+void SetColours(const uint8_t* palette, unsigned entries);
+/* Shows what was drawn, with its colours, at the next vertical blank. */
+void Present(void);
 
 /* Two colours of the shown skin that read on it: `ink` against the picture, `paper` against
  * the ink (for the marked row). */

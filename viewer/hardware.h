@@ -18,6 +18,10 @@
 #define DISPCNT_BG2 0x0400u
 
 #define VRAM ((volatile uint16_t*)0x06000000)
+#define REG_DMA3SAD (*(volatile const void**)0x040000D4)
+#define REG_DMA3DAD (*(volatile void**)0x040000D8)
+#define REG_DMA3CNT (*(volatile uint32_t*)0x040000DC)
+#define DMA_ENABLE_WORDS 0x84000000u
 #define PALETTE ((volatile uint16_t*)0x05000000)
 
 #define KEY_A 0x0001u
@@ -49,6 +53,13 @@ static inline void StartVBlankInterrupt(void) {
     REG_DISPSTAT |= DISPSTAT_VBLANK_IRQ;
     REG_IE |= IRQ_VBLANK;
     REG_IME = 1;
+}
+
+/* Copies `words` 32-bit words with DMA 3; the processor waits until it is done. */
+static inline void CopyWords(volatile void* to, const void* from, unsigned words) {
+    REG_DMA3SAD = from;
+    REG_DMA3DAD = (void*)to;
+    REG_DMA3CNT = DMA_ENABLE_WORDS | words;
 }
 
 /* Whether the frame still has time for more work: the beam is in the blank or above the

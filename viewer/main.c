@@ -17,14 +17,13 @@ uint16_t NewKeys(uint16_t* held) {
 }
 
 void ShowMessage(const char* text) {
-    WaitForVBlank();
-    REG_DISPCNT = DISPCNT_MODE4 | DISPCNT_BG2;
-    PALETTE[0] = 0;
-    PALETTE[1] = 0x7FFF;
+    static const uint8_t kBlackAndWhite[] = {0x00, 0x00, 0xFF, 0x7F};
     FillRect(0, 0, LB_SCREEN_WIDTH, LB_SCREEN_HEIGHT, 0);
     unsigned n = 0;
     while (text[n]) ++n;
     DrawCodes(TEXT_MARGIN, 72, (const uint8_t*)text, n, 1);
+    SetColours(kBlackAndWhite, 2);
+    Present();
     while (!(NewKeys(0) & (KEY_A | KEY_B | KEY_START))) WaitForVBlank();
 }
 
@@ -45,7 +44,11 @@ int main(void) {
         ShowMessage("Not a Lumenbrook ROM");
         for (;;) WaitForVBlank();
     }
+    uint8_t ink, paper; /* worked out once for each skin picture, before any key counts */
+    for (unsigned k = 1; k < LB_SKIN_BLOCK_COUNT; ++k)
+        PickInks(lb_skin_pixels(&view, k), lb_skin_palette(&view, k), &ink, &paper);
     ShowSkin(lb_skin_pixels(&view, 0), lb_skin_palette(&view, 0));
+    Present();
     while (!(NewKeys(0) & (KEY_START | KEY_A))) WaitForVBlank();
     RunMenu();
     return 0;

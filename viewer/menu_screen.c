@@ -78,6 +78,7 @@ static void DrawMenu(unsigned rows, unsigned first, unsigned cursor, unsigned sh
         int y = view.corner < 2 ? TEXT_MARGIN / 2 : (int)LB_SCREEN_HEIGHT - ROW_HEIGHT - TEXT_MARGIN / 2;
         DrawCodes(x, y, (const uint8_t*)label, n, ink);
     }
+    Present();
 }
 
 void RunMenu(void) {
@@ -127,7 +128,7 @@ void RunMenu(void) {
             first = 0;
             redraw = 1;
         }
-        WaitForVBlank();
+        if (!redraw) WaitForVBlank(); /* a redraw waits for the blank when it shows */
     }
 }
 

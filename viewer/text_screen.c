@@ -111,6 +111,7 @@ static void DrawTextScreen(const struct TextScreen* t) {
     int x = (view.corner & 1u) ? (int)LB_SCREEN_WIDTH - TEXT_MARGIN - (int)(n * CellWidth()) : TEXT_MARGIN;
     int y = view.corner < 2 ? TEXT_MARGIN / 2 : (int)LB_SCREEN_HEIGHT - (int)t->rowHeight - TEXT_MARGIN / 2;
     DrawCodes(x, y, (const uint8_t*)label, n, t->ink);
+    Present();
 }
 
 /* Moves by the keys just pressed; returns 1 when the screen changed. SELECT with Right or
@@ -159,13 +160,13 @@ void ViewText(const struct lb_record* r) {
     CountPages(&t, 1); /* the first page shows at once */
     int redraw = 1;
     for (;;) {
-        /* More pages each frame until the last is known, then the total shows. */
-        if (!t.total && CountPages(&t, 0)) redraw = 1;
-        if (redraw) DrawTextScreen(&t);
+        if (redraw) DrawTextScreen(&t); /* shown at a vertical blank, where this goes on */
         uint16_t held;
         uint16_t fresh = NewKeys(&held);
         if (fresh & KEY_B) return;
         redraw = TurnText(&t, fresh, held);
-        WaitForVBlank();
+        /* The rest of the frame counts pages, until the last is known and the total shows. */
+        if (!redraw && !t.total) redraw = CountPages(&t, 0);
+        if (!redraw) WaitForVBlank();
     }
 }

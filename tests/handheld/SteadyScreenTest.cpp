@@ -1,0 +1,70 @@
+// Frame by frame after a key press: the screen before, then the finished new one, and never a
+// frame that is half the one and half the other. The menu's changes show within two frames
+// of the press; a text page's drawing still takes a frame more.
+#include "Cartridge.h"
+
+#include <gtest/gtest.h>
+
+using namespace lbtest;
+
+namespace {
+
+struct Change {
+    int framesToNew = -1; // the first frame (1 = the one the key was pressed in) that shows it
+    int mixed = 0;        // frames neither the old screen nor the new
+};
+
+Change Watch(Handheld& h, uint32_t keys) {
+    const std::vector<uint32_t> before = h.Frame();
+    std::vector<std::vector<uint32_t>> seen;
+    h.SetKeys(keys);
+    for (int i = 0; i < 12; ++i) {
+        h.Run(1);
+        seen.push_back(h.Frame());
+        if (i == 1) h.SetKeys(0);
+    }
+    Change c;
+    for (size_t i = 0; i < seen.size(); ++i) {
+        if (seen[i] == seen.back()) {
+            if (c.framesToNew < 0) c.framesToNew = int(i) + 1;
+        } else {
+            c.mixed += seen[i] != before || c.framesToNew > 0;
+        }
+    }
+    return c;
+}
+
+} // namespace
+
+TEST(SteadyScreen, MenuAndTextChangesShowWholeWithinTwoFrames) {
+    Cartridge c;
+    std::string text;
+    for (int i = 1; i <= 200; ++i) text += "Line " + std::to_string(i) + " of a text with some words in it\r\n";
+    c.home.Write("Story.txt", text);
+    c.home.Write("Short.txt", "A text of one page.");
+    Handheld h(c.Build({"Short.txt", "Story.txt"}));
+    h.Run(30);
+    struct Step {
+        const char* what;
+        uint32_t keys;
+        int frames = 2; // at most, to the finished new screen
+    };
+    const Step steps[] = {
+        {"title to menu", kKeyStart}, {"open a text", kKeyA}, {"back to the menu", kKeyB},
+        {"cursor down", kKeyDown},    {"cursor up", kKeyUp},  {"cursor down again", kKeyDown},
+        {"open a long text", 0},      {"page turn", kKeyRight, 3}, {"line scroll", kKeyDown, 3},
+        {"page back", kKeyLeft, 3},   {"back", kKeyB},
+    };
+    for (const Step& s : steps) {
+        if (!s.keys) { // its total appears once counted: a second screen, so it is not watched
+            h.Press(kKeyA);
+            h.Run(30);
+            continue;
+        }
+        Change change = Watch(h, s.keys);
+        EXPECT_GE(change.framesToNew, 1) << s.what;
+        EXPECT_LE(change.framesToNew, s.frames) << s.what;
+        EXPECT_EQ(change.mixed, 0) << s.what;
+        h.Run(10);
+    }
+}
