@@ -17,6 +17,12 @@ lb_base_info:
     .word   0               @ font number 0..3
     .word   0, 0, 0         @ reserved
 
+@ Emulators and flash cartridges look for this to give the cartridge 32 KiB of battery-backed
+@ SRAM, where the viewer keeps the reader's places.
+    .balign 4
+    .ascii  "SRAM_V113"
+    .balign 4
+
 reset:
     mov     r0, #0x12       @ IRQ mode
     msr     cpsr_c, r0

@@ -36,6 +36,7 @@
 #define KEY_L 0x0200u
 
 #define CART_ROM ((const uint8_t*)0x08000000)
+#define CART_SRAM ((volatile uint8_t*)0x0E000000) /* battery-backed, 8-bit accesses only */
 #define CART_MAX_BYTES 0x02000000u
 
 #define IWRAM_CODE __attribute__((section(".iwram"), long_call, target("arm")))

@@ -6,6 +6,7 @@
 #include "screens.h"
 
 struct lb_rom_view view;
+struct lb_save places;
 static uint16_t previousKeys;
 
 uint16_t NewKeys(uint16_t* held) {
@@ -44,6 +45,10 @@ int main(void) {
         ShowMessage("Not a Lumenbrook ROM");
         for (;;) WaitForVBlank();
     }
+    /* The menu tables' identity (their first 64 KiB): a rebuilt menu starts afresh. */
+    const uint32_t tables = view.skin + LB_SKIN_BLOCK_COUNT * LB_SKIN_BLOCK_BYTES;
+    const uint32_t span = view.records - tables < 0x10000u ? view.records - tables : 0x10000u;
+    lb_save_open(&places, CART_SRAM, lb_identity(2166136261u, view.rom + tables, span));
     uint8_t ink, paper; /* worked out once for each skin picture, before any key counts */
     for (unsigned k = 1; k < LB_SKIN_BLOCK_COUNT; ++k)
         PickInks(lb_skin_pixels(&view, k), lb_skin_palette(&view, k), &ink, &paper);

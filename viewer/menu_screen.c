@@ -19,7 +19,7 @@ static void OpenEntry(unsigned entry) {
     if (lb_is_picture_type(r.type) && w > 0 && h > 0)
         ViewPicture(&r);
     else if (lb_is_text_type(r.type))
-        ViewText(&r);
+        ViewText(&r, entry);
     else
         ShowMessage("Cannot show this entry");
 }
@@ -88,9 +88,25 @@ void RunMenu(void) {
     unsigned shown = view.count && view.count < fit ? view.count : fit;
     if (shown == 0) shown = 1;
     unsigned rows = ListRows(category);
+    /* Where the reader left the menu, when that still names a heading of this menu. */
+    int keptCategory;
+    unsigned keptCursor;
+    if (lb_save_menu(&places, &keptCategory, &keptCursor)) {
+        uint8_t name[40], mark = 0;
+        if (keptCategory >= 0 && (unsigned)keptCategory < view.entries)
+            lb_entry_name(&view, (unsigned)keptCategory, name, &mark);
+        if (keptCategory >= 0 && lb_is_heading_mark(mark)) {
+            for (unsigned k = 0; k < rows; ++k)
+                if (rowEntries[k] == (unsigned)keptCategory) topCursor = k;
+            category = keptCategory;
+            rows = ListRows(category);
+        }
+        if (keptCursor < rows && (keptCategory < 0 || category == keptCategory)) cursor = keptCursor;
+    }
     int redraw = 1;
     for (;;) {
         if (redraw) {
+            lb_save_set_menu(&places, category, cursor);
             if (cursor < first) first = cursor;
             if (cursor >= first + shown) first = cursor - shown + 1;
             DrawMenu(rows, first, cursor, shown);

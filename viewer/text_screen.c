@@ -143,7 +143,20 @@ static int TurnText(struct TextScreen* t, uint16_t fresh, uint16_t held) {
     return t->line != before;
 }
 
-void ViewText(const struct lb_record* r) {
+/* A text's identity for its kept place: its name, kind and size, and its first and last
+ * bytes, so that a rebuilt ROM whose text changed does not resume at a wrong place. */
+static uint32_t TextIdentity(const struct lb_record* r, unsigned entry, uint32_t length) {
+    uint32_t id = lb_identity(2166136261u, view.rom + view.names + entry * LB_ENTRY_NAME_BYTES,
+                              LB_ENTRY_NAME_BYTES);
+    const uint8_t kind[5] = {r->type, (uint8_t)length, (uint8_t)(length >> 8), (uint8_t)(length >> 16),
+                             (uint8_t)(length >> 24)};
+    id = lb_identity(id, kind, 5);
+    const uint32_t sample = length < 256u ? length : 256u;
+    id = lb_identity(id, view.rom + r->data, sample);
+    return lb_identity(id, view.rom + r->data + length - sample, sample);
+}
+
+void ViewText(const struct lb_record* r, unsigned entry) {
     struct TextScreen t = {
         .text = {view.rom + r->data, r->size_field, (LB_SCREEN_WIDTH - 2 * TEXT_MARGIN) / CellWidth(),
                  GlyphSet()},
@@ -158,9 +171,19 @@ void ViewText(const struct lb_record* r) {
     if (t.text.length > r->data_bytes) t.text.length = r->data_bytes;
     PickInks(t.back, t.backColours, &t.ink, &t.paper);
     CountPages(&t, 1); /* the first page shows at once */
+    const uint32_t identity = TextIdentity(r, entry, t.text.length);
+    const uint32_t kept = lb_save_line(&places, identity);
+    if (kept) { /* resume there: the pages up to it are counted first */
+        while (!t.total && t.counted <= kept / t.rows) CountPages(&t, 256);
+        const unsigned lines = (t.total ? t.total : t.counted) * t.rows;
+        t.line = kept < lines ? kept : 0;
+    }
     int redraw = 1;
     for (;;) {
-        if (redraw) DrawTextScreen(&t); /* shown at a vertical blank, where this goes on */
+        if (redraw) {
+            DrawTextScreen(&t); /* shown at a vertical blank, where this goes on */
+            lb_save_set_line(&places, identity, t.line);
+        }
         uint16_t held;
         uint16_t fresh = NewKeys(&held);
         if (fresh & KEY_B) return;

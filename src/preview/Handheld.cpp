@@ -2,7 +2,11 @@
 
 #include "common/Error.h"
 
+#include <cstdlib>
 #include <filesystem>
+// The library's build flags first: they decide the layout of struct mCore.
+#include <mgba/flags.h>
+
 #include <mgba/core/config.h>
 #include <mgba/core/core.h>
 #include <mgba/core/log.h>
@@ -41,6 +45,20 @@ Handheld::~Handheld() {
 
 void Handheld::Run(int frames) {
     for (int i = 0; i < frames; ++i) core_->runFrame(core_);
+}
+
+void Handheld::Reset() { core_->reset(core_); }
+
+std::vector<uint8_t> Handheld::SaveData() const {
+    void* bytes = nullptr;
+    const size_t size = core_->savedataClone(core_, &bytes);
+    std::vector<uint8_t> out(static_cast<uint8_t*>(bytes), static_cast<uint8_t*>(bytes) + size);
+    free(bytes);
+    return out;
+}
+
+void Handheld::SetSaveData(const std::vector<uint8_t>& bytes) {
+    core_->savedataRestore(core_, bytes.data(), bytes.size(), false);
 }
 
 void Handheld::SetKeys(uint32_t keys) { core_->setKeys(core_, keys); }

@@ -18,6 +18,12 @@ public:
     Handheld& operator=(const Handheld&) = delete;
 
     void Run(int frames);
+    // Turns the handheld off and on again; the cartridge's battery-backed memory stays.
+    void Reset();
+    // The cartridge's battery-backed memory, and putting some back (as a new cartridge would
+    // bring it); empty when the ROM asks for none.
+    std::vector<uint8_t> SaveData() const;
+    void SetSaveData(const std::vector<uint8_t>& bytes);
     // The keys held from now on (the key register's bits, 0 for none).
     void SetKeys(uint32_t keys);
     // Holds `keys` for a few frames, then lets go for a few.

@@ -1,0 +1,32 @@
+/* Where the reader left off, kept in the cartridge's battery-backed SRAM (32 KiB, 8-bit
+ * accesses): the line of each text lately read and the menu's open category and cursor.
+ * Plain C over any byte array, so that the host tests run it too. */
+#ifndef LB_SAVED_PLACES_H
+#define LB_SAVED_PLACES_H
+
+#include <stdint.h>
+
+#define LB_SAVE_BYTES 0x8000u
+#define LB_SAVE_SLOTS 512u
+
+struct lb_save {
+    volatile uint8_t* sram;
+    uint32_t rom_identity; /* the menu tables' identity: a rebuilt menu starts afresh */
+};
+
+/* 32-bit FNV-1a, continued from `hash` (start with 2166136261). */
+uint32_t lb_identity(uint32_t hash, const uint8_t* bytes, uint32_t n);
+
+/* Opens the kept places; blank, foreign or damaged SRAM is started afresh. */
+void lb_save_open(struct lb_save* save, volatile uint8_t* sram, uint32_t rom_identity);
+
+/* The line a text was left at (0 when it is not kept); `entry` is the text's identity. */
+uint32_t lb_save_line(const struct lb_save* save, uint32_t entry);
+/* Keeps it; when every slot is taken the one read longest ago goes. */
+void lb_save_set_line(struct lb_save* save, uint32_t entry, uint32_t line);
+
+/* The menu's open category (-1: the top level) and cursor, kept for this ROM only. */
+int lb_save_menu(const struct lb_save* save, int* category, unsigned* cursor);
+void lb_save_set_menu(struct lb_save* save, int category, unsigned cursor);
+
+#endif
