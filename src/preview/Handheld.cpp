@@ -76,3 +76,23 @@ uint16_t Handheld::Pixel(int x, int y) const {
     unsigned r = (c >> 3) & 31, g = (c >> 11) & 31, b = (c >> 19) & 31;
     return static_cast<uint16_t>(r | g << 5 | b << 10);
 }
+
+ScreenChange WatchKeyPress(Handheld& handheld, uint32_t keys, int frames) {
+    const std::vector<uint32_t> before = handheld.Frame();
+    std::vector<std::vector<uint32_t>> seen;
+    handheld.SetKeys(keys);
+    for (int i = 0; i < frames; ++i) {
+        handheld.Run(1);
+        seen.push_back(handheld.Frame());
+        if (i == 1) handheld.SetKeys(0);
+    }
+    ScreenChange change;
+    for (size_t i = 0; i < seen.size(); ++i) {
+        if (seen[i] == seen.back()) {
+            if (change.framesToNew < 0) change.framesToNew = static_cast<int>(i) + 1;
+        } else {
+            change.mixed += seen[i] != before || change.framesToNew > 0;
+        }
+    }
+    return change;
+}

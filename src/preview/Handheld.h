@@ -40,6 +40,14 @@ private:
     std::vector<uint32_t> frame_;
 };
 
+// What the screen did after a key press, frame by frame.
+struct ScreenChange {
+    int framesToNew = -1; // the first frame (1: the one the key went down in) showing the new screen
+    int mixed = 0;        // frames that are neither the screen before nor the new one
+};
+// Holds `keys` for two frames and watches `frames` frames; the last one is taken as the new screen.
+ScreenChange WatchKeyPress(Handheld& handheld, uint32_t keys, int frames = 12);
+
 // Key bits, as the key register orders them.
 enum HandheldKey : uint32_t {
     kKeyA = 1u << 0, kKeyB = 1u << 1, kKeySelect = 1u << 2, kKeyStart = 1u << 3,

@@ -7,34 +7,6 @@
 
 using namespace lbtest;
 
-namespace {
-
-struct Change {
-    int framesToNew = -1; // the first frame (1 = the one the key was pressed in) that shows it
-    int mixed = 0;        // frames neither the old screen nor the new
-};
-
-Change Watch(Handheld& h, uint32_t keys) {
-    const std::vector<uint32_t> before = h.Frame();
-    std::vector<std::vector<uint32_t>> seen;
-    h.SetKeys(keys);
-    for (int i = 0; i < 12; ++i) {
-        h.Run(1);
-        seen.push_back(h.Frame());
-        if (i == 1) h.SetKeys(0);
-    }
-    Change c;
-    for (size_t i = 0; i < seen.size(); ++i) {
-        if (seen[i] == seen.back()) {
-            if (c.framesToNew < 0) c.framesToNew = int(i) + 1;
-        } else {
-            c.mixed += seen[i] != before || c.framesToNew > 0;
-        }
-    }
-    return c;
-}
-
-} // namespace
 
 TEST(SteadyScreen, MenuAndTextChangesShowWholeWithinTwoFrames) {
     Cartridge c;
@@ -61,7 +33,7 @@ TEST(SteadyScreen, MenuAndTextChangesShowWholeWithinTwoFrames) {
             h.Run(30);
             continue;
         }
-        Change change = Watch(h, s.keys);
+        ScreenChange change = WatchKeyPress(h, s.keys);
         EXPECT_GE(change.framesToNew, 1) << s.what;
         EXPECT_LE(change.framesToNew, s.frames) << s.what;
         EXPECT_EQ(change.mixed, 0) << s.what;

@@ -1,0 +1,39 @@
+// Runs the demo ROM (built from examples/demo.lkm) in libmgba and prints, for each screen
+// change, the frames it takes to show after the key press and the frames on the way that are
+// neither the screen before nor the new one (half drawn). Aim: at most 2 frames, none half
+// drawn.
+//   viewer_bench DEMO.gba
+#include "preview/Handheld.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: viewer_bench DEMO.gba\n");
+        return 2;
+    }
+    Handheld h(argv[1]);
+    h.Run(60);
+    // The demo menu: Pictures (Sunset, Tiles, Plasma), then Reading (Welcome, Tides).
+    struct Step {
+        const char* what;
+        uint32_t keys;
+        int settle;
+    } steps[] = {
+        {"title to menu", kKeyStart, 10},      {"cursor down", kKeyDown, 10},
+        {"cursor up", kKeyUp, 10},             {"open a category", kKeyA, 10},
+        {"open a picture", kKeyA, 10},         {"scroll a picture", kKeyRight, 10},
+        {"back to the menu", kKeyB, 10},       {"back to the headings", kKeyB, 10},
+        {"to Reading", kKeyDown, 10},          {"open Reading", kKeyA, 10},
+        {"open a text", kKeyA, 60},            {"page turn", kKeyRight, 10},
+        {"line scroll", kKeyDown, 10},         {"page back", kKeyLeft, 10},
+        {"back from the text", kKeyB, 10},
+    };
+    std::printf("%-24s %8s %12s\n", "screen change", "frames", "half drawn");
+    for (const Step& s : steps) {
+        ScreenChange change = WatchKeyPress(h, s.keys, 30);
+        std::printf("%-24s %8d %12d\n", s.what, change.framesToNew, change.mixed);
+        h.Run(s.settle);
+    }
+    return 0;
+}
