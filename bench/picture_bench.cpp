@@ -3,6 +3,7 @@
 // the bitmaps. The photographs (12 megapixels, four scenes repeated) are made with ImageMagick
 // first. Aim: at least 10 times faster than the script.
 //   picture_bench PROGRAM-FOLDER [COUNT]   (COUNT photographs, 100 by default)
+#include "QuietProgress.h"
 #include "build/Build.h"
 #include "common/ProgramNames.h"
 #include "skins/SkinFolder.h"
@@ -17,13 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class Quiet : public lb::BuildProgress {
-    void LogLine(const std::string&, const std::string&) override {}
-    void EntryStarted(int, int, const std::string&) override {}
-    void Warning(const std::string&) override {}
-    void Finished(const std::string&) override {}
-};
 
 double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
@@ -43,7 +37,7 @@ double Build(const fs::path& home, const std::vector<fs::path>& files, const fs:
     r.layout = {24, 36, 8};
     r.outputPath = out.string();
     for (const fs::path& f : files) r.entries.push_back({f.string(), f.stem().string()});
-    Quiet quiet;
+    QuietProgress quiet;
     auto t0 = std::chrono::steady_clock::now();
     lb::Conver(r, quiet);
     return Seconds(t0);

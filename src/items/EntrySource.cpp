@@ -1,5 +1,6 @@
 #include "items/EntrySource.h"
 
+#include "common/AsciiCase.h"
 #include "common/Error.h"
 #include "common/Files.h"
 
@@ -16,9 +17,7 @@ namespace {
 
 bool ArchiveEnding(const std::string& path) {
     if (path.size() < 4) return false;
-    std::string end = path.substr(path.size() - 4);
-    for (char& c : end)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    const std::string end = AsciiLower(path.substr(path.size() - 4));
     return end == ".cbz" || end == ".zip";
 }
 

@@ -1,27 +1,19 @@
 #include "items/ItemKind.h"
 
+#include "common/AsciiCase.h"
+
 #include <cstring>
 
 namespace lb {
 
-namespace {
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-} // namespace
-
 std::string KindKey(const std::string& path) {
-    return Lower(path.size() > 4 ? path.substr(path.size() - 4) : path);
+    return AsciiLower(path.size() > 4 ? path.substr(path.size() - 4) : path);
 }
 
 size_t PhotoEndingLength(const std::string& path) {
     for (const char* ending : {".jpg", ".jpeg", ".png", ".gif", ".webp", ".tif", ".tiff"}) {
         const size_t n = std::strlen(ending);
-        if (path.size() > n && Lower(path.substr(path.size() - n)) == ending) return n;
+        if (path.size() > n && AsciiLower(path.substr(path.size() - n)) == ending) return n;
     }
     return 0;
 }

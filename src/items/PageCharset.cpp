@@ -1,5 +1,6 @@
 #include "items/PageCharset.h"
 
+#include "common/AsciiCase.h"
 #include <algorithm>
 #include <iconv.h>
 #include <optional>
@@ -17,12 +18,7 @@ bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
+std::string Lower(std::string_view s) { return AsciiLower(s); }
 
 bool StartsNoCase(std::string_view s, size_t at, std::string_view with) {
     return s.size() - at >= with.size() && Lower(s.substr(at, with.size())) == with;

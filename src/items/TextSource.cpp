@@ -1,5 +1,6 @@
 #include "items/TextSource.h"
 
+#include "common/AsciiCase.h"
 #include "common/Error.h"
 
 #include <algorithm>
@@ -8,12 +9,6 @@
 namespace lb {
 
 namespace {
-
-std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
@@ -41,7 +36,7 @@ std::string Detect(std::string_view bytes) {
     uchardet_t detector = uchardet_new();
     uchardet_handle_data(detector, bytes.data(), bytes.size());
     uchardet_data_end(detector);
-    std::string name = Upper(uchardet_get_charset(detector));
+    std::string name = AsciiUpper(uchardet_get_charset(detector));
     uchardet_delete(detector);
     return name;
 }

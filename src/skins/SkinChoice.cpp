@@ -1,5 +1,6 @@
 #include "skins/SkinChoice.h"
 
+#include "common/AsciiCase.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/ProgramNames.h"
@@ -12,11 +13,7 @@ namespace lb {
 
 namespace {
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
+std::string Lower(const std::string& s) { return AsciiLower(s); }
 
 void SortNoCase(std::vector<std::string>& names) {
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
