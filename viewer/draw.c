@@ -24,6 +24,8 @@ static unsigned shownPage;
 static volatile uint16_t* hidden = VRAM + MODE4_PAGE_HALFWORDS; /* the page not shown */
 static const uint8_t* pendingPalette;
 static unsigned pendingEntries;
+static int framed; /* a picture's rectangle set for the next Present */
+static unsigned frameBox[4];
 
 void ShowSkin(const uint8_t* pixels, const uint8_t* palette) {
     CopyWords(hidden, pixels, LB_SKIN_PIXEL_BYTES / 4);
@@ -35,12 +37,25 @@ void SetColours(const uint8_t* palette, unsigned entries) {
     pendingEntries = entries;
 }
 
+volatile uint16_t* HiddenPage(void) { return hidden; }
+
+void FramePicture(unsigned left, unsigned top, unsigned right, unsigned bottom) {
+    framed = 1;
+    frameBox[0] = left, frameBox[1] = top, frameBox[2] = right, frameBox[3] = bottom;
+}
+
 void Present(void) {
     WaitForVBlank();
     for (unsigned i = 0; i < pendingEntries; ++i)
         PALETTE[i] = (uint16_t)(pendingPalette[2 * i] | pendingPalette[2 * i + 1] << 8);
     shownPage ^= 1u;
-    REG_DISPCNT = (uint16_t)(DISPCNT_MODE4 | DISPCNT_BG2 | (shownPage ? DISPCNT_PAGE1 : 0u));
+    uint16_t window = 0;
+    if (framed)
+        window = FrameInBlack(frameBox[0], frameBox[1], frameBox[2], frameBox[3]);
+    else
+        NoFrame();
+    framed = 0;
+    REG_DISPCNT = (uint16_t)(DISPCNT_MODE4 | DISPCNT_BG2 | window | (shownPage ? DISPCNT_PAGE1 : 0u));
     hidden = VRAM + (shownPage ? 0u : MODE4_PAGE_HALFWORDS);
 }
 

@@ -12,6 +12,10 @@ void ShowSkin(const uint8_t* pixels, const uint8_t* palette);
 void SetColours(const uint8_t* palette, unsigned entries);
 /* Shows what was drawn, with its colours, at the next vertical blank. */
 void Present(void);
+/* The page drawn into, for whole pictures in mode 4. */
+volatile uint16_t* HiddenPage(void);
+/* The next Present shows only this rectangle, black around it (a picture's frame). */
+void FramePicture(unsigned left, unsigned top, unsigned right, unsigned bottom);
 
 /* Two colours of the shown skin that read on it: `ink` against the picture, `paper` against
  * the ink (for the marked row). */

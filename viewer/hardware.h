@@ -16,12 +16,19 @@
 #define DISPCNT_MODE4 0x0004u
 #define DISPCNT_PAGE1 0x0010u
 #define DISPCNT_BG2 0x0400u
+#define DISPCNT_WIN0 0x2000u
 
 #define VRAM ((volatile uint16_t*)0x06000000)
 #define REG_DMA3SAD (*(volatile const void**)0x040000D4)
 #define REG_DMA3DAD (*(volatile void**)0x040000D8)
 #define REG_DMA3CNT (*(volatile uint32_t*)0x040000DC)
 #define DMA_ENABLE_WORDS 0x84000000u
+#define REG_WIN0H (*(volatile uint16_t*)0x04000040)
+#define REG_WIN0V (*(volatile uint16_t*)0x04000044)
+#define REG_WININ (*(volatile uint16_t*)0x04000048)
+#define REG_WINOUT (*(volatile uint16_t*)0x0400004A)
+#define REG_BLDCNT (*(volatile uint16_t*)0x04000050)
+#define REG_BLDY (*(volatile uint16_t*)0x04000054)
 #define PALETTE ((volatile uint16_t*)0x05000000)
 
 #define KEY_A 0x0001u
@@ -39,7 +46,7 @@
 #define CART_SRAM ((volatile uint8_t*)0x0E000000) /* battery-backed, 8-bit accesses only */
 #define CART_MAX_BYTES 0x02000000u
 
-#define IWRAM_CODE __attribute__((section(".iwram"), long_call, target("arm")))
+#define IWRAM_CODE __attribute__((section(".iwram"), long_call, target("arm"), noinline))
 #define EWRAM_DATA __attribute__((section(".ewram")))
 
 #define DISPSTAT_VBLANK_IRQ 0x0008u
@@ -55,6 +62,20 @@ static inline void StartVBlankInterrupt(void) {
     REG_IE |= IRQ_VBLANK;
     REG_IME = 1;
 }
+
+/* Everything outside the rectangle shows black: window 0 holds it, and outside the window
+ * the brightness is taken down all the way. Returns the display control bit to set. */
+static inline uint16_t FrameInBlack(unsigned left, unsigned top, unsigned right, unsigned bottom) {
+    REG_WIN0H = (uint16_t)(left << 8 | right);
+    REG_WIN0V = (uint16_t)(top << 8 | bottom);
+    REG_WININ = 0x0004u;  /* inside: the bitmap layer, no effect */
+    REG_WINOUT = 0x0024u; /* outside: the bitmap layer, darkened */
+    REG_BLDCNT = 0x00E4u; /* brightness down, on the bitmap layer and the backdrop */
+    REG_BLDY = 16u;
+    return DISPCNT_WIN0;
+}
+
+static inline void NoFrame(void) { REG_BLDCNT = 0; }
 
 /* Copies `words` 32-bit words with DMA 3; the processor waits until it is done. */
 static inline void CopyWords(volatile void* to, const void* from, unsigned words) {

@@ -1,47 +1,102 @@
-/* Pictures, in mode 3: smaller ones centred on black, larger ones scroll. */
+/* Pictures: smaller ones centred on black, larger ones scroll. Indexed pictures show in mode
+ * 4, drawn on the hidden page with their own colours and shown whole at a vertical blank;
+ * direct-colour pictures in mode 3, copied line by line from the start of the vertical blank,
+ * staying ahead of the beam. Outside a smaller picture the screen is darkened to black,
+ * whatever colours the picture uses. */
 #include "../src/rom/RomLayout.h"
+#include "draw.h"
 #include "hardware.h"
 #include "screens.h"
 
+/* Where the picture lies on the screen and which part of it shows. */
+struct View {
+    const uint8_t* data;
+    unsigned w, h;       /* stored size */
+    unsigned left, top;  /* screen position of the picture's shown part */
+    unsigned sx, sy;     /* first picture pixel shown */
+    unsigned cols, rows; /* how much of it shows */
+};
 
-static inline __attribute__((always_inline)) uint16_t PictureColour(const struct lb_record* r,
-                                                                   unsigned w, unsigned h,
-                                                                   unsigned x, unsigned y) {
-    const uint8_t* data = view.rom + r->data;
-    if (r->type == LB_DIRECT_COLOUR) {
-        const uint8_t* p = data + (y * w + x) * 2u;
-        return (uint16_t)(p[0] | p[1] << 8);
-    }
-    unsigned index;
-    const uint8_t* palette;
-    if (r->type == LB_INDEXED256) {
-        index = data[y * w + x];
-        palette = data + w * h;
-    } else {
-        uint8_t pair = data[y * (w / 2u) + x / 2u];
-        index = (x & 1u) ? (pair & 15u) : (pair >> 4);
-        palette = data + w * h / 2u;
-    }
-    return (uint16_t)(palette[2 * index] | palette[2 * index + 1] << 8);
+static struct View Place(const struct lb_record* r, unsigned w, unsigned h, int ox, int oy) {
+    struct View v;
+    v.data = view.rom + r->data;
+    v.w = w;
+    v.h = h;
+    v.left = w < LB_SCREEN_WIDTH ? (LB_SCREEN_WIDTH - w) / 2u : 0u;
+    v.top = h < LB_SCREEN_HEIGHT ? (LB_SCREEN_HEIGHT - h) / 2u : 0u;
+    v.sx = w < LB_SCREEN_WIDTH ? 0u : (unsigned)ox;
+    v.sy = h < LB_SCREEN_HEIGHT ? 0u : (unsigned)oy;
+    v.cols = w < LB_SCREEN_WIDTH ? w : LB_SCREEN_WIDTH;
+    v.rows = h < LB_SCREEN_HEIGHT ? h : LB_SCREEN_HEIGHT;
+    return v;
 }
 
-/* The whole screen is redrawn on every step of a scroll: ARM code in fast memory. */
-IWRAM_CODE static void DrawPicture(const struct lb_record* r, unsigned w, unsigned h, int ox,
-                                   int oy) {
-    int left = w < LB_SCREEN_WIDTH ? (int)(LB_SCREEN_WIDTH - w) / 2 : -ox;
-    int top = h < LB_SCREEN_HEIGHT ? (int)(LB_SCREEN_HEIGHT - h) / 2 : -oy;
-    WaitForVBlank();
-    REG_DISPCNT = DISPCNT_MODE3 | DISPCNT_BG2;
-    for (int y = 0; y < (int)LB_SCREEN_HEIGHT; ++y) {
-        volatile uint16_t* line = VRAM + y * (int)LB_SCREEN_WIDTH;
-        int sy = y - top;
-        for (int x = 0; x < (int)LB_SCREEN_WIDTH; ++x) {
-            int sx = x - left;
-            line[x] = (sx < 0 || sy < 0 || sx >= (int)w || sy >= (int)h)
-                          ? 0
-                          : PictureColour(r, w, h, (unsigned)sx, (unsigned)sy);
+/* Indexed pixels as mode 4's bytes, two to a halfword; `left` and `sx` are even, as the
+ * stored widths (multiples of 4 and 8) and the scroll steps make them. */
+IWRAM_CODE static void DrawIndexed(const struct View* v, int sixteen) {
+    volatile uint16_t* page = HiddenPage();
+    for (unsigned y = 0; y < v->rows; ++y) {
+        volatile uint16_t* to = page + (v->top + y) * (LB_SCREEN_WIDTH / 2u) + v->left / 2u;
+        if (sixteen) { /* two pixels a byte, the left one in the high half */
+            const uint8_t* from = v->data + (v->sy + y) * (v->w / 2u) + v->sx / 2u;
+            for (unsigned x = 0; x < v->cols / 2u; ++x) {
+                const unsigned b = from[x];
+                to[x] = (uint16_t)(b >> 4 | (b & 15u) << 8);
+            }
+        } else {
+            const uint8_t* from = v->data + (v->sy + y) * v->w + v->sx;
+            if (((uintptr_t)to & 3u) == 0 && (v->cols & 3u) == 0) {
+                /* Whole words: straight from an aligned row, else each word made of two. */
+                volatile uint32_t* to4 = (volatile uint32_t*)to;
+                const uint32_t* word = (const uint32_t*)((uintptr_t)from & ~(uintptr_t)3);
+                if (((uintptr_t)from & 3u) == 0)
+                    for (unsigned x = 0; x < v->cols / 4u; ++x) to4[x] = word[x];
+                else
+                    for (unsigned x = 0; x < v->cols / 4u; ++x) to4[x] = word[x] >> 16 | word[x + 1] << 16;
+            } else {
+                const uint16_t* from2 = (const uint16_t*)from;
+                for (unsigned x = 0; x < v->cols / 2u; ++x) to[x] = from2[x];
+            }
         }
     }
+}
+
+/* Mode 3 has one page: each line is copied before the beam reaches it. */
+IWRAM_CODE static void DrawDirect(const struct View* v) {
+    for (unsigned y = 0; y < v->rows; ++y) {
+        volatile uint16_t* to = VRAM + (v->top + y) * LB_SCREEN_WIDTH + v->left;
+        const uint16_t* from = (const uint16_t*)(v->data + ((v->sy + y) * v->w + v->sx) * 2u);
+        if (v->left & 1u) { /* a narrower picture may stand at an odd column */
+            for (unsigned x = 0; x < v->cols; ++x) to[x] = from[x];
+            continue;
+        }
+        /* Blocks of 16 pixels moved with load- and store-multiple, so the cartridge is read
+         * in sequential bursts, fast enough to keep ahead of the beam. */
+        struct Block {
+            uint32_t words[8];
+        };
+        unsigned x = 0;
+        for (; x + 16u <= v->cols; x += 16u)
+            *(struct Block*)(uintptr_t)(to + x) = *(const struct Block*)(from + x);
+        volatile uint32_t* to2 = (volatile uint32_t*)(to + x);
+        const uint32_t* from2 = (const uint32_t*)(from + x);
+        for (unsigned k = 0; k < (v->cols - x) / 2u; ++k) to2[k] = from2[k];
+    }
+}
+
+static void Show(const struct lb_record* r, const struct View* v) {
+    if (r->type == LB_DIRECT_COLOUR) {
+        WaitForVBlank();
+        const uint16_t window = FrameInBlack(v->left, v->top, v->left + v->cols, v->top + v->rows);
+        REG_DISPCNT = DISPCNT_MODE3 | DISPCNT_BG2 | window;
+        DrawDirect(v);
+        return;
+    }
+    const int sixteen = r->type == LB_INDEXED16;
+    DrawIndexed(v, sixteen);
+    SetColours(v->data + (sixteen ? v->w * v->h / 2u : v->w * v->h), sixteen ? 16u : 256u);
+    FramePicture(v->left, v->top, v->left + v->cols, v->top + v->rows);
+    Present();
 }
 
 void ViewPicture(const struct lb_record* r) {
@@ -50,8 +105,9 @@ void ViewPicture(const struct lb_record* r) {
     int maxY = h > LB_SCREEN_HEIGHT ? (int)(h - LB_SCREEN_HEIGHT) : 0;
     int ox = 0, oy = 0, drawnX = -1, drawnY = -1;
     for (;;) {
-        if (ox != drawnX || oy != drawnY) {
-            DrawPicture(r, w, h, ox, oy);
+        if (ox != drawnX || oy != drawnY) { /* shown from the next vertical blank */
+            const struct View v = Place(r, w, h, ox, oy);
+            Show(r, &v);
             drawnX = ox;
             drawnY = oy;
         }
@@ -65,7 +121,6 @@ void ViewPicture(const struct lb_record* r) {
         if (held & KEY_UP) oy -= step;
         ox = ox < 0 ? 0 : ox > maxX ? maxX : ox;
         oy = oy < 0 ? 0 : oy > maxY ? maxY : oy;
-        WaitForVBlank();
+        if (ox == drawnX && oy == drawnY) WaitForVBlank();
     }
 }
-

@@ -31,6 +31,20 @@ std::vector<uint8_t> Indexed8(int w, int h, const std::vector<Rgb>& colours,
     return MakeBmp({w, h, 8, 0, palette, pixels});
 }
 
+std::vector<uint8_t> Direct24(int w, int h, const std::function<Rgb(int, int)>& colour) {
+    const int stride = (w * 3 + 3) / 4 * 4;
+    std::vector<uint8_t> pixels(static_cast<size_t>(stride * h), 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            Rgb c = colour(x, y);
+            uint8_t* p = &pixels[static_cast<size_t>((h - 1 - y) * stride + 3 * x)];
+            p[0] = c.b;
+            p[1] = c.g;
+            p[2] = c.r;
+        }
+    return MakeBmp({w, h, 24, 0, {}, pixels});
+}
+
 const std::vector<Rgb> kTitleColours = {{200, 30, 40}, {10, 220, 60}, {30, 40, 250}, {250, 250, 250}};
 uint8_t TitleIndex(int x, int y) { return static_cast<uint8_t>((x / 8 + y / 8) % 4); }
 

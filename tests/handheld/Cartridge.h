@@ -24,6 +24,9 @@ std::vector<uint8_t> ColourTable(const std::vector<Rgb>& colours, size_t entries
 std::vector<uint8_t> Indexed8(int w, int h, const std::vector<Rgb>& colours,
                               const std::function<uint8_t(int, int)>& index);
 
+// A 24-bit picture from a colour per pixel (rows given top first).
+std::vector<uint8_t> Direct24(int w, int h, const std::function<Rgb(int, int)>& colour);
+
 extern const std::vector<Rgb> kTitleColours;
 uint8_t TitleIndex(int x, int y);
 const Rgb kMenuColour{20, 20, 60};
