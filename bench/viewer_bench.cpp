@@ -20,14 +20,16 @@ int main(int argc, char** argv) {
         uint32_t keys;
         int settle;
     } steps[] = {
-        {"title to menu", kKeyStart, 10},      {"cursor down", kKeyDown, 10},
-        {"cursor up", kKeyUp, 10},             {"open a category", kKeyA, 10},
-        {"open a picture", kKeyA, 10},         {"scroll a picture", kKeyRight, 10},
-        {"back to the menu", kKeyB, 10},       {"back to the headings", kKeyB, 10},
-        {"to Reading", kKeyDown, 10},          {"open Reading", kKeyA, 10},
-        {"open a text", kKeyA, 60},            {"page turn", kKeyRight, 10},
-        {"line scroll", kKeyDown, 10},         {"page back", kKeyLeft, 10},
-        {"back from the text", kKeyB, 10},
+        {"title to menu", kKeyStart, 10},  {"cursor down", kKeyDown, 10},
+        {"cursor up", kKeyUp, 10},         {"open a category", kKeyA, 10},
+        {"open a picture", kKeyA, 10},     {"scroll a picture", kKeyRight, 10},
+        {"back to the menu", kKeyB, 10},   {"back to the headings", kKeyB, 10},
+        {"to Reading", kKeyDown, 10},      {"open Reading", kKeyA, 10},
+        {"open a text", kKeyA, 60},        {"line scroll", kKeyDown, 10},
+        {"line back", kKeyUp, 10},         {"back from the text", kKeyB, 10},
+        {"to the web page", kKeyDown, 10}, {"open the web page", kKeyA, 60},
+        {"page turn", kKeyRight, 10},      {"page back", kKeyLeft, 10},
+        {"back from the page", kKeyB, 10},
     };
     std::printf("%-24s %8s %12s\n", "screen change", "frames", "half drawn");
     for (const Step& s : steps) {

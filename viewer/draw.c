@@ -45,9 +45,17 @@ void FramePicture(unsigned left, unsigned top, unsigned right, unsigned bottom) 
 }
 
 void Present(void) {
-    WaitForVBlank();
-    for (unsigned i = 0; i < pendingEntries; ++i)
-        PALETTE[i] = (uint16_t)(pendingPalette[2 * i] | pendingPalette[2 * i + 1] << 8);
+    /* Drawing that ends early in a blank is shown in that blank, a frame sooner; the
+     * colours and the flip take a few lines, so near its end the next one is waited for. */
+    static const uint8_t* shownPalette;
+    static unsigned shownEntries;
+    const int sameColours = pendingPalette == shownPalette && pendingEntries == shownEntries;
+    if (!InVBlankWithTimeFor(sameColours ? 2u : 8u)) WaitForVBlank();
+    if (!sameColours) /* a page turn keeps them, and the flip alone is quick */
+        for (unsigned i = 0; i < pendingEntries; ++i)
+            PALETTE[i] = (uint16_t)(pendingPalette[2 * i] | pendingPalette[2 * i + 1] << 8);
+    shownPalette = pendingPalette;
+    shownEntries = pendingEntries;
     shownPage ^= 1u;
     uint16_t window = 0;
     if (framed)
@@ -107,22 +115,49 @@ static inline __attribute__((always_inline)) void Plot(int x, int y, uint8_t col
     *pair = (x & 1) ? (uint16_t)((v & 0x00FFu) | colour << 8) : (uint16_t)((v & 0xFF00u) | colour);
 }
 
-/* One bit a pixel, row after row, the leftmost pixel in the high bit. Each row's bits are
- * read once; only the pixels that are set are written. */
+/* For four pixels of a glyph row (the leftmost in the nibble's high bit), the bytes of the
+ * 32-bit word of the page they cover. */
+static const uint32_t kNibbleBytes[16] __attribute__((section(".iwram.nibbles"))) = {
+    0x00000000u, 0xFF000000u, 0x00FF0000u, 0xFFFF0000u, 0x0000FF00u, 0xFF00FF00u,
+    0x00FFFF00u, 0xFFFFFF00u, 0x000000FFu, 0xFF0000FFu, 0x00FF00FFu, 0xFFFF00FFu,
+    0x0000FFFFu, 0xFF00FFFFu, 0x00FFFFFFu, 0xFFFFFFFFu,
+};
+
+/* One bit a pixel, row after row with no padding, the leftmost pixel in the high bit, at
+ * most 16 wide. The bits are read from the cartridge once each, as rows need them. A glyph
+ * wholly on the screen is written four pixels a word, only the pixels that are set changed,
+ * so that a page of the smallest cells draws within a frame; one partly off the screen is
+ * drawn pixel by pixel. */
 IWRAM_CODE static void DrawBits(int x, int y, const uint8_t* bits, unsigned width, unsigned height,
                                 uint8_t colour) {
-    unsigned bit = 0;
-    for (unsigned r = 0; r < height; ++r, bit += width) {
-        const unsigned at = bit >> 3;
-        uint32_t row = (uint32_t)bits[at] << 24 | (uint32_t)bits[at + 1] << 16 | (uint32_t)bits[at + 2] << 8;
-        row <<= bit & 7u;
-        row &= ~0u << (32u - width);
-        for (int c = x; row; ++c, row <<= 1)
-            if (row & 0x80000000u) Plot(c, y + (int)r, colour);
+    const int inside = x >= 0 && y >= 0 && x + (int)width <= (int)LB_SCREEN_WIDTH &&
+                       y + (int)height <= (int)LB_SCREEN_HEIGHT;
+    const uint32_t fill = colour * 0x01010101u, keep = ~0u << (32u - width);
+    const unsigned skew = (unsigned)x & 3u;
+    volatile uint32_t* line = (volatile uint32_t*)hidden;
+    if (inside) line += (y * (int)LB_SCREEN_WIDTH + (x & ~3)) / 4;
+    uint32_t waiting = 0; /* bits read and not yet drawn, the next one in the high bit */
+    unsigned have = 0;
+    for (unsigned r = 0; r < height; ++r, line += LB_SCREEN_WIDTH / 4) {
+        for (; have < width; have += 8u) waiting |= (uint32_t)*bits++ << (24u - have);
+        uint32_t row = waiting & keep;
+        waiting <<= width;
+        have -= width;
+        if (!inside) {
+            for (int c = x; row; ++c, row <<= 1)
+                if (row & 0x80000000u) Plot(c, y + (int)r, colour);
+            continue;
+        }
+        volatile uint32_t* word = line;
+        for (row >>= skew; row; row <<= 4, ++word) {
+            const uint32_t mask = kNibbleBytes[row >> 28];
+            if (mask) *word = (*word & ~mask) | (fill & mask);
+        }
     }
 }
 
-static void DrawBox(int x, int y, unsigned width, unsigned height, uint8_t colour) {
+__attribute__((noinline, long_call)) static void DrawBox(int x, int y, unsigned width,
+                                                         unsigned height, uint8_t colour) {
     for (int i = 1; i + 1 < (int)width; ++i) {
         Plot(x + i, y + 2, colour);
         Plot(x + i, y + (int)height - 3, colour);
@@ -133,20 +168,35 @@ static void DrawBox(int x, int y, unsigned width, unsigned height, uint8_t colou
     }
 }
 
-void DrawChar(int x, int y, unsigned code, unsigned cells, uint8_t colour) {
+/* The base image's glyphs, read from its header once: DrawChar runs for every character. */
+static struct {
+    const uint8_t *single, *doubles; /* doubles 0 when the font has none */
+    unsigned half, height, set, singleBytes, doubleBytes;
+} glyphs;
+
+void LoadGlyphs(void) {
     const struct lb_base_info* info = Info();
-    const unsigned width = cells * info->half_width, height = info->height;
+    glyphs.half = info->half_width;
+    glyphs.height = info->height;
+    glyphs.set = info->set;
+    glyphs.single = CART_ROM + info->glyph_offset;
+    glyphs.doubles = info->double_offset ? CART_ROM + info->double_offset : 0;
+    glyphs.singleBytes = lb_glyph_bytes(glyphs.half, glyphs.height);
+    glyphs.doubleBytes = lb_glyph_bytes(2u * glyphs.half, glyphs.height);
+}
+
+IWRAM_CODE void DrawChar(int x, int y, unsigned code, unsigned cells, uint8_t colour) {
     if (cells == 1) {
-        DrawBits(x, y, CART_ROM + info->glyph_offset + (code & 0xFFu) * lb_glyph_bytes(width, height),
-                 width, height, colour);
+        DrawBits(x, y, glyphs.single + (code & 0xFFu) * glyphs.singleBytes, glyphs.half,
+                 glyphs.height, colour);
         return;
     }
-    int index = info->double_offset ? lb_double_index(info->set, code >> 8, code & 0xFFu) : -1;
+    int index = glyphs.doubles ? lb_double_index(glyphs.set, code >> 8, code & 0xFFu) : -1;
     if (index < 0)
-        DrawBox(x, y, width, height, colour);
+        DrawBox(x, y, 2u * glyphs.half, glyphs.height, colour);
     else
-        DrawBits(x, y, CART_ROM + info->double_offset + (unsigned)index * lb_glyph_bytes(width, height),
-                 width, height, colour);
+        DrawBits(x, y, glyphs.doubles + (unsigned)index * glyphs.doubleBytes, 2u * glyphs.half,
+                 glyphs.height, colour);
 }
 
 IWRAM_CODE void FillRect(int x, int y, int width, int height, uint8_t colour) {

@@ -31,9 +31,12 @@ int DoubleByteFont(void);
 /* The base image's glyph set (enum lb_glyph_set). */
 unsigned GlyphSet(void);
 
+/* Reads the base image's glyph table; before any DrawChar. */
+void LoadGlyphs(void);
 /* A character at pixel (x, y) in mode 4: a single-byte code, or lead << 8 | trail covering
  * two cells. A pair the font has no glyph for shows a box. */
-void DrawChar(int x, int y, unsigned code, unsigned cells, uint8_t colour);
+__attribute__((long_call)) void DrawChar(int x, int y, unsigned code, unsigned cells,
+                                         uint8_t colour);
 void FillRect(int x, int y, int width, int height, uint8_t colour);
 
 /* Draws `n` codes from (x, y), double-byte pairs together, clipped at the right edge. */

@@ -88,6 +88,20 @@ static inline void CopyWords(volatile void* to, const void* from, unsigned words
  * screen's last rows. */
 static inline int FrameTimeLeft(void) { return REG_VCOUNT >= 160 || REG_VCOUNT < 128; }
 
+/* Whether a screen being finished has time for a little more work (counting a page, some
+ * 25 lines at most) before it is shown: a screen finished on the last rows is shown at the
+ * blank, one finished early in the blank is shown at once (Present). */
+static inline int RoomBeforeFlip(void) {
+    const unsigned line = REG_VCOUNT;
+    return line < 150u || (line >= 160u && line < 185u);
+}
+
+/* Whether the beam is in the vertical blank with at least `lines` of it to go. */
+static inline int InVBlankWithTimeFor(unsigned lines) {
+    const unsigned line = REG_VCOUNT;
+    return line >= 160u && line + lines < 228u;
+}
+
 /* Halts in the BIOS until the next vertical blank begins. */
 static inline void WaitForVBlank(void) { lb_wait_vblank(); }
 

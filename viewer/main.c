@@ -40,6 +40,7 @@ void AppendNumber(char* out, unsigned* n, unsigned value) {
 
 int main(void) {
     StartVBlankInterrupt();
+    LoadGlyphs();
     const struct lb_base_info* info = (const struct lb_base_info*)(CART_ROM + LB_BASE_INFO_OFFSET);
     if (!lb_view_open(&view, CART_ROM, CART_MAX_BYTES, info->skin_offset)) {
         ShowMessage("Not a Lumenbrook ROM");

@@ -46,6 +46,14 @@ static uint32_t NextSequence(struct lb_save* s) {
     return next;
 }
 
+static void ReadSlots(struct lb_save* save) {
+    for (unsigned k = 0; k < LB_SAVE_SLOTS; ++k) {
+        const volatile uint8_t* p = Slot(save, k);
+        save->slot_entry[k] = Get(p, 4);
+        save->slot_age[k] = Valid(p, SLOT_BYTES) ? Get(p + 8, 3) : 0;
+    }
+}
+
 void lb_save_open(struct lb_save* save, volatile uint8_t* sram, uint32_t rom_identity) {
     save->sram = sram;
     save->rom_identity = rom_identity;
@@ -56,6 +64,7 @@ void lb_save_open(struct lb_save* save, volatile uint8_t* sram, uint32_t rom_ide
         for (unsigned i = 0; i < 4; ++i) sram[i] = kMagic[i];
         Put(sram + 4, rom_identity, 4);
         Seal(sram, HEADER_BYTES);
+        ReadSlots(save);
         return;
     }
     if (Get(sram + 4, 4) != rom_identity) { /* another menu: its place means nothing here */
@@ -63,14 +72,14 @@ void lb_save_open(struct lb_save* save, volatile uint8_t* sram, uint32_t rom_ide
         Put(sram + 8, 0, 4);
         Seal(sram, HEADER_BYTES);
     }
+    ReadSlots(save);
 }
 
-/* SRAM is slow: the identity is compared first, the rest checked only where it matches. */
+/* The slot found in the copy is checked in SRAM itself, which may have changed since. */
 static int FindSlot(const struct lb_save* save, uint32_t entry) {
-    for (unsigned k = 0; k < LB_SAVE_SLOTS; ++k) {
-        const volatile uint8_t* p = Slot(save, k);
-        if (Get(p, 4) == entry && Get(p + 8, 3) && Valid(p, SLOT_BYTES)) return (int)k;
-    }
+    for (unsigned k = 0; k < LB_SAVE_SLOTS; ++k)
+        if (save->slot_entry[k] == entry && save->slot_age[k] && Valid(Slot(save, k), SLOT_BYTES))
+            return (int)k;
     return -1;
 }
 
@@ -83,17 +92,17 @@ void lb_save_set_line(struct lb_save* save, uint32_t entry, uint32_t line) {
     int k = FindSlot(save, entry);
     if (k < 0) { /* an empty or damaged slot, else the one read longest ago */
         uint32_t oldest = 0xFFFFFFFFu;
-        for (unsigned j = 0; j < LB_SAVE_SLOTS; ++j) {
-            const volatile uint8_t* p = Slot(save, j);
-            uint32_t age = Valid(p, SLOT_BYTES) ? Get(p + 8, 3) : 0;
-            if (age < oldest) oldest = age, k = (int)j;
-        }
+        for (unsigned j = 0; j < LB_SAVE_SLOTS && oldest; ++j)
+            if (save->slot_age[j] < oldest) oldest = save->slot_age[j], k = (int)j;
     }
     volatile uint8_t* p = Slot(save, (unsigned)k);
     Put(p, entry, 4);
     Put(p + 4, line, 4);
-    Put(p + 8, NextSequence(save), 3);
+    const uint32_t age = NextSequence(save);
+    Put(p + 8, age, 3);
     Seal(p, SLOT_BYTES);
+    save->slot_entry[k] = entry;
+    save->slot_age[k] = age;
 }
 
 int lb_save_menu(const struct lb_save* save, int* category, unsigned* cursor) {

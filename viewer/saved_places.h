@@ -12,6 +12,10 @@
 struct lb_save {
     volatile uint8_t* sram;
     uint32_t rom_identity; /* the menu tables' identity: a rebuilt menu starts afresh */
+    /* Each slot's text identity and sequence (0: empty or damaged), read once at opening,
+     * since a search through SRAM would hold up the opening of a text by a frame. */
+    uint32_t slot_entry[LB_SAVE_SLOTS];
+    uint32_t slot_age[LB_SAVE_SLOTS];
 };
 
 /* 32-bit FNV-1a, continued from `hash` (start with 2166136261). */

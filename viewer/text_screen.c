@@ -10,6 +10,13 @@
 #define MAX_MARKS 16384u
 static uint32_t marks[MAX_MARKS] EWRAM_DATA;
 
+/* Where a line starts, for a line lately shown or the one after a shown page. */
+struct KnownLine {
+    unsigned line;
+    uint32_t start;
+};
+#define KNOWN_LINES 8u
+
 /* One open text: its layout, the pages counted so far and the first line shown. */
 struct TextScreen {
     struct lb_text text;
@@ -19,6 +26,10 @@ struct TextScreen {
     unsigned stride, markCount;
     unsigned total;           /* 0 until the last page is known */
     unsigned line;            /* the first line shown */
+    /* Turning from these costs at most a page's layout, where a long text's marks lie pages
+     * apart. Zeros are true: line 0 starts at byte 0. */
+    struct KnownLine known[KNOWN_LINES];
+    unsigned knownNext;
     const uint8_t *back, *backColours;
     uint8_t ink, paper;
     int top;
@@ -57,7 +68,18 @@ static uint32_t PageStart(const struct TextScreen* t, unsigned page) {
 }
 
 static uint32_t LineStart(const struct TextScreen* t, unsigned line) {
+    const struct KnownLine* near = 0;
+    for (unsigned k = 0; k < KNOWN_LINES; ++k) {
+        const struct KnownLine* n = &t->known[k];
+        if (n->line <= line && line - n->line <= t->rows && (!near || n->line > near->line))
+            near = n;
+    }
+    if (near) return LayOutLines(t, near->start, line - near->line);
     return LayOutLines(t, PageStart(t, line / t->rows), line % t->rows);
+}
+
+static void KnowLine(struct TextScreen* t, unsigned line, uint32_t start) {
+    t->known[t->knownNext++ % KNOWN_LINES] = (struct KnownLine){line, start};
 }
 
 /* The page that holds byte `at`, counting pages as far as it lies. */
@@ -84,22 +106,27 @@ static unsigned PageHolding(struct TextScreen* t, uint32_t at) {
 }
 
 struct TextDraw {
-    int y;
+    int y, cell;
     uint8_t ink;
 };
 
-static void PutChar(void* context, unsigned column, unsigned code, unsigned cells) {
+IWRAM_CODE static void PutChar(void* context, unsigned column, unsigned code, unsigned cells) {
     struct TextDraw* d = (struct TextDraw*)context;
-    DrawChar(TEXT_MARGIN + (int)(column * CellWidth()), d->y, code, cells, d->ink);
+    if (code == ' ') return; /* blank in every base image: a sixth of a page, skipped */
+    DrawChar(TEXT_MARGIN + (int)column * d->cell, d->y, code, cells, d->ink);
 }
 
-static void DrawTextScreen(const struct TextScreen* t) {
+static void DrawTextScreen(struct TextScreen* t) {
     ShowSkin(t->back, t->backColours);
     const unsigned page = t->line / t->rows;
     uint32_t at = LineStart(t, t->line);
-    struct TextDraw d = {t->top, t->ink};
+    KnowLine(t, t->line, at);
+    struct TextDraw d = {t->top, (int)CellWidth(), t->ink};
     for (unsigned l = 0; l < t->rows && at < t->text.length; ++l, d.y += (int)t->rowHeight)
         at = lb_layout_line(&t->text, at, PutChar, &d);
+    if (at < t->text.length) KnowLine(t, t->line + t->rows, at);
+    /* A short text's total is known before the screen shows, so it shows once, whole. */
+    while (!t->total && RoomBeforeFlip()) CountPages(t, 1);
     char label[24];
     unsigned n = 0;
     AppendNumber(label, &n, page + 1);
@@ -151,7 +178,7 @@ static uint32_t TextIdentity(const struct lb_record* r, unsigned entry, uint32_t
     const uint8_t kind[5] = {r->type, (uint8_t)length, (uint8_t)(length >> 8), (uint8_t)(length >> 16),
                              (uint8_t)(length >> 24)};
     id = lb_identity(id, kind, 5);
-    const uint32_t sample = length < 256u ? length : 256u;
+    const uint32_t sample = length < 64u ? length : 64u;
     id = lb_identity(id, view.rom + r->data, sample);
     return lb_identity(id, view.rom + r->data + length - sample, sample);
 }
