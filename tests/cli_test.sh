@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The command line's pinned behaviour: exit statuses, skipped entries, estimate and inspect.
 set -u
-cli="$1"
-home="$2"
+cli="$(realpath "$1")"
+home="$(realpath "$2")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fails=0
@@ -109,6 +109,33 @@ check "and the earlier ROM is untouched" 0 $?
 "$cli" build --home "$home" --font 3 -q -o "$work/a.gba" "$work/Huge.txt" 2>"$work/err"
 check "without --strict it builds" 0 $?
 check "and warns on stderr" 1 "$(grep -c '^warning: the image is [0-9]* bytes, more than the 33554432 bytes' "$work/err")"
+
+# Files named on the command line must be there; "@Name" that is no file is a heading.
+"$cli" build --home "$home" --font 3 -q -o "$work/m.gba" "$work/Story.txt" "$work/missing.txt" 2>"$work/err"
+check "a missing file named on the command line exits 1" 1 $?
+check "naming it" "lumenbrook-cli: $work/missing.txt: no such file or folder" "$(cat "$work/err")"
+check "and nothing is written" 1 "$([ -e "$work/m.gba" ]; echo $?)"
+"$cli" estimate --home "$home" "$work/missing.txt" >/dev/null 2>&1
+check "estimate too" 1 $?
+"$cli" build --home "$home" --font 3 -q -o "$work/m.gba" "$work/movie.avi" 2>"$work/err"
+check "a build whose every entry was skipped exits 1" 1 $?
+check "saying there is nothing to build" 1 "$(grep -c 'nothing to build' "$work/err")"
+check "and writes nothing" 1 "$([ -e "$work/m.gba" ]; echo $?)"
+: > "$work/empty.lkm"
+"$cli" build --home "$home" --font 3 -q -o "$work/e.gba" "$work/empty.lkm" 2>"$work/err"
+check "an empty menu list still builds an empty menu" 0 $?
+(cd "$work" && "$cli" build --home "$home" --font 3 --lang en -o h.gba @Pictures Story.txt @Texts Story.txt > out 2>err)
+check "@Name headings build" 0 $?
+"$cli" inspect --home "$home" "$work/h.gba" > "$work/h.txt"
+check "into a two-category menu" 1 "$(grep -c '^menu: 2 categories, 4 entries' "$work/h.txt")"
+check "whose headings hold empty records" 2 "$(grep -c 'PlainText 0 bytes, data 0 bytes$' "$work/h.txt")"
+check "the last line says where the ROM went" "wrote $work/h.gba ($(stat -c %s "$work/h.gba" | sed ':a;s/\B[0-9]\{3\}\>/,&/;ta') bytes)" \
+    "$(tail -n 1 "$work/out")"
+"$cli" build --home "$home" --font 3 --lang zh -o "$work/h.gba" "$work/Story.txt" > "$work/out" 2>&1
+check "in Chinese too" 1 "$(tail -n 1 "$work/out" | grep -c "^已寫入 $work/h.gba（[0-9,]* 位元組）$")"
+"$cli" build --home "$home" --font 3 -q -o "$work/h.gba" "$work/Story.txt" > "$work/out" 2>&1
+check "and not with -q" "" "$(cat "$work/out")"
+check "--help shows examples" 1 "$("$cli" --help | grep -c '^  lumenbrook-cli build -o Holiday.gba @Pictures')"
 
 "$cli" preview "$work/p.gba" --keys 60:start,10 --scale 2 --png "$work/p.png" 2>"$work/err"
 check "preview exits 0" 0 $?

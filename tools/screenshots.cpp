@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
             << "Language= " << language
             << "\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= " << (language == 0 ? 0 : 3)
             << "\r\nFlash=1\r\n/usr/local/bin/flash-tool\r\n";
-        MainForm form(home, dialogs, [] {});
+        MainForm form(lb::HomeAt(home, lb::UserEnvironment::FromProcess()), dialogs, [] {});
         if (!form.Load()) return 1;
         form.show();
         if (argc == 4) {

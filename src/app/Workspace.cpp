@@ -4,19 +4,10 @@
 
 namespace lb {
 
-Workspace::Workspace(std::filesystem::path programFolder)
-    : skins(programFolder), programFolder_(std::move(programFolder)) {}
-
-std::filesystem::path Workspace::SettingsPath() const {
-    return programFolder_ / kSettingsFileName;
-}
-
-std::filesystem::path Workspace::DefaultRomPath() const {
-    return programFolder_ / kDefaultRomName;
-}
+Workspace::Workspace(ProgramHome home) : skins(home.skins), home_(std::move(home)) {}
 
 void Workspace::ReadSettings() {
-    settings = ReadSettingsFile(SettingsPath().string()).settings;
+    settings = ReadStoredSettings(home_);
     skins.SkinName = settings.SkinName;
     skins.BackName = settings.BackName;
 }
@@ -27,13 +18,15 @@ void Workspace::WriteSettings(bool flash, const std::string& flashProgram) const
     out.BackName = skins.BackName;
     out.flash = flash;
     out.flashProgram = flashProgram;
-    WriteSettingsFile(SettingsPath().string(), out);
+    std::error_code ec;
+    std::filesystem::create_directories(SettingsPath().parent_path(), ec);
+    WriteSettingsFile(SettingsPath().string(), out); // names the cause when the folder is not there
 }
 
 BuildRequest Workspace::RequestFor(MenuLayout layout, int corner,
                                    const std::string& outputPath) const {
     BuildRequest request;
-    request.programFolder = programFolder_;
+    request.programFolder = home_.data;
     request.entries = menu.ForBuild();
     request.font = settings.FontIndex;
     request.language = settings.LanguageFlag;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramHome.h"
 #include "app/SettingsFile.h"
 #include "build/BuildRequest.h"
 #include "menu/ItemList.h"
@@ -10,20 +11,23 @@
 
 namespace lb {
 
-// What the main window shows and edits for one program folder: the stored settings, the
-// menu and the chosen skin. Tests and tools reach the program's state through it.
+// What the main window shows and edits for one program home: the stored settings, the menu
+// and the chosen skin. Tests and tools reach the program's state through it.
 class Workspace {
   public:
-    explicit Workspace(std::filesystem::path programFolder);
+    explicit Workspace(ProgramHome home);
 
-    const std::filesystem::path& ProgramFolder() const { return programFolder_; }
-    std::filesystem::path SettingsPath() const;
-    std::filesystem::path DefaultRomPath() const;
+    const ProgramHome& Home() const { return home_; }
+    const std::filesystem::path& ProgramFolder() const { return home_.data; }
+    const std::filesystem::path& SettingsPath() const { return home_.settingsFile; }
+    const std::filesystem::path& DefaultRomPath() const { return home_.defaultRom; }
 
-    // Takes the settings file's choices, or the defaults when it is missing or malformed.
+    // Takes the settings file's choices, or the defaults when it is malformed; without one,
+    // the defaults in the locale's language.
     void ReadSettings();
     // Stores the choices with the skin in use and the flashing program as the window holds
-    // them; throws lb::Error naming the file and the cause.
+    // them, making the settings file's folder when it is missing; throws lb::Error naming
+    // the file and the cause.
     void WriteSettings(bool flash, const std::string& flashProgram) const;
 
     // Empties the menu for the chosen font.
@@ -37,7 +41,7 @@ class Workspace {
     SkinSelection skins;
 
   private:
-    std::filesystem::path programFolder_;
+    ProgramHome home_;
 };
 
 } // namespace lb

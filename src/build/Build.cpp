@@ -164,8 +164,8 @@ class PicturesAhead {
 ItemData EncodeEntry(size_t index, const FontText& font, const BuildRequest& request, PicturesAhead& pictures,
                      int* replaced, EntryNote& note) {
     const BuildEntry& entry = request.entries[index];
-    // A folder's or an archive's heading holds an empty text.
-    if (IsContainer(entry.path)) return EncodeText({}, LB_PLAIN_TEXT);
+    // A folder's or an archive's heading, or one that names no file, holds an empty text.
+    if (entry.path.empty() || IsContainer(entry.path)) return EncodeText({}, LB_PLAIN_TEXT);
     const ItemKind kind = KindForBuild(entry.path);
     if (kind == ItemKind::Text || kind == ItemKind::LkbText) {
         TextReading reading;

@@ -1,9 +1,12 @@
 // lumenbrook-cli: build, estimate and inspect ROM images from the command line.
+#include "app/ProgramHome.h"
 #include "app/SettingsFile.h"
 #include "build/Build.h"
 #include "cli/RomReport.h"
 #include "common/Error.h"
 #include "common/Files.h"
+#include "common/UserTexts.h"
+#include "items/EntrySource.h"
 #include "menu/AddFile.h"
 #include "preview/FramePng.h"
 #include "preview/Handheld.h"
@@ -20,12 +23,6 @@ namespace {
 
 using namespace lb;
 
-fs::path ExecutableFolder() {
-    std::error_code ec;
-    fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::current_path() : self.parent_path();
-}
-
 class ConsoleProgress : public BuildProgress {
 public:
     explicit ConsoleProgress(bool quiet) : quiet_(quiet) {}
@@ -41,14 +38,36 @@ private:
     bool quiet_;
 };
 
-// Adds every entry; reports what was skipped on stderr. Returns how many were skipped.
+// An argument "@Name" that names no file: a category heading with nothing behind it.
+bool IsHeadingArgument(const std::string& arg) {
+    std::error_code ec;
+    return arg.size() > 1 && arg[0] == '@' && !fs::exists(arg, ec);
+}
+
+// Every entry named must be there (a file, a folder or a member of an existing archive),
+// before anything is read or written.
+void CheckEntriesExist(const std::vector<std::string>& entries) {
+    for (const std::string& path : entries) {
+        std::error_code ec;
+        if (IsHeadingArgument(path) || fs::exists(path, ec) || SplitArchivePath(path)) continue;
+        throw Error(path + ": no such file or folder");
+    }
+}
+
+// Adds every entry, "@Name" arguments as headings; reports what was skipped on stderr.
+// Returns how many were skipped.
 size_t AddEntries(ItemList& menu, const std::vector<std::string>& entries) {
     size_t skipped = 0;
-    for (auto& path : entries)
+    for (auto& path : entries) {
+        if (IsHeadingArgument(path)) {
+            AddHeading(menu, path.substr(1));
+            continue;
+        }
         for (auto& s : AddFile(menu, path)) {
             std::cerr << "skipped: " << s.path << ": " << s.reason << "\n";
             ++skipped;
         }
+    }
     return skipped;
 }
 
@@ -58,8 +77,13 @@ struct Common {
     std::string fit = "auto";
     int colours = 32768;
     PictureOptions Pictures() const { return {FitRuleNamed(fit).value_or(FitRule::Auto), colours}; }
-    fs::path Home() const { return home.empty() ? ExecutableFolder() : fs::path(home); }
-    Settings Stored() const { return ReadSettingsFile((Home() / kSettingsFileName).string()).settings; }
+    // The program's data and the user's files: --home names a program folder.
+    ProgramHome Where() const {
+        const UserEnvironment user = UserEnvironment::FromProcess();
+        return home.empty() ? FindProgramHome(ExecutableFolder(), user) : HomeAt(home, user);
+    }
+    fs::path Home() const { return Where().data; }
+    Settings Stored() const { return ReadStoredSettings(Where()); }
     int Font(const Settings& s) const { return font ? *font : s.FontIndex; }
 };
 
@@ -78,7 +102,10 @@ int Build(const Common& common, const std::vector<std::string>& entries, const B
         std::cerr << "lumenbrook-cli: --text-encoding: iconv does not know \"" << textEncoding << "\"\n";
         return 2;
     }
-    Settings stored = common.Stored();
+    CheckEntriesExist(entries);
+    const ProgramHome where = common.Where();
+    const Settings stored = ReadStoredSettings(where);
+    const uint8_t language = lang ? (*lang == "zh" ? 0 : 1) : stored.LanguageFlag;
     ItemList menu(common.Font(stored));
     menu.pictures = common.Pictures();
     size_t skipped = AddEntries(menu, entries);
@@ -86,13 +113,17 @@ int Build(const Common& common, const std::vector<std::string>& entries, const B
         std::cerr << "lumenbrook-cli: " << skipped << " entries were skipped; nothing was built\n";
         return 1;
     }
+    if (skipped > 0 && menu.entries.empty()) {
+        std::cerr << "lumenbrook-cli: " << Say(UserText::NothingToBuild, language) << "\n";
+        return 1;
+    }
     BuildRequest request;
-    request.programFolder = common.Home();
+    request.programFolder = where.data;
     request.entries = menu.ForBuild();
     request.font = common.Font(stored);
-    request.language = lang ? (*lang == "zh" ? 0 : 1) : stored.LanguageFlag;
-    SkinPaths paths = SkinPathsFor(common.Home(), skin.value_or(stored.SkinName),
-                                   back.value_or(stored.BackName));
+    request.language = language;
+    SkinPaths paths =
+        SkinPathsFor(where.skins, skin.value_or(stored.SkinName), back.value_or(stored.BackName));
     request.titlePath = paths.TitlePath;
     request.menuPath = paths.MenuPath;
     request.backPath = paths.BackPath;
@@ -119,14 +150,23 @@ int Build(const Common& common, const std::vector<std::string>& entries, const B
     request.pictures = common.Pictures();
     request.text.encoding = textEncoding;
     request.text.convertScript = chinese == "auto";
-    request.outputPath = output.empty() ? (common.Home() / kDefaultRomName).string() : output;
+    request.outputPath = output.empty() ? where.defaultRom.string() : output;
     request.strictSize = strict;
     ConsoleProgress progress(quiet);
     Conver(request, progress);
+    if (!quiet) {
+        std::error_code ec;
+        const fs::path written = fs::absolute(request.outputPath, ec);
+        const uintmax_t bytes = fs::file_size(request.outputPath, ec);
+        std::cout << Say(UserText::Wrote, language, written.lexically_normal().string(),
+                         WithThousands(ec ? 0 : bytes))
+                  << std::endl;
+    }
     return 0;
 }
 
 int Estimate(const Common& common, const std::vector<std::string>& entries, bool json) {
+    CheckEntriesExist(entries);
     ItemList menu(common.Font(common.Stored()));
     menu.pictures = common.Pictures();
     AddEntries(menu, entries);
@@ -200,6 +240,11 @@ int Preview(const std::string& rom, const std::string& keys, int frames, const s
 int main(int argc, char** argv) {
     CLI::App app{"Lumenbrook: builds Game Boy Advance ROM images of pictures and texts"};
     app.require_subcommand(1);
+    app.footer(
+        "Examples:\n"
+        "  lumenbrook-cli build -o Holiday.gba @Pictures beach.jpg hills.png @Texts diary.txt\n"
+        "  lumenbrook-cli build --font 1 --lang zh -o Books.gba books.lkm\n"
+        "  lumenbrook-cli estimate --json books.lkm");
     Common common;
     std::vector<std::string> entries;
     bool json = false;
@@ -207,7 +252,10 @@ int main(int argc, char** argv) {
     BuildArgs args;
 
     auto addCommon = [&](CLI::App* cmd, bool home) {
-        if (home) cmd->add_option("--home", common.home, "the program folder (default: the executable's)");
+        if (home)
+            cmd->add_option(
+                "--home", common.home,
+                "the program folder (default: beside the executable, or the installed one)");
         cmd->add_option("--font", common.font, "font 0..3")->check(CLI::Range(0, 3));
     };
     auto addPictures = [&](CLI::App* cmd) {
@@ -222,7 +270,9 @@ int main(int argc, char** argv) {
     auto* build = app.add_subcommand("build", "build a ROM image from the entries");
     addCommon(build, true);
     addPictures(build);
-    build->add_option("-o,--output", args.output, "the ROM file (default: Lumbro.Gba in the program folder)");
+    build->add_option("-o,--output", args.output,
+                      "the ROM file (default: Lumbro.Gba in the program folder, or in your home "
+                      "folder when the program is installed)");
     build->add_option("--skin", args.skin, "skin folder name");
     build->add_option("--back", args.back, "back picture file name");
     build->add_option("--layout", args.layout, "the menu layout X,Y,COUNT");

@@ -1,5 +1,6 @@
 #include "common/UserTexts.h"
 
+#include <initializer_list>
 #include <iterator>
 
 namespace lb {
@@ -22,7 +23,8 @@ constexpr Row kTexts[] = {
     {UserText::ReadAs, "以 {} 讀入", "read as {}"},
     {UserText::ToTraditional, "轉為繁體字（{}）", "converted to Traditional Chinese ({})"},
     {UserText::ToSimplified, "轉為簡體字（{}）", "converted to Simplified Chinese ({})"},
-    {UserText::StoredUnchanged, "無法判斷編碼，原樣存入", "its encoding could not be told; stored unchanged"},
+    {UserText::StoredUnchanged, "無法判斷編碼，原樣存入",
+     "its encoding could not be told; stored unchanged"},
     {UserText::Separator, "，", ", "},
     {UserText::LargerThanScreen, "{}，比螢幕大，保留原樣（--fit screen 可縮到螢幕大小）",
      "{}, larger than the screen, kept as it is (--fit screen would fit it)"},
@@ -44,12 +46,17 @@ constexpr Row kTexts[] = {
     {UserText::RenameTitle, "更改名稱", "Rename"},
     {UserText::AddFilesTitle, "加入圖片", "Add Bitmap"},
     {UserText::AddFilesFilter,
-     "全部文件|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF;*.CBZ;*.ZIP;*.TXT;*.LKB;*.HTM;*.HTML;*.LKM|"
-     "圖片 (*.BMP *.JPG *.PNG *.GIF *.WEBP *.TIF)|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF|"
+     "全部文件|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF;*.CBZ;*.ZIP;*.TXT;*.LKB;*.HTM;*."
+     "HTML;*.LKM|"
+     "圖片 (*.BMP *.JPG *.PNG *.GIF *.WEBP "
+     "*.TIF)|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF|"
      "漫畫壓縮檔 (*.CBZ *.ZIP)|*.CBZ;*.ZIP|網頁或純文字文件 (*.HTM *.TXT)|*.TXT;*.LKB;*.HTM;*.HTML|"
      "Lumenbrook 清單 (*.LKM)|*.LKM",
-     "All Files|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF;*.CBZ;*.ZIP;*.TXT;*.LKB;*.HTM;*.HTML;*.LKM|"
-     "Pictures|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF|Comic archives|*.CBZ;*.ZIP|Html or "
+     "All "
+     "Files|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF;*.CBZ;*.ZIP;*.TXT;*.LKB;*.HTM;*."
+     "HTML;*.LKM|"
+     "Pictures|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF|Comic archives|*.CBZ;*.ZIP|Html "
+     "or "
      "TXT|*.TXT;*.LKB;*.HTM;*.HTML|Lumenbrook Menu (*.LKM)|*.LKM"},
     {UserText::CategoryTitle, "建立檔案", "Create File"},
     {UserText::CategoryFilter, "純文字文件 (*.TXT)|*.TXT", "TXT File (*.TXT)|*.TXT"},
@@ -64,29 +71,38 @@ constexpr Row kTexts[] = {
     {UserText::FlashProgramFilter, "執行檔 (*.EXE)|*.EXE", "EXE|*.EXE"},
     {UserText::OptionsMenu, "選項", "Options"},
     {UserText::TextEncodingMenu, "文字編碼", "Text encoding"},
-    {UserText::EncodingAuto, "自動判斷，轉為字形的編碼", "Detect, and convert to the font's code page"},
+    {UserText::EncodingAuto, "自動判斷，轉為字形的編碼",
+     "Detect, and convert to the font's code page"},
     {UserText::EncodingKeep, "保留檔案原本的位元組", "Keep the file's bytes"},
     {UserText::EncodingOther, "一律以指定編碼讀入…", "Read every text as…"},
     {UserText::EncodingOtherPrompt, "編碼名稱（如 GB18030、SHIFT_JIS）：",
      "Encoding name (GB18030, SHIFT_JIS, ...):"},
     {UserText::EncodingUnknown, "不認得編碼「{}」", "\"{}\" is no encoding this system knows"},
     {UserText::ChineseMenu, "繁簡轉換", "Chinese characters"},
-    {UserText::ChineseAuto, "依字形轉為繁體或簡體", "Traditional or Simplified as the font draws them"},
+    {UserText::ChineseAuto, "依字形轉為繁體或簡體",
+     "Traditional or Simplified as the font draws them"},
     {UserText::ChineseKeep, "不轉換", "Keep them as they are"},
     {UserText::PicturesMenu, "圖片", "Pictures"},
-    {UserText::FitAuto, "自動（新格式縮到螢幕，BMP 保留原樣）", "Automatic (new formats fit the screen, BMP kept)"},
+    {UserText::FitAuto, "自動（新格式縮到螢幕，BMP 保留原樣）",
+     "Automatic (new formats fit the screen, BMP kept)"},
     {UserText::FitScreen, "縮到螢幕大小", "Fit the screen"},
     {UserText::FitWidth, "縮到螢幕寬度（捲動觀看）", "Fit the screen's width (to scroll)"},
     {UserText::FitKeep, "保留原本大小", "Keep their size"},
     {UserText::Colours32768, "32768 色", "32768 colours"},
     {UserText::Colours256, "256 色", "256 colours"},
     {UserText::Colours16, "16 色", "16 colours"},
+    {UserText::Wrote, "已寫入 {}（{} 位元組）", "wrote {} ({} bytes)"},
+    {UserText::NothingToBuild, "沒有可轉換的項目，未寫入任何檔案",
+     "nothing to build: every entry was skipped"},
+    {UserText::SaveMenuQuestion, "儲存選單？", "Save the menu?"},
+    {UserText::SaveMenuDetail, "選單有尚未儲存的變更。",
+     "The menu has changes that are not saved."},
 };
 
 constexpr bool InOrder() {
     for (size_t i = 0; i < std::size(kTexts); ++i)
         if (static_cast<size_t>(kTexts[i].id) != i) return false;
-    return std::size(kTexts) == static_cast<size_t>(UserText::Colours16) + 1;
+    return std::size(kTexts) == static_cast<size_t>(UserText::SaveMenuDetail) + 1;
 }
 static_assert(InOrder(), "one row for each UserText, in its order");
 
@@ -97,10 +113,39 @@ const char* Say(UserText id, uint8_t LanguageFlag) {
     return LanguageFlag == 0 ? row.chinese : row.english;
 }
 
+namespace {
+
+// Replaces the "{}" marks in order, each with the next value.
+std::string Fill(const char* text, std::initializer_list<const std::string*> values) {
+    std::string out = text;
+    size_t from = 0;
+    for (const std::string* value : values) {
+        const size_t at = out.find("{}", from);
+        if (at == std::string::npos) break;
+        out.replace(at, 2, *value);
+        from = at + value->size();
+    }
+    return out;
+}
+
+} // namespace
+
 std::string Say(UserText id, uint8_t LanguageFlag, const std::string& value) {
-    std::string text = Say(id, LanguageFlag);
-    if (size_t at = text.find("{}"); at != std::string::npos) text.replace(at, 2, value);
-    return text;
+    return Fill(Say(id, LanguageFlag), {&value});
+}
+
+std::string Say(UserText id, uint8_t LanguageFlag, const std::string& value,
+                const std::string& second) {
+    return Fill(Say(id, LanguageFlag), {&value, &second});
+}
+
+std::string WithThousands(uint64_t n) {
+    std::string digits = std::to_string(n), out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
 }
 
 } // namespace lb

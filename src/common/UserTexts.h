@@ -17,8 +17,8 @@ enum class UserText {
     ToTraditional, // "{}" stands for the OpenCC conversion
     ToSimplified,
     StoredUnchanged,
-    Separator, // between the parts of one line
-    LargerThanScreen, // "{}" stands for the picture's size
+    Separator,             // between the parts of one line
+    LargerThanScreen,      // "{}" stands for the picture's size
     BuildDoneWithWarnings, // followed by the warnings, one a line
     BuildFailed,           // followed by the cause
     FlashingProgramNotStarted,
@@ -59,12 +59,21 @@ enum class UserText {
     Colours32768,
     Colours256,
     Colours16,
+    Wrote,          // "{}" the ROM's path, then its size in bytes
+    NothingToBuild, // every entry named was skipped
+    SaveMenuQuestion,
+    SaveMenuDetail,
 };
 
 // 0 gives the Traditional Chinese text, every other value the English one (UTF-8).
 const char* Say(UserText id, uint8_t LanguageFlag);
 
-// The text with its "{}" replaced by `value`.
+// The text with its "{}" replaced by `value` (and the second by `second`).
 std::string Say(UserText id, uint8_t LanguageFlag, const std::string& value);
+std::string Say(UserText id, uint8_t LanguageFlag, const std::string& value,
+                const std::string& second);
+
+// A count with a comma between thousands: 239,348.
+std::string WithThousands(uint64_t n);
 
 } // namespace lb

@@ -65,8 +65,8 @@ void Separator(QWidget* parent, int top) {
 
 } // namespace
 
-MainForm::MainForm(fs::path programFolder, Dialogs& dialogs, std::function<void()> quit)
-    : model_(std::move(programFolder)), dialogs_(dialogs), quit_(std::move(quit)) {
+MainForm::MainForm(lb::ProgramHome home, Dialogs& dialogs, std::function<void()> quit)
+    : model_(std::move(home)), dialogs_(dialogs), quit_(std::move(quit)) {
     setObjectName("MainForm");
     auto client = new QWidget(this);
     client->setFixedSize(TwipsToPixels(6585), TwipsToPixels(5370));
@@ -287,8 +287,8 @@ bool MainForm::Load() {
     ApplyCaptions(settings.LanguageFlag);
     Combo1->setCurrentIndex(settings.LanguageFlag == 0 ? 0 : 1);
 
-    setForm->FillLists(lb::ListSkinNames(model_.ProgramFolder()),
-                       lb::ListBackNames(model_.ProgramFolder()));
+    setForm->FillLists(lb::ListSkinNames(model_.Home().skins),
+                       lb::ListBackNames(model_.Home().skins));
     if (!StartupSkinCheck()) return false;
 
     Command5->setEnabled(false);

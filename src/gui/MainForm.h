@@ -30,7 +30,7 @@ class MainForm : public QMainWindow {
     Q_OBJECT
   public:
     // `quit` ends the program; tests pass their own.
-    MainForm(std::filesystem::path programFolder, Dialogs& dialogs, std::function<void()> quit);
+    MainForm(lb::ProgramHome home, Dialogs& dialogs, std::function<void()> quit);
     ~MainForm() override;
 
     // The start-up sequence. False when the program ended during it (a skin file missing);

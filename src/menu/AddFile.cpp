@@ -187,6 +187,13 @@ std::vector<SkippedFile> OpenMenu(ItemList& menu, const std::string& file, int f
     return skipped;
 }
 
+void AddHeading(ItemList& menu, const std::string& name) {
+    MenuEntry heading{"", "@" + name, TextEstimate(0)};
+    heading.estimate += NameSlot(heading.name);
+    menu.TotalSize += heading.estimate;
+    menu.entries.push_back(std::move(heading));
+}
+
 std::vector<SkippedFile> AddFile(ItemList& menu, const std::string& path) {
     std::vector<SkippedFile> skipped;
     AddOne(menu, path, false, skipped);

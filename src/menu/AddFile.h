@@ -29,6 +29,9 @@ std::optional<int64_t> FileEstimate(const std::string& path, const PictureOption
 // and adds their estimates to TotalSize. Returns what was skipped.
 std::vector<SkippedFile> AddFile(ItemList& menu, const std::string& path);
 
+// Appends a category heading named `name` that stands for no file (its record an empty text).
+void AddHeading(ItemList& menu, const std::string& name);
+
 // Estimates every entry anew (after the picture options changed), TotalSize with them.
 void Reestimate(ItemList& menu);
 

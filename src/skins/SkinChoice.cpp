@@ -22,12 +22,22 @@ void SortNoCase(std::vector<std::string>& names) {
     });
 }
 
-// Entries of a folder; none when it cannot be read.
-template <typename Keep> std::vector<std::string> ListFolder(const fs::path& folder, Keep keep) {
+// Entries of the `kind` folder of every root, each name once (the first root's spelling);
+// none from a folder that cannot be read.
+template <typename Keep>
+std::vector<std::string> ListFolders(const SkinRoots& roots, const char* kind, Keep keep) {
     std::vector<std::string> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (keep(*it)) names.push_back(it->path().filename().string());
+    for (const fs::path& root : roots.folders) {
+        std::error_code ec;
+        for (fs::directory_iterator it(ResolveNoCase(root, kind), ec), end; !ec && it != end;
+             it.increment(ec)) {
+            std::string name = it->path().filename().string();
+            const bool known = std::any_of(names.begin(), names.end(), [&](const std::string& n) {
+                return Lower(n) == Lower(name);
+            });
+            if (!known && keep(*it)) names.push_back(std::move(name));
+        }
+    }
     SortNoCase(names);
     return names;
 }
@@ -60,15 +70,15 @@ const char* DefaultFileName(SkinFile file) {
     }
 }
 
-std::vector<std::string> ListSkinNames(const fs::path& programFolder) {
-    return ListFolder(ResolveNoCase(programFolder, "Skins"), [](const fs::directory_entry& e) {
+std::vector<std::string> ListSkinNames(const SkinRoots& roots) {
+    return ListFolders(roots, "Skins", [](const fs::directory_entry& e) {
         std::error_code ec;
         return e.is_directory(ec);
     });
 }
 
-std::vector<std::string> ListBackNames(const fs::path& programFolder) {
-    return ListFolder(ResolveNoCase(programFolder, "Back"), [](const fs::directory_entry& e) {
+std::vector<std::string> ListBackNames(const SkinRoots& roots) {
+    return ListFolders(roots, "Back", [](const fs::directory_entry& e) {
         std::error_code ec;
         std::string name = e.path().filename().string();
         return name[0] != '.' && name.size() >= 4 &&
@@ -99,25 +109,25 @@ std::optional<MenuLayout> LoadSkinLayout(const std::string& path) {
     }
 }
 
-SkinSelection::SkinSelection(fs::path programFolder) : programFolder_(std::move(programFolder)) {
-    SkinPaths paths = SkinPathsFor(programFolder_, SkinName, BackName);
+SkinSelection::SkinSelection(SkinRoots roots) : roots_(std::move(roots)) {
+    SkinPaths paths = SkinPathsFor(roots_, SkinName, BackName);
     TitlePath = paths.TitlePath;
     MenuPath = paths.MenuPath;
     BackPath = paths.BackPath;
 }
 
 fs::path SkinSelection::SkinsFolder() const {
-    return ResolveNoCase(programFolder_, "Skins");
+    return ResolveNoCase(roots_.Bundled(), "Skins");
 }
 fs::path SkinSelection::BackFolder() const {
-    return ResolveNoCase(programFolder_, "Back");
+    return ResolveNoCase(roots_.Bundled(), "Back");
 }
 
 SkinSelection::Loaded SkinSelection::CheckStored(const std::string& skinName,
                                                  const std::string& backName) {
     SkinName = skinName;
     BackName = backName;
-    SkinPaths paths = SkinPathsFor(programFolder_, SkinName, BackName);
+    SkinPaths paths = SkinPathsFor(roots_, SkinName, BackName);
     TitlePath = paths.TitlePath;
     MenuPath = paths.MenuPath;
     BackPath = paths.BackPath;
@@ -134,7 +144,7 @@ SkinSelection::Loaded SkinSelection::CheckStored(const std::string& skinName,
 }
 
 SkinSelection::Loaded SkinSelection::PickSkin(const std::string& name) {
-    SkinPaths paths = SkinPathsFor(programFolder_, name, BackName);
+    SkinPaths paths = SkinPathsFor(roots_, name, BackName);
     Loaded loaded;
     if ((loaded.title = LoadSkinPicture(paths.TitlePath)))
         TitlePath = paths.TitlePath;
@@ -158,7 +168,7 @@ SkinSelection::Loaded SkinSelection::PickSkin(const std::string& name) {
 }
 
 SkinSelection::Loaded SkinSelection::PickBack(const std::string& name) {
-    std::string path = SkinPathsFor(programFolder_, SkinName, name).BackPath;
+    std::string path = SkinPathsFor(roots_, SkinName, name).BackPath;
     Loaded loaded;
     if ((loaded.back = LoadSkinPicture(path))) {
         BackPath = path;
@@ -181,7 +191,7 @@ SkinSelection::Loaded SkinSelection::PickDefault() {
 }
 
 std::vector<SkinFile> SkinSelection::MissingDefaults() const {
-    SkinPaths paths = SkinPathsFor(programFolder_, kDefaultSkinName, kDefaultBackName);
+    SkinPaths paths = SkinPathsFor(roots_, kDefaultSkinName, kDefaultBackName);
     std::vector<SkinFile> missing;
     if (!LoadSkinPicture(paths.TitlePath)) missing.push_back(SkinFile::Title);
     if (!LoadSkinPicture(paths.MenuPath)) missing.push_back(SkinFile::Menu);

@@ -3,6 +3,7 @@
 #include "common/ProgramNames.h"
 #include "rom/Bitmap.h"
 #include "rom/MenuTables.h"
+#include "skins/SkinRoots.h"
 
 #include <filesystem>
 #include <optional>
@@ -20,9 +21,10 @@ const char* MissingMessage(SkinFile file);
 const char* DefaultFileName(SkinFile file);
 
 // Folder names under "Skins" (plain files ignored) and "*.bmp" files under "Back" (letter
-// case ignored, hidden files left out), each sorted without regard to letter case.
-std::vector<std::string> ListSkinNames(const std::filesystem::path& programFolder);
-std::vector<std::string> ListBackNames(const std::filesystem::path& programFolder);
+// case ignored, hidden files left out) of every skin folder, each name once, sorted without
+// regard to letter case.
+std::vector<std::string> ListSkinNames(const SkinRoots& roots);
+std::vector<std::string> ListBackNames(const SkinRoots& roots);
 
 // Position of the first entry equal to `name` in lower case, or -1.
 int FindNoCase(const std::vector<std::string>& list, const std::string& name);
@@ -36,7 +38,7 @@ std::optional<MenuLayout> LoadSkinLayout(const std::string& path);
 // reads. Each change reports what was missing and carries what it loaded.
 class SkinSelection {
   public:
-    explicit SkinSelection(std::filesystem::path programFolder);
+    explicit SkinSelection(SkinRoots roots);
 
     std::string SkinName = kDefaultSkinName;
     std::string BackName = kDefaultBackName;
@@ -62,11 +64,12 @@ class SkinSelection {
 
     // The default skin's files that are missing or unreadable, in check order.
     std::vector<SkinFile> MissingDefaults() const;
+    // The bundled "Skins" and "Back" folders.
     std::filesystem::path SkinsFolder() const;
     std::filesystem::path BackFolder() const;
 
   private:
-    std::filesystem::path programFolder_;
+    SkinRoots roots_;
 };
 
 } // namespace lb

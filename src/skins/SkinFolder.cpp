@@ -5,12 +5,11 @@
 
 namespace lb {
 
-SkinPaths SkinPathsFor(const std::filesystem::path& programFolder, const std::string& SkinName,
+SkinPaths SkinPathsFor(const SkinRoots& roots, const std::string& SkinName,
                        const std::string& BackName) {
-    fs::path skin = ResolveNoCase(ResolveNoCase(programFolder, "Skins"), SkinName);
-    fs::path back = ResolveNoCase(programFolder, "Back");
+    fs::path skin = roots.Find("Skins", SkinName);
     return {ResolveNoCase(skin, "Title.Bmp").string(), ResolveNoCase(skin, "Menu.Bmp").string(),
-            ResolveNoCase(back, BackName).string(), ResolveNoCase(skin, "Skin.ini").string()};
+            roots.Find("Back", BackName).string(), ResolveNoCase(skin, "Skin.ini").string()};
 }
 
 MenuLayout ParseSkinIni(const std::string& text) {

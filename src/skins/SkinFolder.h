@@ -1,14 +1,15 @@
 #pragma once
 
 #include "rom/MenuTables.h"
+#include "skins/SkinRoots.h"
 
 #include <filesystem>
 #include <string>
 
 namespace lb {
 
-// The three skin pictures the build reads, found in the program folder whatever their
-// letter case on disk.
+// The three skin pictures the build reads, found in the skin folders whatever their letter
+// case on disk.
 struct SkinPaths {
     std::string TitlePath;
     std::string MenuPath;
@@ -16,7 +17,7 @@ struct SkinPaths {
     std::string layoutPath; // the skin's "Skin.ini"
 };
 
-SkinPaths SkinPathsFor(const std::filesystem::path& programFolder, const std::string& SkinName,
+SkinPaths SkinPathsFor(const SkinRoots& roots, const std::string& SkinName,
                        const std::string& BackName);
 
 // X, Y and Count from a skin's layout file: three whole numbers 0..255, one per line or

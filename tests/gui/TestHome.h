@@ -108,6 +108,8 @@ struct Home {
     ScriptedDialogs dialogs;
     int quits = 0;
     std::unique_ptr<MainForm> form;
+    // A Chinese session, as the program's first language has always been Chinese.
+    lb::UserEnvironment user{path.string(), "", "", "zh_TW.UTF-8"};
 
     explicit Home(const std::string& settings) {
         for (const char* part : {"Skins", "Back"})
@@ -120,7 +122,7 @@ struct Home {
     }
     fs::path SettingsPath() const { return path / "Lumenbrook.ini"; }
     bool Load() {
-        form = std::make_unique<MainForm>(path, dialogs, [this] { ++quits; });
+        form = std::make_unique<MainForm>(lb::HomeAt(path, user), dialogs, [this] { ++quits; });
         return form->Load();
     }
 };
