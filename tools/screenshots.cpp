@@ -31,6 +31,7 @@ class NoDialogs : public Dialogs {
         std::fprintf(stderr, "message %s: %s\n", qPrintable(title), qPrintable(text));
     }
     bool Ask(QWidget*, const QString&, const QString&) override { return false; }
+    SaveAnswer AskToSave(QWidget*, const SaveQuestion&) override { return SaveAnswer::Discard; }
     void OpenInBrowser(const QUrl&) override {}
     QStringList OpenFiles(QWidget*, const FileQuestion&) override { return {}; }
     QString SaveFile(QWidget*, const FileQuestion&) override { return {}; }

@@ -2,9 +2,23 @@
 
 #include "common/ProgramNames.h"
 
+#include <algorithm>
+
 namespace lb {
 
 Workspace::Workspace(ProgramHome home) : skins(home.skins), home_(std::move(home)) {}
+
+void Workspace::MenuKept() {
+    kept_ = menu.entries;
+}
+
+bool Workspace::MenuWouldBeLost() const {
+    const auto same = [](const MenuEntry& a, const MenuEntry& b) {
+        return a.path == b.path && a.name == b.name;
+    };
+    return !menu.entries.empty() &&
+           !std::equal(menu.entries.begin(), menu.entries.end(), kept_.begin(), kept_.end(), same);
+}
 
 void Workspace::ReadSettings() {
     settings = ReadStoredSettings(home_);

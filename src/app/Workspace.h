@@ -31,7 +31,15 @@ class Workspace {
     void WriteSettings(bool flash, const std::string& flashProgram) const;
 
     // Empties the menu for the chosen font.
-    void ClearMenu() { menu.Reset(settings.FontIndex); }
+    void ClearMenu() {
+        menu.Reset(settings.FontIndex);
+        MenuKept();
+    }
+    // The menu as it stands was just opened, saved or cleared.
+    void MenuKept();
+    // Whether the menu differs from what it was when last opened, saved or cleared, and
+    // holds something: ending the program would lose it.
+    bool MenuWouldBeLost() const;
 
     // A build of the menu as it stands, with the window's layout, corner and output path.
     BuildRequest RequestFor(MenuLayout layout, int corner, const std::string& outputPath) const;
@@ -42,6 +50,7 @@ class Workspace {
 
   private:
     ProgramHome home_;
+    std::vector<MenuEntry> kept_;
 };
 
 } // namespace lb

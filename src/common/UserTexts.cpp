@@ -97,12 +97,15 @@ constexpr Row kTexts[] = {
     {UserText::SaveMenuQuestion, "儲存選單？", "Save the menu?"},
     {UserText::SaveMenuDetail, "選單有尚未儲存的變更。",
      "The menu has changes that are not saved."},
+    {UserText::SaveButton, "儲存", "Save"},
+    {UserText::DiscardButton, "不儲存", "Discard"},
+    {UserText::CancelButton, "取消", "Cancel"},
 };
 
 constexpr bool InOrder() {
     for (size_t i = 0; i < std::size(kTexts); ++i)
         if (static_cast<size_t>(kTexts[i].id) != i) return false;
-    return std::size(kTexts) == static_cast<size_t>(UserText::SaveMenuDetail) + 1;
+    return std::size(kTexts) == static_cast<size_t>(UserText::CancelButton) + 1;
 }
 static_assert(InOrder(), "one row for each UserText, in its order");
 

@@ -63,6 +63,9 @@ enum class UserText {
     NothingToBuild, // every entry named was skipped
     SaveMenuQuestion,
     SaveMenuDetail,
+    SaveButton,
+    DiscardButton,
+    CancelButton,
 };
 
 // 0 gives the Traditional Chinese text, every other value the English one (UTF-8).

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -36,6 +37,21 @@ void SetUp(QFileDialog& dialog, const FileQuestion& question) {
 bool QtDialogs::Ask(QWidget* owner, const QString& title, const QString& text) {
     return QMessageBox::question(owner, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
            QMessageBox::Yes;
+}
+
+SaveAnswer QtDialogs::AskToSave(QWidget* owner, const SaveQuestion& question) {
+    QMessageBox box(QMessageBox::Warning, question.title, question.text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+    box.setInformativeText(question.detail);
+    box.button(QMessageBox::Save)->setText(question.save);
+    box.button(QMessageBox::Discard)->setText(question.discard);
+    box.button(QMessageBox::Cancel)->setText(question.cancel);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    return answer == QMessageBox::Save      ? SaveAnswer::Save
+           : answer == QMessageBox::Discard ? SaveAnswer::Discard
+                                            : SaveAnswer::Cancel;
 }
 
 void QtDialogs::Message(QWidget* owner, const QString& title, const QString& text) {

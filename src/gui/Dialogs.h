@@ -19,6 +19,13 @@ struct FileQuestion {
     bool executablesFirst = false; // open: offer every executable file before the filter
 };
 
+// A question whether to save changes first, with its three buttons' captions.
+struct SaveQuestion {
+    QString title, text, detail;
+    QString save, discard, cancel;
+};
+enum class SaveAnswer { Save, Discard, Cancel };
+
 // Every message box, file dialog, input box and hand-over to the desktop goes through here,
 // so that tests answer them from a script instead of waiting for a person.
 class Dialogs {
@@ -28,6 +35,8 @@ class Dialogs {
     virtual void Message(QWidget* owner, const QString& title, const QString& text) = 0;
     // A question with Yes and No; true for Yes.
     virtual bool Ask(QWidget* owner, const QString& title, const QString& text) = 0;
+    // Save, Discard or Cancel; closing the box is Cancel.
+    virtual SaveAnswer AskToSave(QWidget* owner, const SaveQuestion& question) = 0;
     virtual void OpenInBrowser(const QUrl& url) = 0;
     // The chosen files in the dialog's order; empty when cancelled.
     virtual QStringList OpenFiles(QWidget* owner, const FileQuestion& question) = 0;
@@ -43,6 +52,7 @@ class QtDialogs : public Dialogs {
   public:
     void Message(QWidget* owner, const QString& title, const QString& text) override;
     bool Ask(QWidget* owner, const QString& title, const QString& text) override;
+    SaveAnswer AskToSave(QWidget* owner, const SaveQuestion& question) override;
     void OpenInBrowser(const QUrl& url) override;
     QStringList OpenFiles(QWidget* owner, const FileQuestion& question) override;
     QString SaveFile(QWidget* owner, const FileQuestion& question) override;

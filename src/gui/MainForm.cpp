@@ -230,7 +230,7 @@ void MainForm::MakeMenus() {
     about->setObjectName("about");
 
     connect(exit, &QAction::triggered, this, [this] {
-        if (isEnabled()) SaveSettingsAndQuit();
+        if (isEnabled() && MayEnd()) SaveSettingsAndQuit();
     });
     connect(help1, &QAction::triggered, this, &MainForm::help1_Click);
     connect(save, &QAction::triggered, this, &MainForm::save_Click);
@@ -379,7 +379,7 @@ void MainForm::SaveSettingsAndQuit() {
 
 void MainForm::closeEvent(QCloseEvent* event) {
     // While the chooser is open the main window is disabled and cannot be closed.
-    if (!isEnabled() && !ended_) {
+    if (!ended_ && (!isEnabled() || !MayEnd())) {
         event->ignore();
         return;
     }

@@ -84,6 +84,10 @@ class MainForm : public QMainWindow {
     void Command12_Click();
     void Move(void (*move)(lb::ItemList&, std::vector<bool>&));
     void save_Click();
+    // Save Menu; true when the menu list was written.
+    bool SaveMenu();
+    // Asks whether to save a menu that ending the program would lose; false: keep running.
+    bool MayEnd();
     void open_Click();
     void Command9_Click();
     void Command13_Click();

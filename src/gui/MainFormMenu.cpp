@@ -4,6 +4,8 @@
 #include "app/DialogTexts.h"
 #include "common/Error.h"
 #include "common/Files.h"
+#include "common/ProgramNames.h"
+#include "common/UserTexts.h"
 #include "gui/BuildOptions.h"
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
@@ -143,17 +145,41 @@ void MainForm::Move(void (*move)(lb::ItemList&, std::vector<bool>&)) {
 }
 
 void MainForm::save_Click() {
+    SaveMenu();
+}
+
+bool MainForm::SaveMenu() {
     lb::FileDialogText text = lb::SaveMenuDialog(Language());
     FileQuestion question = Question(text);
     question.confirmOverwrite = true;
     QString chosen = dialogs_.SaveFile(this, question);
-    if (chosen.isEmpty()) return;
+    if (chosen.isEmpty()) return false;
     std::vector<std::string> paths;
     for (const auto& entry : model_.menu.entries) paths.push_back(entry.path);
     try {
         lb::WriteMenuList(chosen.toStdString(), paths);
     } catch (const lb::Error& e) {
         dialogs_.Message(this, Utf8(lb::kNoticeTitle), QString::fromUtf8(e.what()));
+        return false;
+    }
+    model_.MenuKept();
+    return true;
+}
+
+bool MainForm::MayEnd() {
+    if (!model_.MenuWouldBeLost()) return true;
+    const auto say = [this](lb::UserText id) { return Utf8(lb::Say(id, Language())); };
+    const SaveQuestion question{
+        Utf8(lb::kProgramTitle),           say(lb::UserText::SaveMenuQuestion),
+        say(lb::UserText::SaveMenuDetail), say(lb::UserText::SaveButton),
+        say(lb::UserText::DiscardButton),  say(lb::UserText::CancelButton)};
+    switch (dialogs_.AskToSave(this, question)) {
+    case SaveAnswer::Save:
+        return SaveMenu();
+    case SaveAnswer::Discard:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -170,6 +196,7 @@ void MainForm::open_Click() {
         dialogs_.Message(this, Utf8(lb::kNoticeTitle), QString::fromUtf8(e.what()));
         return;
     }
+    model_.MenuKept();
     MenuChanged();
     Command5->setEnabled(true);
 }

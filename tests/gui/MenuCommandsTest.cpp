@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <map>
 
 namespace {
 
@@ -87,6 +88,8 @@ class MenuCommandsTest : public QObject {
     void droppedFilesAreAdded();
     void textOptionsAreKeptAndUsed();
     void pictureOptionsChangeTheEstimate();
+    void endingAsksAboutAChangedMenu_data();
+    void endingAsksAboutAChangedMenu();
 };
 
 void MenuCommandsTest::addRenameSaveAndOpen() {
@@ -308,6 +311,94 @@ void MenuCommandsTest::droppedFilesAreAdded() {
     QCoreApplication::sendEvent(FindControl<QListView>(f, "List2")->viewport(), &drop);
     QCOMPARE(Names(f), QString("one,two"));
     QVERIFY(Button(f, "Command5")->isEnabled());
+}
+
+void MenuCommandsTest::endingAsksAboutAChangedMenu_data() {
+    QTest::addColumn<QString>("way");    // exit, ctrl+x (the list focused) or close
+    QTest::addColumn<QString>("menu");   // changed, saved, opened or empty
+    QTest::addColumn<QString>("answer"); // save, save-cancelled, discard, cancel or none
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("ends");
+    QTest::addColumn<bool>("listWritten");
+    for (const char* way : {"exit", "ctrl+x", "close"}) {
+        const QString w = way;
+        QTest::newRow(qPrintable(w + ", save")) << w << "changed"
+                                                << "save" << true << true << true;
+        QTest::newRow(qPrintable(w + ", save but no file chosen"))
+            << w << "changed"
+            << "save-cancelled" << true << false << false;
+        QTest::newRow(qPrintable(w + ", discard")) << w << "changed"
+                                                   << "discard" << true << true << false;
+        QTest::newRow(qPrintable(w + ", cancel")) << w << "changed"
+                                                  << "cancel" << true << false << false;
+    }
+    QTest::newRow("saved since the change") << "exit"
+                                            << "saved"
+                                            << "none" << false << true << false;
+    QTest::newRow("just opened") << "close"
+                                 << "opened"
+                                 << "none" << false << true << false;
+    QTest::newRow("empty") << "ctrl+x"
+                           << "empty"
+                           << "none" << false << true << false;
+}
+
+void MenuCommandsTest::endingAsksAboutAChangedMenu() {
+    QFETCH(QString, way);
+    QFETCH(QString, menu);
+    QFETCH(QString, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, ends);
+    QFETCH(bool, listWritten);
+    Home home(kEnglishSettings);
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    Files files;
+    const QString text = files.Write("a.txt", "abcde"),
+                  list = files.Write("old.lkm", text.toStdString() + "\r\n");
+    if (menu != "empty") {
+        home.dialogs.nextFiles = {{menu == "opened" ? list : text}};
+        if (menu == "opened")
+            Action(f, "open")->trigger();
+        else
+            Button(f, "Command1")->click();
+    }
+    if (menu == "saved") {
+        home.dialogs.nextFiles = {{files.Write("saved.lkm", "")}};
+        Action(f, "save")->trigger();
+    }
+    const QString chosen = QString::fromStdString((files.path / "menu.lkm").string());
+    if (answer == "save") home.dialogs.nextFiles = {{chosen}};
+    if (answer == "save-cancelled") home.dialogs.nextFiles = {{}};
+    const std::map<QString, SaveAnswer> answers = {{"save", SaveAnswer::Save},
+                                                   {"save-cancelled", SaveAnswer::Save},
+                                                   {"discard", SaveAnswer::Discard},
+                                                   {"cancel", SaveAnswer::Cancel}};
+    if (answers.count(answer)) home.dialogs.nextSaveAnswers = {answers.at(answer)};
+
+    if (way == "exit") {
+        Action(f, "exit")->trigger();
+    } else if (way == "close") {
+        QCOMPARE(f.close(), ends);
+    } else {
+        QCOMPARE(Action(f, "exit")->shortcut(), QKeySequence("Ctrl+X"));
+        f.show();
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QListView* listView = FindControl<QListView>(f, "List2");
+        listView->setFocus();
+        QTest::keyClick(listView, Qt::Key_X, Qt::ControlModifier);
+    }
+    QCOMPARE(home.dialogs.saveQuestions.size(), asked ? 1 : 0);
+    if (asked)
+        QCOMPARE(home.dialogs.saveQuestions[0],
+                 QString("Lumenbrook v2.0|Save the menu?|The menu has changes that are not "
+                         "saved.|Save|Discard|Cancel"));
+    QCOMPARE(home.quits, ends ? 1 : 0);
+    QCOMPARE(fs::exists(chosen.toStdString()), listWritten);
+    if (listWritten)
+        QCOMPARE(QString::fromStdString(ReadText(chosen.toStdString())), text + "\r\n");
+    QCOMPARE(home.dialogs.unanswered, 0);
 }
 
 QTEST_MAIN(MenuCommandsTest)

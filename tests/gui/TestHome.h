@@ -34,6 +34,8 @@ class ScriptedDialogs : public Dialogs {
     std::deque<std::optional<QString>> nextAnswers;
     QStringList questions; // "title|text"
     std::deque<bool> nextYes;
+    std::deque<SaveAnswer> nextSaveAnswers;
+    QStringList saveQuestions; // "title|text|detail|save|discard|cancel"
     int unanswered = 0;
 
     void Message(QWidget*, const QString& title, const QString& text) override {
@@ -48,6 +50,17 @@ class ScriptedDialogs : public Dialogs {
         bool yes = nextYes.front();
         nextYes.pop_front();
         return yes;
+    }
+    SaveAnswer AskToSave(QWidget*, const SaveQuestion& q) override {
+        saveQuestions << QStringList{q.title, q.text, q.detail, q.save, q.discard, q.cancel}.join(
+            "|");
+        if (nextSaveAnswers.empty()) {
+            ++unanswered;
+            return SaveAnswer::Cancel;
+        }
+        SaveAnswer answer = nextSaveAnswers.front();
+        nextSaveAnswers.pop_front();
+        return answer;
     }
     void OpenInBrowser(const QUrl& url) override { opened << url; }
     QStringList OpenFiles(QWidget*, const FileQuestion& question) override {
