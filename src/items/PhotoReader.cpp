@@ -1,141 +1,52 @@
 #include "items/PhotoReader.h"
 
 #include "common/Error.h"
-#include "rom/Bitmap.h"
-
-#include <cstring>
-#include <memory>
-#include <mutex>
-#include <vips/vips.h>
+#include "common/Module.h"
+#include "items/PhotoModule.h"
 
 namespace lb {
 
 namespace {
 
-void StartVips() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        if (VIPS_INIT("lumenbrook")) throw Error("libvips could not start");
-        // Its warnings would go to stderr; what matters comes back as an error.
-        g_log_set_handler("VIPS", G_LOG_LEVEL_WARNING, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {},
-                          nullptr);
-        vips_concurrency_set(2);
-    });
+const PhotoModule& Module() {
+    static const PhotoModule* module = [] {
+        auto get = reinterpret_cast<decltype(&lumenbrook_photo_module)>(
+            ModuleSymbol("liblumenbrook_photo.so", "lumenbrook_photo_module"));
+        const PhotoModule* found = get();
+        if (found->version != kPhotoModuleVersion)
+            throw Error("liblumenbrook_photo.so: it is from another build of the program");
+        return found;
+    }();
+    return *module;
 }
 
-struct Unref {
-    void operator()(VipsImage* image) const { g_object_unref(image); }
-};
-using Image = std::unique_ptr<VipsImage, Unref>;
-
-[[noreturn]] void Fail(const char* what) {
-    std::string cause = vips_error_buffer();
-    vips_error_clear();
-    while (!cause.empty() && (cause.back() == '\n' || cause.back() == ' ')) cause.pop_back();
-    if (size_t nl = cause.find('\n'); nl != std::string::npos) cause = cause.substr(0, nl);
-    throw Error(std::string(what) + (cause.empty() ? "" : ": " + cause));
-}
-
-void CheckSize(PictureSize size) {
-    if (size.width < 1 || size.height < 1 || size.width > 32767 || size.height > 32767 ||
-        uint64_t(size.width) * uint64_t(size.height) > kMaxBitmapPixels)
-        throw Error("the picture would be " + std::to_string(size.width) + " x " +
-                    std::to_string(size.height) + " pixels; neither side may pass 32767, nor the " +
-                    "whole " + std::to_string(kMaxBitmapPixels) + " pixels");
-}
-
-// Flattened onto black, 8-bit sRGB, three bands, in memory.
-RgbPicture Finish(VipsImage* resized, PictureSize size) {
-    Image image(resized);
-    VipsImage* next = nullptr;
-    if (vips_image_hasalpha(image.get())) {
-        VipsArrayDouble* black = vips_array_double_newv(1, 0.0);
-        int failed = vips_flatten(image.get(), &next, "background", black, nullptr);
-        vips_area_unref(VIPS_AREA(black));
-        if (failed) Fail("the picture could not be flattened");
-        image.reset(next);
-    }
-    if (vips_colourspace(image.get(), &next, VIPS_INTERPRETATION_sRGB, nullptr)) Fail("no sRGB form");
-    image.reset(next);
-    if (vips_cast_uchar(image.get(), &next, nullptr)) Fail("no 8-bit form");
-    image.reset(next);
-    if (image->Bands > 3) {
-        if (vips_extract_band(image.get(), &next, 0, "n", 3, nullptr)) Fail("no colour bands");
-        image.reset(next);
-    }
-    if (image->Bands != 3 || image->Xsize != size.width || image->Ysize != size.height)
-        throw Error("the picture came out " + std::to_string(image->Xsize) + " x " +
-                    std::to_string(image->Ysize) + " in " + std::to_string(image->Bands) + " bands");
-    size_t bytes = 0;
-    void* memory = vips_image_write_to_memory(image.get(), &bytes);
-    if (!memory) Fail("the picture could not be decoded");
-    RgbPicture out{size.width, size.height, {}};
-    out.rgb.assign(static_cast<uint8_t*>(memory), static_cast<uint8_t*>(memory) + bytes);
-    g_free(memory);
+template <typename Result, typename Call> Result Through(Call call) {
+    Result out{};
+    std::string error;
+    if (!call(&out, &error)) throw Error(error);
     return out;
 }
 
 } // namespace
 
-bool IsPhotoContent(std::span<const uint8_t> head) {
-    auto starts = [&](const char* magic, size_t n, size_t at = 0) {
-        return head.size() >= at + n && std::memcmp(head.data() + at, magic, n) == 0;
-    };
-    return starts("\xFF\xD8\xFF", 3) || starts("\x89PNG\r\n\x1A\n", 8) || starts("GIF87a", 6) ||
-           starts("GIF89a", 6) || (starts("RIFF", 4) && starts("WEBP", 4, 8)) ||
-           starts("II*\0", 4) || starts("MM\0*", 4);
-}
-
-namespace {
-
-PictureSize ShownSize(VipsImage* opened) {
-    Image image(opened);
-    if (!image) Fail("not a picture libvips reads");
-    PictureSize size{image->Xsize, image->Ysize};
-    if (vips_image_get_orientation_swap(image.get())) std::swap(size.width, size.height);
-    return size;
-}
-
-} // namespace
-
 PictureSize PhotoShownSize(const std::string& path) {
-    StartVips();
-    return ShownSize(vips_image_new_from_file(path.c_str(), "access", VIPS_ACCESS_SEQUENTIAL, nullptr));
+    return Through<PictureSize>(
+        [&](PictureSize* out, std::string* e) { return Module().shownSizeOfFile(path, out, e); });
 }
 
 PictureSize PhotoShownSize(std::span<const uint8_t> file) {
-    StartVips();
-    if (!IsPhotoContent(file))
-        throw Error("not a picture Lumenbrook reads: the file is none of JPEG, PNG, GIF, WebP or TIFF");
-    return ShownSize(vips_image_new_from_buffer(file.data(), file.size(), "", "access",
-                                                VIPS_ACCESS_SEQUENTIAL, nullptr));
+    return Through<PictureSize>(
+        [&](PictureSize* out, std::string* e) { return Module().shownSizeOfBytes(file, out, e); });
 }
 
 RgbPicture DecodePhoto(std::span<const uint8_t> file, PictureSize size) {
-    StartVips();
-    if (!IsPhotoContent(file))
-        throw Error("not a picture Lumenbrook reads: the file is none of JPEG, PNG, GIF, WebP or TIFF");
-    CheckSize(size);
-    VipsImage* out = nullptr;
-    if (vips_thumbnail_buffer(const_cast<uint8_t*>(file.data()), file.size(), &out, size.width, "height",
-                              size.height, "size", VIPS_SIZE_FORCE, "option_string", "fail_on=error",
-                              nullptr))
-        Fail("the picture could not be decoded");
-    return Finish(out, size);
+    return Through<RgbPicture>(
+        [&](RgbPicture* out, std::string* e) { return Module().decode(file, size, out, e); });
 }
 
 RgbPicture ResizeRgb(const RgbPicture& picture, PictureSize size) {
-    StartVips();
-    CheckSize(size);
-    Image in(vips_image_new_from_memory(picture.rgb.data(), picture.rgb.size(), picture.width,
-                                        picture.height, 3, VIPS_FORMAT_UCHAR));
-    if (!in) Fail("the picture could not be resampled");
-    in->Type = VIPS_INTERPRETATION_sRGB;
-    VipsImage* out = nullptr;
-    if (vips_thumbnail_image(in.get(), &out, size.width, "height", size.height, "size", VIPS_SIZE_FORCE,
-                             nullptr))
-        Fail("the picture could not be resampled");
-    return Finish(out, size);
+    return Through<RgbPicture>(
+        [&](RgbPicture* out, std::string* e) { return Module().resize(picture, size, out, e); });
 }
 
 } // namespace lb

@@ -57,12 +57,19 @@ ItemData Direct(const Bitmap& picture) {
     item.height = static_cast<uint16_t>(h);
     // The column added to an odd width stays black.
     item.data.assign(W * h * 2, 0);
+    // Each colour of an indexed picture converted once, not once a pixel.
+    std::vector<uint16_t> table(picture.palette.size());
+    for (size_t k = 0; k < table.size(); ++k)
+        table[k] = Colour15FromValue(static_cast<int32_t>(picture.palette[k]));
     uint8_t* out = item.data.data();
     for (size_t y = 0; y < h; ++y) {
         uint8_t* row = out + y * W * 2;
+        const size_t at = y * w;
         for (size_t x = 0; x < w; ++x) {
-            uint16_t c = Colour15FromValue(static_cast<int32_t>(
-                picture.ColourAt(static_cast<int32_t>(x), static_cast<int32_t>(y))));
+            const uint16_t c =
+                picture.Indexed()
+                    ? table[picture.indices[at + x]]
+                    : Colour15FromValue(static_cast<int32_t>(picture.colours[at + x]));
             row[2 * x] = static_cast<uint8_t>(c & 255);
             row[2 * x + 1] = static_cast<uint8_t>(c / 256);
         }
