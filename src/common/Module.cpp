@@ -22,16 +22,17 @@ fs::path ThisExecutableFolder() {
 void* Open(const std::string& module) {
     const fs::path folder = ThisExecutableFolder();
     std::string causes;
-    for (const fs::path& candidate :
-         {folder / module, folder / ".." / module, folder / ".." / "lib" / "lumenbrook" / module}) {
+    for (const fs::path& candidate : {folder / module, folder / ".." / module,
+                                      folder / ".." / LUMENBROOK_MODULE_DIR / module}) {
         std::error_code ec;
         if (!fs::exists(candidate, ec)) continue;
         if (void* handle = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
         causes += std::string("; ") + dlerror();
     }
-    throw Error(
-        module + ": the program's module could not be loaded" +
-        (causes.empty() ? " (it is not beside the program nor in ../lib/lumenbrook)" : causes));
+    throw Error(module + ": the program's module could not be loaded" +
+                (causes.empty()
+                     ? " (it is neither beside the program nor in ../" LUMENBROOK_MODULE_DIR ")"
+                     : causes));
 }
 
 } // namespace
