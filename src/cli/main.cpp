@@ -5,11 +5,12 @@
 #include "cli/RomReport.h"
 #include "common/Error.h"
 #include "common/Files.h"
-#include "common/Module.h"
 #include "common/UserTexts.h"
 #include "items/EntrySource.h"
 #include "menu/AddFile.h"
-#include "preview/PreviewModule.h"
+#include "preview/FramePng.h"
+#include "preview/Handheld.h"
+#include "preview/KeyScript.h"
 #include "rom/Fonts.h"
 #include "skins/SkinFolder.h"
 
@@ -210,23 +211,28 @@ int Inspect(const Common& common, const std::string& rom, bool json) {
 }
 
 // Runs the ROM headless for `frames` frames, pressing keys as the script says (the whole
-// script is followed even when it is longer), and writes the last frame as PNG. The emulator
-// lives in a module, so that the other commands do not load libmgba.
+// script is followed even when it is longer), and writes the last frame as PNG.
 int Preview(const std::string& rom, const std::string& keys, int frames, const std::string& png, int scale) {
-    PreviewRun run{rom, {}, frames, png, scale};
+    std::vector<KeyStep> steps;
     try {
-        run.steps = ParseKeyScript(keys);
+        steps = ParseKeyScript(keys);
     } catch (const Error& e) {
         std::cerr << "lumenbrook-cli: --keys: " << e.what() << "\n";
         return 2;
     }
-    auto get = reinterpret_cast<decltype(&lumenbrook_preview_module)>(
-        ModuleSymbol("liblumenbrook_handheld.so", "lumenbrook_preview_module"));
-    const PreviewModule* module = get();
-    if (module->version != kPreviewModuleVersion)
-        throw Error("liblumenbrook_handheld.so: it is from another build of the program");
-    std::string error;
-    if (!module->run(run, &error)) throw Error(error);
+    Handheld handheld(rom);
+    int64_t ran = 0;
+    for (const KeyStep& step : steps) {
+        handheld.Run(step.frames);
+        ran += step.frames;
+        if (!step.keys) continue;
+        handheld.SetKeys(step.keys);
+        handheld.Run(1);
+        handheld.SetKeys(0);
+        ++ran;
+    }
+    if (ran < frames) handheld.Run(static_cast<int>(frames - ran));
+    WriteFramePng(png, handheld.Frame(), scale);
     return 0;
 }
 

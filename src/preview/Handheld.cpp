@@ -1,67 +1,58 @@
 #include "preview/Handheld.h"
 
 #include "common/Error.h"
+#include "common/Module.h"
+#include "preview/EmulatorModule.h"
 
-#include <cstdlib>
 #include <filesystem>
-// The library's build flags first: they decide the layout of struct mCore.
-#include <mgba/flags.h>
-
-#include <mgba/core/config.h>
-#include <mgba/core/core.h>
-#include <mgba/core/log.h>
 
 namespace {
 
-// The emulator's own messages (every BIOS call, for one) would fill the terminal.
-void Silent(struct mLogger*, int, enum mLogLevel, const char*, va_list) {}
-struct mLogger kSilent = {Silent, nullptr};
+const lb::EmulatorModule& Emulator() {
+    static const lb::EmulatorModule* module = [] {
+        auto get = reinterpret_cast<decltype(&lumenbrook_emulator_module)>(
+            lb::ModuleSymbol("liblumenbrook_handheld.so", "lumenbrook_emulator_module"));
+        const lb::EmulatorModule* found = get();
+        if (found->version != lb::kEmulatorModuleVersion)
+            throw lb::Error("liblumenbrook_handheld.so: it is from another build of the program");
+        return found;
+    }();
+    return *module;
+}
 
 } // namespace
 
 Handheld::Handheld(const std::string& rom) : frame_(kWidth * kHeight, 0) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(rom, ec)) throw lb::Error(rom + ": no such file");
-    mLogSetDefaultLogger(&kSilent);
-    core_ = mCoreFind(rom.c_str());
-    if (!core_) throw lb::Error(rom + ": not a Game Boy Advance ROM the emulator knows");
-    core_->init(core_);
-    mCoreInitConfig(core_, nullptr);
-    mCoreConfigSetIntValue(&core_->config, "mute", 1);
-    core_->reloadConfigOption(core_, "mute", nullptr);
-    core_->setVideoBuffer(core_, reinterpret_cast<color_t*>(frame_.data()), kWidth);
-    if (!mCoreLoadFile(core_, rom.c_str())) {
-        mCoreConfigDeinit(&core_->config);
-        core_->deinit(core_);
-        throw lb::Error(rom + ": the emulator cannot load it");
-    }
-    core_->reset(core_);
+    std::string error;
+    core_ = Emulator().open(rom, frame_.data(), &error);
+    if (!core_) throw lb::Error(error);
 }
 
 Handheld::~Handheld() {
-    mCoreConfigDeinit(&core_->config);
-    core_->deinit(core_);
+    Emulator().close(core_);
 }
 
 void Handheld::Run(int frames) {
-    for (int i = 0; i < frames; ++i) core_->runFrame(core_);
+    Emulator().run(core_, frames);
 }
 
-void Handheld::Reset() { core_->reset(core_); }
+void Handheld::Reset() {
+    Emulator().reset(core_);
+}
 
 std::vector<uint8_t> Handheld::SaveData() const {
-    void* bytes = nullptr;
-    const size_t size = core_->savedataClone(core_, &bytes);
-    std::vector<uint8_t> out(static_cast<uint8_t*>(bytes), static_cast<uint8_t*>(bytes) + size);
-    free(bytes);
-    return out;
+    return Emulator().saveData(core_);
 }
 
 void Handheld::SetSaveData(const std::vector<uint8_t>& bytes) {
-    core_->savedataRestore(core_, bytes.data(), bytes.size(), false);
+    Emulator().setSaveData(core_, bytes);
 }
 
-void Handheld::SetKeys(uint32_t keys) { core_->setKeys(core_, keys); }
+void Handheld::SetKeys(uint32_t keys) {
+    Emulator().setKeys(core_, keys);
+}
 
 void Handheld::Press(uint32_t keys) {
     SetKeys(keys);

@@ -4,10 +4,8 @@
 #include <string>
 #include <vector>
 
-struct mCore;
-
-// A Game Boy Advance run headless by libmgba, without sound: load a ROM, hold keys, run
-// frames, look at the picture.
+// A Game Boy Advance run headless by libmgba (in the emulator module, opened with the first
+// handheld), without sound: load a ROM, hold keys, run frames, look at the picture.
 class Handheld {
 public:
     static constexpr int kWidth = 240, kHeight = 160;
@@ -36,8 +34,8 @@ public:
     const std::vector<uint32_t>& Frame() const { return frame_; }
 
 private:
-    mCore* core_;
-    std::vector<uint32_t> frame_;
+  void* core_; // the emulator module's
+  std::vector<uint32_t> frame_;
 };
 
 // What the screen did after a key press, frame by frame.
