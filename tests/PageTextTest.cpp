@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 using namespace lb;
 
 namespace {
@@ -67,6 +71,61 @@ const PageCase kPages[] = {
 
 TEST(PageText, FollowsTheRenderedTextRules) {
     for (const auto& c : kPages) EXPECT_EQ(PageText(c.html), c.text) << c.what;
+}
+
+// The main-text rule: the page's own text, without its navigation, each case with the whole
+// page's text beside it.
+struct MainCase {
+    const char* what;
+    const char* html;
+    const char* whole;
+    const char* main;
+};
+
+const MainCase kMainPages[] = {
+    {"one main", "<nav>Home</nav><main><h1>T</h1>text</main><footer>f</footer>",
+     "Home\r\n\r\nT\r\n\r\ntext\r\nf", "T\r\n\r\ntext"},
+    {"role=main stands for main", "<div role=navigation>menu</div><div role=MAIN>body</div>x",
+     "menu\r\nbody\r\nx", "body"},
+    {"two mains: the body, less its navigation",
+     "<header>h</header><main>a</main><main>b</main><aside>s</aside>", "h\r\na\r\nb\r\ns",
+     "a\r\nb"},
+    {"one article in a page with a sidebar",
+     "<div class=side><ul><li>one</li><li>two</li></ul></div><article>story</article>",
+     "one\r\ntwo\r\nstory", "story"},
+    {"two articles: the body", "<article>a</article><article>b</article>", "a\r\nb", "a\r\nb"},
+    {"main wins over an article", "<article>x</article><main>m</main>", "x\r\nm", "m"},
+    {"a header inside an article stays",
+     "<header>site</header><article><header>Title</header>text<footer>by</footer></article>",
+     "site\r\nTitle\r\ntext\r\nby", "Title\r\ntext\r\nby"},
+    {"complementary and search roles go",
+     "<main>a<div role=complementary>c</div><div role=search>s</div>b</main>", "a\r\nc\r\ns\r\nb",
+     "a\r\nb"},
+    {"permalinks give no text",
+     "<main><h2>Intro<a href=#i>\xC2\xB6</a></h2><h3>More <a href=#m> # </a></h3><a "
+     "href=x>#1</a></main>",
+     "Intro\xC2\xB6\r\n\r\nMore #\r\n\r\n#1", "Intro\r\n\r\nMore\r\n\r\n#1"},
+    {"nav inside main goes too", "<main><nav>prev next</nav>text</main>", "prev next\r\ntext",
+     "text"},
+};
+
+TEST(PageText, MainTextKeepsThePagesOwnText) {
+    for (const auto& c : kMainPages) {
+        EXPECT_EQ(PageText(c.html), c.whole) << c.what;
+        EXPECT_EQ(PageText(c.html, PageRule::Main), c.main) << c.what;
+    }
+}
+
+// Python's documentation page, where Debian's python3-doc has it: its main text starts with
+// the page's first heading, not with the sidebar's contents.
+TEST(PageText, PythonsFunctionsPageStartsWithItsHeading) {
+    const std::filesystem::path page = "/usr/share/doc/python3-doc/html/library/functions.html";
+    if (!std::filesystem::exists(page)) GTEST_SKIP() << page << " is not installed (python3-doc)";
+    std::ifstream in(page, std::ios::binary);
+    const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text = PageText(html, PageRule::Main);
+    EXPECT_EQ(text.substr(0, 18), "Built-in Functions") << text.substr(0, 200);
+    EXPECT_NE(PageText(html).substr(0, 18), "Built-in Functions");
 }
 
 // Nesting far deeper than any call stack would survive.

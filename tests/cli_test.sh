@@ -53,6 +53,15 @@ printf '<html><head><title>t</title></head><body><p>abc</p></body></html>' > "$w
 "$cli" build --home "$home" --font 3 -q -o "$work/p.gba" "$work/Abc.HTM" 2>"$work/err"
 check "a page builds" 0 $?
 check "abc page record" "09 00 00 00 00 00 00 04 00 00 00 00 61 62 63 20" "$(record_bytes "$work/p.gba" 16)"
+printf '<nav>Home</nav><main><p>abc</p></main><footer>end</footer>' > "$work/Nav.htm"
+"$cli" build --home "$home" --font 3 -q --page-text main -o "$work/n.gba" "$work/Nav.htm" 2>"$work/err"
+check "--page-text main keeps the main text alone" "09 00 00 00 00 00 00 04 00 00 00 00 61 62 63 20" \
+    "$(record_bytes "$work/n.gba" 16)"
+"$cli" build --home "$home" --font 3 -q -o "$work/n.gba" "$work/Nav.htm" 2>"$work/err"
+check "the whole page by default (Home, CR LF, abc, ...)" "09 00 00 00 00 00 00 14 00 00 00 00 48 6f 6d 65 0d 0a" \
+    "$(record_bytes "$work/n.gba" 18)"
+"$cli" build --home "$home" --page-text some -o "$work/n.gba" "$work/Nav.htm" 2>/dev/null
+check "--page-text takes whole or main" 2 $?
 printf '<meta charset=big5><p>\xa4\xa4\xa4\xe5</p>' > "$work/Big5.html"
 "$cli" build --home "$home" --font 0 -q -o "$work/b.gba" "$work/Big5.html" 2>"$work/err"
 check "Big5 page record" "09 00 00 00 00 00 00 04 00 00 00 00 a4 a4 a4 e5" "$(record_bytes "$work/b.gba" 16)"

@@ -179,7 +179,8 @@ ItemData EncodeEntry(size_t index, const FontText& font, const BuildRequest& req
         return item;
     }
     if (kind == ItemKind::WebPage)
-        return EncodeWebPage(ReadEntryBytes(entry.path), font, replaced, &note.script);
+        return EncodeWebPage(ReadEntryBytes(entry.path), font, replaced, &note.script,
+                             request.text.page);
     MadePicture made = pictures.Take(index);
     note.picture = made.note;
     const PictureSize shown = note.picture.shown;

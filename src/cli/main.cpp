@@ -77,7 +77,9 @@ struct Common {
     std::optional<int> font;
     std::string fit = "auto";
     int colours = 32768;
+    std::string pageText = "whole";
     PictureOptions Pictures() const { return {FitRuleNamed(fit).value_or(FitRule::Auto), colours}; }
+    PageRule Page() const { return pageText == "main" ? PageRule::Main : PageRule::Whole; }
     // The program's data and the user's files: --home names a program folder.
     ProgramHome Where() const {
         const UserEnvironment user = UserEnvironment::FromProcess();
@@ -150,6 +152,7 @@ int Build(const Common& common, const std::vector<std::string>& entries, const B
     request.corner = corner;
     request.pictures = common.Pictures();
     request.text.encoding = textEncoding;
+    request.text.page = common.Page();
     request.text.convertScript = chinese == "auto";
     request.outputPath = output.empty() ? where.defaultRom.string() : output;
     request.strictSize = strict;
@@ -271,6 +274,10 @@ int main(int argc, char** argv) {
         cmd->add_option("--colours", common.colours,
                         "colours of fitted and new-format pictures: 32768 (default), 256 or 16")
             ->check(CLI::IsMember({32768, 256, 16}));
+        cmd->add_option("--page-text", common.pageText,
+                        "whole (default): a web page's whole text; main: its main text, without "
+                        "navigation and sidebars (books are read so)")
+            ->check(CLI::IsMember({"whole", "main"}));
     };
     auto* build = app.add_subcommand("build", "build a ROM image from the entries");
     addCommon(build, true);

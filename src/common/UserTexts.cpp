@@ -100,12 +100,17 @@ constexpr Row kTexts[] = {
     {UserText::SaveButton, "儲存", "Save"},
     {UserText::DiscardButton, "不儲存", "Discard"},
     {UserText::CancelButton, "取消", "Cancel"},
+    {UserText::PageTextMenu, "網頁文字", "Web page text"},
+    {UserText::PageWhole, "整頁文字", "The whole page"},
+    {UserText::PageMain, "只取正文（略去導覽列、側欄）",
+     "Its main text (no navigation or sidebars)"},
+    {UserText::ChapterN, "第 {} 章", "Chapter {}"},
 };
 
 constexpr bool InOrder() {
     for (size_t i = 0; i < std::size(kTexts); ++i)
         if (static_cast<size_t>(kTexts[i].id) != i) return false;
-    return std::size(kTexts) == static_cast<size_t>(UserText::CancelButton) + 1;
+    return std::size(kTexts) == static_cast<size_t>(UserText::ChapterN) + 1;
 }
 static_assert(InOrder(), "one row for each UserText, in its order");
 

@@ -66,6 +66,10 @@ enum class UserText {
     SaveButton,
     DiscardButton,
     CancelButton,
+    PageTextMenu,
+    PageWhole,
+    PageMain,
+    ChapterN, // "{}" stands for the chapter's number
 };
 
 // 0 gives the Traditional Chinese text, every other value the English one (UTF-8).

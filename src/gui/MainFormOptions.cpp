@@ -24,7 +24,8 @@ struct OptionMenu {
 };
 const OptionMenu kMenus[] = {{"encodingMenu", UserText::TextEncodingMenu},
                              {"chineseMenu", UserText::ChineseMenu},
-                             {"picturesMenu", UserText::PicturesMenu}};
+                             {"picturesMenu", UserText::PicturesMenu},
+                             {"pageTextMenu", UserText::PageTextMenu}};
 
 // One choice: its submenu and radio group, whether the stored options hold it, and what
 // picking it stores (nothing for a choice that asks first).
@@ -36,31 +37,47 @@ struct OptionChoice {
     void (*choose)(BuildOptions&);
 };
 const OptionChoice kChoices[] = {
-    {"encodingAuto", UserText::EncodingAuto, 0, 0, [](const BuildOptions& o) { return o.text.encoding == "auto"; },
+    {"encodingAuto", UserText::EncodingAuto, 0, 0,
+     [](const BuildOptions& o) { return o.text.encoding == "auto"; },
      [](BuildOptions& o) { o.text.encoding = "auto"; }},
-    {"encodingKeep", UserText::EncodingKeep, 0, 0, [](const BuildOptions& o) { return o.text.encoding == "keep"; },
+    {"encodingKeep", UserText::EncodingKeep, 0, 0,
+     [](const BuildOptions& o) { return o.text.encoding == "keep"; },
      [](BuildOptions& o) { o.text.encoding = "keep"; }},
-    {"encodingOther", UserText::EncodingOther, 0, 0, [](const BuildOptions& o) { return o.text.NamesEncoding(); },
-     nullptr},
-    {"chineseAuto", UserText::ChineseAuto, 1, 1, [](const BuildOptions& o) { return o.text.convertScript; },
+    {"encodingOther", UserText::EncodingOther, 0, 0,
+     [](const BuildOptions& o) { return o.text.NamesEncoding(); }, nullptr},
+    {"chineseAuto", UserText::ChineseAuto, 1, 1,
+     [](const BuildOptions& o) { return o.text.convertScript; },
      [](BuildOptions& o) { o.text.convertScript = true; }},
-    {"chineseKeep", UserText::ChineseKeep, 1, 1, [](const BuildOptions& o) { return !o.text.convertScript; },
+    {"chineseKeep", UserText::ChineseKeep, 1, 1,
+     [](const BuildOptions& o) { return !o.text.convertScript; },
      [](BuildOptions& o) { o.text.convertScript = false; }},
-    {"fitAuto", UserText::FitAuto, 2, 2, [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Auto; },
+    {"fitAuto", UserText::FitAuto, 2, 2,
+     [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Auto; },
      [](BuildOptions& o) { o.pictures.fit = lb::FitRule::Auto; }},
     {"fitScreen", UserText::FitScreen, 2, 2,
      [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Screen; },
      [](BuildOptions& o) { o.pictures.fit = lb::FitRule::Screen; }},
-    {"fitWidth", UserText::FitWidth, 2, 2, [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Width; },
+    {"fitWidth", UserText::FitWidth, 2, 2,
+     [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Width; },
      [](BuildOptions& o) { o.pictures.fit = lb::FitRule::Width; }},
-    {"fitKeep", UserText::FitKeep, 2, 2, [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Keep; },
+    {"fitKeep", UserText::FitKeep, 2, 2,
+     [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Keep; },
      [](BuildOptions& o) { o.pictures.fit = lb::FitRule::Keep; }},
-    {"colours32768", UserText::Colours32768, 2, 3, [](const BuildOptions& o) { return o.pictures.colours == 32768; },
+    {"colours32768", UserText::Colours32768, 2, 3,
+     [](const BuildOptions& o) { return o.pictures.colours == 32768; },
      [](BuildOptions& o) { o.pictures.colours = 32768; }},
-    {"colours256", UserText::Colours256, 2, 3, [](const BuildOptions& o) { return o.pictures.colours == 256; },
+    {"colours256", UserText::Colours256, 2, 3,
+     [](const BuildOptions& o) { return o.pictures.colours == 256; },
      [](BuildOptions& o) { o.pictures.colours = 256; }},
-    {"colours16", UserText::Colours16, 2, 3, [](const BuildOptions& o) { return o.pictures.colours == 16; },
+    {"colours16", UserText::Colours16, 2, 3,
+     [](const BuildOptions& o) { return o.pictures.colours == 16; },
      [](BuildOptions& o) { o.pictures.colours = 16; }},
+    {"pageWhole", UserText::PageWhole, 3, 4,
+     [](const BuildOptions& o) { return o.text.page == lb::PageRule::Whole; },
+     [](BuildOptions& o) { o.text.page = lb::PageRule::Whole; }},
+    {"pageMain", UserText::PageMain, 3, 4,
+     [](const BuildOptions& o) { return o.text.page == lb::PageRule::Main; },
+     [](BuildOptions& o) { o.text.page = lb::PageRule::Main; }},
 };
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "items/PageText.h"
 
+#include "common/AsciiCase.h"
 #include "common/CodePage.h"
 #include "common/Error.h"
 
 #include <algorithm>
 #include <gumbo.h>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -255,6 +257,73 @@ bool ShownInParent(const GumboNode* parent, const GumboNode* child) {
     return child->type == GUMBO_NODE_ELEMENT && child->v.element.tag == GUMBO_TAG_SUMMARY;
 }
 
+bool HasRole(const GumboNode* node, std::initializer_list<std::string_view> roles) {
+    const GumboAttribute* role = gumbo_get_attribute(&node->v.element.attributes, "role");
+    if (!role) return false;
+    for (std::string_view r : roles)
+        if (AsciiLower(role->value) == r) return true;
+    return false;
+}
+
+bool IsElement(const GumboNode* node, GumboTag tag) {
+    return node->type == GUMBO_NODE_ELEMENT && node->v.element.tag == tag;
+}
+
+// The text of an element's descendants, trimmed; empty once it passes `limit` bytes.
+std::string ShortText(const GumboNode* node, size_t limit) {
+    std::string text;
+    std::vector<const GumboNode*> stack{node};
+    while (!stack.empty()) {
+        const GumboNode* n = stack.back();
+        stack.pop_back();
+        if (n->type == GUMBO_NODE_TEXT || n->type == GUMBO_NODE_WHITESPACE ||
+            n->type == GUMBO_NODE_CDATA) {
+            text += n->v.text.text;
+            if (text.size() > limit) return {};
+        } else if (n->type == GUMBO_NODE_ELEMENT) {
+            const GumboVector& children = n->v.element.children;
+            for (unsigned i = children.length; i-- > 0;)
+                stack.push_back(static_cast<const GumboNode*>(children.data[i]));
+        }
+    }
+    const size_t first = text.find_first_not_of(" \t\r\n\f");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n\f") - first + 1);
+}
+
+// Under the main-text rule: navigation and permalinks give no text.
+bool LeftOutOfMainText(const GumboNode* node, const GumboNode* parent) {
+    const GumboTag tag = node->v.element.tag;
+    if (tag == GUMBO_TAG_NAV || tag == GUMBO_TAG_ASIDE) return true;
+    if (HasRole(node, {"navigation", "complementary", "search"})) return true;
+    if ((tag == GUMBO_TAG_HEADER || tag == GUMBO_TAG_FOOTER) && IsElement(parent, GUMBO_TAG_BODY))
+        return true;
+    if (tag == GUMBO_TAG_A) {
+        const std::string text = ShortText(node, 8);
+        return text == "\xC2\xB6" || text == "#"; // "¶" or "#"
+    }
+    return false;
+}
+
+// Where the main text starts: the one main element (or role="main"), else the one article,
+// else the body.
+const GumboNode* MainTextRoot(const GumboNode* body) {
+    std::vector<const GumboNode*> mains, articles, stack{body};
+    while (!stack.empty()) {
+        const GumboNode* n = stack.back();
+        stack.pop_back();
+        if (n->type != GUMBO_NODE_ELEMENT) continue;
+        if (n->v.element.tag == GUMBO_TAG_MAIN || HasRole(n, {"main"})) mains.push_back(n);
+        if (n->v.element.tag == GUMBO_TAG_ARTICLE) articles.push_back(n);
+        const GumboVector& children = n->v.element.children;
+        for (unsigned i = 0; i < children.length; ++i)
+            stack.push_back(static_cast<const GumboNode*>(children.data[i]));
+    }
+    if (mains.size() == 1) return mains.front();
+    if (articles.size() == 1) return articles.front();
+    return body;
+}
+
 struct Frame {
     const GumboNode* node;
     Role role;
@@ -301,7 +370,7 @@ void Leave(TextCollector& text, const Frame& frame, const Frame* parent) {
 
 } // namespace
 
-std::string PageText(std::string_view page) {
+std::string PageText(std::string_view page, PageRule rule) {
     std::string clamped;
     const std::string_view html = ClampNumericReferences(page, clamped);
     GumboOptions options = kGumboDefaultOptions;
@@ -314,8 +383,10 @@ std::string PageText(std::string_view page) {
     TextCollector text(html.size());
     const GumboNode* body = FindBody(output->root);
     if (!body) return {};
+    const bool mainText = rule == PageRule::Main;
+    const GumboNode* root = mainText ? MainTextRoot(body) : body;
     // An explicit stack: pages may nest elements deeper than the call stack would allow.
-    std::vector<Frame> stack{{body, Role::Block}};
+    std::vector<Frame> stack{{root, Role::Block}};
     int preserving = 0;
     while (!stack.empty()) {
         Frame& top = stack.back();
@@ -341,6 +412,10 @@ std::string PageText(std::string_view page) {
         case GUMBO_NODE_ELEMENT: {
             Role role = RoleOf(child);
             if (role == Role::Hidden) break;
+            if (mainText && LeftOutOfMainText(child, top.node)) {
+                if (role != Role::Inline) text.Breaks(1); // what stood on either side stays apart
+                break;
+            }
             Enter(text, child, role);
             if (role == Role::Pre || role == Role::Textarea) ++preserving;
             stack.push_back({child, role});

@@ -10,6 +10,12 @@ namespace lb {
 // white space collapsed outside pre and textarea, table cells apart by tabs, image alt
 // texts in place, hidden and non-visual elements left out. `html` and the result are
 // UTF-8; lines end CR LF. Nothing is fetched and no script runs.
-std::string PageText(std::string_view html);
+//
+// `Main` keeps the page's own text: the one `main` element (or element with role="main"),
+// else the one `article`, else the body; and leaves out navigation wherever it stands (nav,
+// aside, role navigation, complementary or search, the body's own header and footer) and
+// headings' permalinks (a link whose whole text is "¶" or "#").
+enum class PageRule { Whole, Main };
+std::string PageText(std::string_view html, PageRule rule = PageRule::Whole);
 
 } // namespace lb

@@ -2,6 +2,8 @@
 
 #include "common/CodePage.h"
 
+#include "items/PageText.h"
+
 #include <string>
 #include <string_view>
 
@@ -12,6 +14,7 @@ namespace lb {
 struct TextOptions {
     std::string encoding = "auto";
     bool convertScript = true; // `--chinese auto`: Simplified and Traditional as the font needs
+    PageRule page = PageRule::Whole; // `--page-text`: a web page's whole text or its main text
 
     // Whether `encoding` names one (neither "auto" nor "keep").
     bool NamesEncoding() const;

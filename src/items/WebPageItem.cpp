@@ -14,10 +14,10 @@ ItemData EncodeWebPage(const std::vector<uint8_t>& page, const CodePageConverter
 }
 
 ItemData EncodeWebPage(const std::vector<uint8_t>& page, const FontText& font, int* replaced,
-                       const char** script) {
+                       const char** script, PageRule rule) {
     std::string_view bytes(reinterpret_cast<const char*>(page.data()), page.size());
     std::string text =
-        font.Encode(PageText(PageToUtf8(bytes, font.Codes().Page())), replaced, script);
+        font.Encode(PageText(PageToUtf8(bytes, font.Codes().Page()), rule), replaced, script);
     return EncodeText(std::vector<uint8_t>(text.begin(), text.end()), LB_PLAIN_TEXT);
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/CodePage.h"
 #include "items/ItemData.h"
+#include "items/PageText.h"
 
 #include <vector>
 
@@ -17,6 +18,6 @@ class FontText;
 // The same in the script the font draws (FontText); `script` receives the OpenCC
 // conversion made, if any.
 ItemData EncodeWebPage(const std::vector<uint8_t>& page, const FontText& font, int* replaced,
-                       const char** script);
+                       const char** script, PageRule rule = PageRule::Whole);
 
 } // namespace lb

@@ -452,6 +452,27 @@ void MenuCommandsTest::textOptionsAreKeptAndUsed() {
     Action(*home.form, "chineseAuto")->trigger();
     QVERIFY(BuildOptions::Load().text.convertScript);
     Action(*home.form, "encodingAuto")->trigger();
+
+    // Web page text: the main text alone, kept and used; then the whole page again.
+    const QString page = files.Write("p.htm", "<nav>Home</nav><main>abc</main>");
+    QCOMPARE(FindControl<QMenu>(*home.form, "pageTextMenu")->title(), QString("網頁文字"));
+    QVERIFY(Action(*home.form, "pageWhole")->isChecked());
+    for (const char* choice : {"pageMain", "pageWhole"}) {
+        Home english(kEnglishSettings);
+        QVERIFY(english.Load());
+        MainForm& f = *english.form;
+        Action(f, choice)->trigger();
+        f.AddPaths({page});
+        Edit(f, "Text1")->setText(rom);
+        Build(f);
+        const auto image = ReadText(rom.toStdString());
+        const std::string want = QString(choice) == "pageMain" ? "abc " : "Home\r\nabc   ";
+        QCOMPARE(QString::fromLatin1(image.substr(image.size() - want.size()).c_str()),
+                 QString::fromLatin1(want.c_str()));
+        Home again(kEnglishSettings);
+        QVERIFY(again.Load());
+        QVERIFY(Action(*again.form, choice)->isChecked());
+    }
 }
 
 // Options → Pictures: the choice is kept, and a listed photo's estimate follows it: 480 x 360
