@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 out=$1
 build=$2
 rm -rf "$out"
-for t in bitmap skin_ini settings menu_list page_text text_file rom_reader viewer_decode build_roundtrip; do
+for t in bitmap skin_ini settings menu_list page_text text_file rom_reader viewer_decode build_roundtrip epub; do
     mkdir -p "$out/$t"
 done
 

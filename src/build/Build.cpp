@@ -178,9 +178,11 @@ ItemData EncodeEntry(size_t index, const FontText& font, const BuildRequest& req
         note.script = reading.script;
         return item;
     }
-    if (kind == ItemKind::WebPage)
-        return EncodeWebPage(ReadEntryBytes(entry.path), font, replaced, &note.script,
-                             request.text.page);
+    if (kind == ItemKind::WebPage) {
+        // A book's chapters are read for their main text, whatever the choice for web pages.
+        const PageRule rule = IsBookMember(entry.path) ? PageRule::Main : request.text.page;
+        return EncodeWebPage(ReadEntryBytes(entry.path), font, replaced, &note.script, rule);
+    }
     MadePicture made = pictures.Take(index);
     note.picture = made.note;
     const PictureSize shown = note.picture.shown;

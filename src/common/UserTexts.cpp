@@ -46,17 +46,20 @@ constexpr Row kTexts[] = {
     {UserText::RenameTitle, "更改名稱", "Rename"},
     {UserText::AddFilesTitle, "加入圖片", "Add Bitmap"},
     {UserText::AddFilesFilter,
-     "全部文件|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF;*.CBZ;*.ZIP;*.TXT;*.LKB;*.HTM;*."
+     "全部文件|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF;*.CBZ;*.ZIP;*.EPUB;*.TXT;*.LKB;*."
+     "HTM;*."
      "HTML;*.LKM|"
      "圖片 (*.BMP *.JPG *.PNG *.GIF *.WEBP "
      "*.TIF)|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF|"
-     "漫畫壓縮檔 (*.CBZ *.ZIP)|*.CBZ;*.ZIP|網頁或純文字文件 (*.HTM *.TXT)|*.TXT;*.LKB;*.HTM;*.HTML|"
+     "漫畫壓縮檔 (*.CBZ *.ZIP)|*.CBZ;*.ZIP|電子書 (*.EPUB)|*.EPUB|網頁或純文字文件 (*.HTM "
+     "*.TXT)|*.TXT;*.LKB;*.HTM;*.HTML|"
      "Lumenbrook 清單 (*.LKM)|*.LKM",
      "All "
-     "Files|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF;*.CBZ;*.ZIP;*.TXT;*.LKB;*.HTM;*."
+     "Files|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF;*.CBZ;*.ZIP;*.EPUB;*.TXT;*.LKB;*."
+     "HTM;*."
      "HTML;*.LKM|"
-     "Pictures|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF|Comic archives|*.CBZ;*.ZIP|Html "
-     "or "
+     "Pictures|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF|Comic archives|*.CBZ;*.ZIP|Books "
+     "(EPUB)|*.EPUB|Html or "
      "TXT|*.TXT;*.LKB;*.HTM;*.HTML|Lumenbrook Menu (*.LKM)|*.LKM"},
     {UserText::CategoryTitle, "建立檔案", "Create File"},
     {UserText::CategoryFilter, "純文字文件 (*.TXT)|*.TXT", "TXT File (*.TXT)|*.TXT"},

@@ -6,6 +6,7 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -15,10 +16,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+bool EndsNoCase(const std::string& path, const char* ending) {
+    const size_t n = std::strlen(ending);
+    return path.size() > n && AsciiLower(path.substr(path.size() - n)) == ending;
+}
+
 bool ArchiveEnding(const std::string& path) {
-    if (path.size() < 4) return false;
-    const std::string end = AsciiLower(path.substr(path.size() - 4));
-    return end == ".cbz" || end == ".zip";
+    return EndsNoCase(path, ".cbz") || EndsNoCase(path, ".zip") || EndsNoCase(path, ".epub");
 }
 
 bool RegularFile(const std::string& path) {
@@ -84,6 +88,45 @@ std::vector<uint8_t> ReadEntryBytes(const std::string& path) {
     }
     if (status != ARCHIVE_EOF) throw Error(ArchiveFault(a.get(), m.archive));
     throw Error(path + ": no such member in " + m.archive);
+}
+
+bool IsBook(const std::string& path) {
+    return EndsNoCase(path, ".epub") && RegularFile(path);
+}
+
+bool IsBookMember(const std::string& path) {
+    const auto m = SplitArchivePath(path);
+    return m && EndsNoCase(m->archive, ".epub");
+}
+
+std::map<std::string, std::vector<uint8_t>>
+ReadArchiveMembers(const std::string& archive,
+                   const std::function<bool(const std::string&)>& wanted) {
+    std::map<std::string, std::vector<uint8_t>> members;
+    Archive a = OpenArchive(archive);
+    archive_entry* entry = nullptr;
+    uint64_t total = 0;
+    int status;
+    while ((status = archive_read_next_header(a.get(), &entry)) == ARCHIVE_OK) {
+        if (archive_entry_filetype(entry) != AE_IFREG || !wanted(archive_entry_pathname(entry)))
+            continue;
+        const std::string name = archive_entry_pathname(entry);
+        std::vector<uint8_t>& bytes = members[name];
+        uint8_t block[64 * 1024];
+        for (la_ssize_t got; (got = archive_read_data(a.get(), block, sizeof block)) != 0;) {
+            if (got < 0) throw Error(ArchiveFault(a.get(), archive));
+            // What it really unpacks to counts, whatever its header claimed.
+            if (bytes.size() + uint64_t(got) > kMaxMemberBytes)
+                throw Error(archive + ": " + name + " unpacks to more than " +
+                            std::to_string(kMaxMemberBytes >> 20) + " MiB");
+            if ((total += uint64_t(got)) > kMaxArchiveBytes)
+                throw Error(archive + ": the archive unpacks to more than " +
+                            std::to_string(kMaxArchiveBytes >> 30) + " GiB");
+            bytes.insert(bytes.end(), block, block + got);
+        }
+    }
+    if (status != ARCHIVE_EOF) throw Error(ArchiveFault(a.get(), archive));
+    return members;
 }
 
 std::vector<std::string> ContainerMembers(const std::string& container) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,8 +26,18 @@ struct ArchiveMember {
 // file ending ".cbz" or ".zip".
 std::optional<ArchiveMember> SplitArchivePath(const std::string& path);
 
-// A folder, or a ".cbz" or ".zip" file: an entry that becomes a category heading.
+// A folder, or a ".cbz", ".zip" or ".epub" file: an entry that becomes a category heading.
 bool IsContainer(const std::string& path);
+
+// An ".epub" file, and a member of one (a book's chapter).
+bool IsBook(const std::string& path);
+bool IsBookMember(const std::string& path);
+
+// The archive's regular members whose paths `wanted` accepts, whole, by path; the member and
+// archive limits hold. Throws lb::Error naming the archive and the cause.
+std::map<std::string, std::vector<uint8_t>>
+ReadArchiveMembers(const std::string& archive,
+                   const std::function<bool(const std::string&)>& wanted);
 
 // The entry's whole content. Throws lb::Error naming the cause.
 std::vector<uint8_t> ReadEntryBytes(const std::string& path);

@@ -1,6 +1,7 @@
 #include "items/ItemKind.h"
 
 #include "common/AsciiCase.h"
+#include "items/EntrySource.h"
 
 #include <cstring>
 
@@ -19,6 +20,7 @@ size_t PhotoEndingLength(const std::string& path) {
 }
 
 ItemKind KindForMenu(const std::string& path) {
+    if (IsBookMember(path)) return ItemKind::WebPage; // a book's chapter, whatever its ending
     std::string key = KindKey(path);
     if (key == ".bmp") return ItemKind::Picture;
     if (PhotoEndingLength(path)) return ItemKind::Photo;
@@ -30,6 +32,7 @@ ItemKind KindForMenu(const std::string& path) {
 }
 
 ItemKind KindForBuild(const std::string& path) {
+    if (IsBookMember(path)) return ItemKind::WebPage;
     std::string key = KindKey(path);
     if (key == ".txt") return ItemKind::Text;
     if (key == ".lkb") return ItemKind::LkbText;

@@ -211,10 +211,27 @@ std::string CharsetForLabel(std::string_view label) {
     return IconvKnows(name) ? name : std::string();
 }
 
+namespace {
+
+// The encoding an XML declaration at the very start names ("<?xml version="1.0"
+// encoding="big5"?>"), as XHTML documents (a book's chapters) declare theirs.
+std::string XmlDeclarationLabel(std::string_view page) {
+    if (page.substr(0, 5) != "<?xml") return {};
+    const size_t end = page.find("?>");
+    const std::string_view declaration = page.substr(0, std::min(end, kPrescanBytes));
+    AttributeReader reader(declaration, 5);
+    while (auto attribute = reader.Next())
+        if (attribute->first == "encoding") return attribute->second;
+    return {};
+}
+
+} // namespace
+
 PageCharset DetectPageCharset(std::string_view page, CodePage fallback) {
     if (page.substr(0, 3) == "\xEF\xBB\xBF") return {"UTF-8", 3};
     if (page.substr(0, 2) == "\xFE\xFF") return {"UTF-16BE", 2};
     if (page.substr(0, 2) == "\xFF\xFE") return {"UTF-16LE", 2};
+    if (std::string xml = CharsetForLabel(XmlDeclarationLabel(page)); !xml.empty()) return {xml, 0};
     std::string declared = CharsetForLabel(PrescanLabel(page));
     if (!declared.empty()) return {declared, 0};
     if (IsValidUtf8(page)) return {"UTF-8", 0};

@@ -13,8 +13,9 @@ struct PageCharset {
     size_t bomLength = 0; // bytes of byte-order mark to drop before decoding
 };
 
-// A byte-order mark wins, then a <meta charset> or http-equiv content type in the first
-// 1024 bytes, then UTF-8 when the bytes are valid UTF-8, else `fallback`.
+// A byte-order mark wins, then an XML declaration's encoding at the start (XHTML), then a
+// <meta charset> or http-equiv content type in the first 1024 bytes, then UTF-8 when the
+// bytes are valid UTF-8, else `fallback`.
 PageCharset DetectPageCharset(std::string_view page, CodePage fallback);
 
 // iconv's name for an HTML charset label ("big5", "gb2312", "x-sjis" ...), empty when the

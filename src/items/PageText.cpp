@@ -370,6 +370,36 @@ void Leave(TextCollector& text, const Frame& frame, const Frame* parent) {
 
 } // namespace
 
+std::string FirstHeading(std::string_view html) {
+    std::unique_ptr<GumboOutput, void (*)(GumboOutput*)> output(
+        gumbo_parse_with_options(&kGumboDefaultOptions, html.data(), html.size()),
+        [](GumboOutput* o) { gumbo_destroy_output(&kGumboDefaultOptions, o); });
+    if (!output) return {};
+    std::vector<const GumboNode*> stack{output->root};
+    while (!stack.empty()) {
+        const GumboNode* n = stack.back();
+        stack.pop_back();
+        if (n->type != GUMBO_NODE_ELEMENT) continue;
+        const GumboTag tag = n->v.element.tag;
+        if (tag >= GUMBO_TAG_H1 && tag <= GUMBO_TAG_H6) {
+            std::string text, heading = ShortText(n, 1024);
+            for (char c : heading) {
+                if (IsCollapsible(c)) {
+                    if (!text.empty() && text.back() != ' ') text += ' ';
+                } else {
+                    text += c;
+                }
+            }
+            if (!text.empty()) return text;
+            continue;
+        }
+        const GumboVector& children = n->v.element.children;
+        for (unsigned i = children.length; i-- > 0;)
+            stack.push_back(static_cast<const GumboNode*>(children.data[i]));
+    }
+    return {};
+}
+
 std::string PageText(std::string_view page, PageRule rule) {
     std::string clamped;
     const std::string_view html = ClampNumericReferences(page, clamped);
@@ -413,7 +443,9 @@ std::string PageText(std::string_view page, PageRule rule) {
             Role role = RoleOf(child);
             if (role == Role::Hidden) break;
             if (mainText && LeftOutOfMainText(child, top.node)) {
-                if (role != Role::Inline) text.Breaks(1); // what stood on either side stays apart
+                // What stood on either side of a block stays apart, as it was.
+                if (role == Role::Block || role == Role::Paragraph || role == Role::Pre)
+                    text.Breaks(1);
                 break;
             }
             Enter(text, child, role);

@@ -18,4 +18,8 @@ namespace lb {
 enum class PageRule { Whole, Main };
 std::string PageText(std::string_view html, PageRule rule = PageRule::Whole);
 
+// The text of the page's first heading (h1 to h6), white space collapsed; empty when it has
+// none. UTF-8 in and out.
+std::string FirstHeading(std::string_view html);
+
 } // namespace lb

@@ -1,8 +1,11 @@
 #include "menu/AddFile.h"
 
+#include "common/CodePage.h"
 #include "common/Error.h"
 #include "common/Files.h"
+#include "common/UserTexts.h"
 #include "items/EntrySource.h"
+#include "items/EpubBook.h"
 #include "items/ItemKind.h"
 #include "items/PhotoReader.h"
 #include "items/PictureItem.h"
@@ -47,10 +50,76 @@ bool Probe(const std::string& path, int64_t& length, std::vector<uint8_t>& heade
 
 void AddOne(ItemList& menu, const std::string& path, bool insideList, std::vector<SkippedFile>& skipped);
 
+void AddEntry(ItemList& menu, const std::string& path, const std::string& name,
+              std::vector<SkippedFile>& skipped) {
+    std::string reason;
+    auto estimate = FileEstimate(path, menu.pictures, &reason);
+    if (!estimate) {
+        skipped.push_back({path, reason});
+        return;
+    }
+    MenuEntry entry{path, name, *estimate + NameSlot(name)};
+    menu.TotalSize += entry.estimate;
+    menu.entries.push_back(std::move(entry));
+}
+
+// A chapter's name where neither the table of contents nor a heading gives one, in a
+// language the menu's font draws.
+std::string ChapterName(const ItemList& menu, size_t number) {
+    return Say(UserText::ChapterN, CodePageForFont(menu.font) == CodePage::Western ? 1 : 0,
+               std::to_string(number));
+}
+
+// An EPUB book: a heading with its title, then (unless a menu list names them after it) each
+// chapter with text, in reading order.
+void AddBook(ItemList& menu, const std::string& path, bool insideList,
+             std::vector<SkippedFile>& skipped) {
+    EpubBook book;
+    try {
+        book = CachedEpub(path);
+    } catch (const Error& e) {
+        skipped.push_back({path, e.what()});
+        return;
+    }
+    std::string title = book.title;
+    if (title.empty())
+        title = AfterLastSlash(path).substr(0, AfterLastSlash(path).size() - 5); // ".epub"
+    MenuEntry heading{path, "@" + title, TextEstimate(0)};
+    heading.estimate += NameSlot(heading.name);
+    menu.TotalSize += heading.estimate;
+    menu.entries.push_back(std::move(heading));
+    if (insideList) return;
+    for (size_t k = 0; k < book.chapters.size(); ++k) {
+        const EpubChapter& chapter = book.chapters[k];
+        AddEntry(menu, path + "/" + chapter.member,
+                 chapter.name.empty() ? ChapterName(menu, k + 1) : chapter.name, skipped);
+    }
+}
+
+// A book's chapter named in a menu list: its name found again from the book.
+void AddChapter(ItemList& menu, const std::string& path, std::vector<SkippedFile>& skipped) {
+    const ArchiveMember m = *SplitArchivePath(path);
+    EpubBook book;
+    try {
+        book = CachedEpub(m.archive);
+    } catch (const Error& e) {
+        skipped.push_back({path, e.what()});
+        return;
+    }
+    for (size_t k = 0; k < book.chapters.size(); ++k)
+        if (book.chapters[k].member == m.member)
+            return AddEntry(menu, path,
+                            book.chapters[k].name.empty() ? ChapterName(menu, k + 1)
+                                                          : book.chapters[k].name,
+                            skipped);
+    AddEntry(menu, path, DisplayNameFor(path), skipped); // a document outside the reading order
+}
+
 // A folder or comic archive: a heading, then (unless a menu list names them after it) its
 // pictures and texts in natural order.
 void AddContainer(ItemList& menu, std::string path, bool insideList, std::vector<SkippedFile>& skipped) {
     while (path.size() > 1 && path.back() == '/') path.pop_back();
+    if (IsBook(path)) return AddBook(menu, path, insideList, skipped);
     std::vector<std::string> members;
     if (!insideList) {
         try {
@@ -78,12 +147,13 @@ void AddContainer(ItemList& menu, std::string path, bool insideList, std::vector
 void AddOne(ItemList& menu, const std::string& path, bool insideList,
             std::vector<SkippedFile>& skipped) {
     if (IsContainer(path)) return AddContainer(menu, path, insideList, skipped);
+    if (IsBookMember(path)) return AddChapter(menu, path, skipped);
     const ItemKind kind = KindForMenu(path);
     if (kind == ItemKind::Unknown) {
         skipped.push_back({path, path.empty() ? "empty line"
                                               : "not a kind Lumenbrook converts (.bmp, .jpg, .png, "
                                                 ".gif, .webp, .tif, .txt, .lkb, .htm, .html, .lkm, "
-                                                ".cbz, .zip or a folder)"});
+                                                ".cbz, .zip, .epub or a folder)"});
         return;
     }
     if (kind == ItemKind::MenuList) {

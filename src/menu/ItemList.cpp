@@ -13,6 +13,7 @@ std::string SizeLabelText(int64_t totalSize) {
 }
 
 void ItemList::Reset(int font) {
+    this->font = font;
     entries.clear();
     TotalSize = EmptyMenuSize(font);
 }

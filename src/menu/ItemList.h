@@ -25,6 +25,7 @@ public:
 
     std::vector<MenuEntry> entries;
     int64_t TotalSize = 0;
+    int font = 0; // as Reset set it: names made for entries are in a language it draws
     // How pictures will be fitted; the estimates of those added follow it.
     PictureOptions pictures;
 
