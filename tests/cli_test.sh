@@ -5,10 +5,7 @@ cli="$(realpath "$1")"
 home="$(realpath "$2")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fails=0
-check() { # description, expected, actual
-    if [ "$2" == "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: expected [$2] got [$3]"; fails=$((fails + 1)); fi
-}
+source "$(dirname "$0")/check.sh"
 
 printf 'abcde' > "$work/Story.txt"
 printf 'x' > "$work/movie.avi"

@@ -8,10 +8,7 @@ build="$(realpath "$1")"
 examples="$(realpath "$2")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fails=0
-check() { # description, expected, actual
-    if [ "$2" == "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: expected [$2] got [$3]"; fails=$((fails + 1)); fi
-}
+source "$(dirname "$0")/check.sh"
 
 (cd "$work" && cpack -G DEB -B "$work/out" --config "$build/CPackConfig.cmake" >/dev/null 2>"$work/cpack.err")
 check "cpack makes the package" 0 $?
