@@ -390,7 +390,8 @@ std::string FirstHeading(std::string_view html) {
                     text += c;
                 }
             }
-            if (!text.empty()) return text;
+            // The parser's own faults are no reason to give bytes that are no text.
+            if (!text.empty()) return IsValidUtf8(text) ? text : ReplaceInvalidUtf8(text);
             continue;
         }
         const GumboVector& children = n->v.element.children;
