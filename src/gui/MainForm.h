@@ -49,6 +49,9 @@ class MainForm : public QMainWindow {
 
     // Adds files as the Add command does (files dropped on the list come here too).
     void AddPaths(const QStringList& paths);
+    // Replaces the menu with a menu list's entries (Open Menu, or a list the program was
+    // started with); a list that cannot be read is named in a message and replaces nothing.
+    void OpenMenuList(const QString& file);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -187,10 +187,13 @@ void MainForm::open_Click() {
     lb::FileDialogText text = lb::OpenMenuDialog(Language());
     FileQuestion question = Question(text);
     QStringList chosen = dialogs_.OpenFiles(this, question);
-    if (chosen.isEmpty()) return;
+    if (!chosen.isEmpty()) OpenMenuList(chosen.front());
+}
+
+void MainForm::OpenMenuList(const QString& file) {
     try {
         model_.menu.pictures = BuildOptions::Load().pictures;
-        lb::OpenMenu(model_.menu, chosen.front().toStdString(), model_.settings.FontIndex);
+        lb::OpenMenu(model_.menu, file.toStdString(), model_.settings.FontIndex);
     } catch (const lb::Error& e) {
         // The menu stays as it was; a list that cannot be read replaces nothing.
         dialogs_.Message(this, Utf8(lb::kNoticeTitle), QString::fromUtf8(e.what()));

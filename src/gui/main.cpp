@@ -14,6 +14,16 @@ int main(int argc, char** argv) {
                   dialogs, [] { QCoreApplication::quit(); });
     if (!form.Load()) return 0;
     form.show();
+    // Files given by the desktop (a menu list opened from a file manager): a menu list
+    // becomes the menu, anything else is added to it.
+    QStringList files = app.arguments().mid(1);
+    files.removeAll("--exit-when-shown");
+    for (const QString& file : files) {
+        if (file.endsWith(".lkm", Qt::CaseInsensitive))
+            form.OpenMenuList(file);
+        else
+            form.AddPaths({file});
+    }
     // For the start-up benchmark: the time until the window is shown, then nothing.
     if (app.arguments().contains("--exit-when-shown"))
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
