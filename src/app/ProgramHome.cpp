@@ -1,5 +1,6 @@
 #include "app/ProgramHome.h"
 
+#include "common/Files.h"
 #include "common/ProgramNames.h"
 
 #include <cstdlib>
@@ -63,12 +64,6 @@ ProgramHome FindProgramHome(const fs::path& executableFolder, const UserEnvironm
         (executableFolder / ".." / "share" / "lumenbrook").lexically_normal();
     if (fs::is_directory(installed, ec)) return HomeFor(installed, false, user);
     return HomeAt(executableFolder, user); // no data anywhere: the messages name this folder
-}
-
-fs::path ExecutableFolder() {
-    std::error_code ec;
-    fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::current_path(ec) : self.parent_path();
 }
 
 uint8_t LanguageForLocale(const std::string& locale) {

@@ -47,9 +47,6 @@ ProgramHome HomeAt(const std::filesystem::path& folder, const UserEnvironment& u
 ProgramHome FindProgramHome(const std::filesystem::path& executableFolder,
                             const UserEnvironment& user);
 
-// The folder of the running executable.
-std::filesystem::path ExecutableFolder();
-
 // 0 (Chinese) for a "zh" locale, 1 (English) for any other.
 uint8_t LanguageForLocale(const std::string& locale);
 

@@ -226,4 +226,10 @@ void ReplaceFileContents(const fs::path& target, const std::string& contents) {
     file.Commit();
 }
 
+fs::path ExecutableFolder() {
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::current_path(ec) : self.parent_path();
+}
+
 } // namespace lb

@@ -23,6 +23,9 @@ std::vector<std::string> SplitLines(std::string_view text);
 // "/a/b/c.txt" -> "c.txt": the text after the last "/", or all of it.
 std::string AfterLastSlash(const std::string& path);
 
+// The folder of the running executable; the current folder when it cannot be found.
+fs::path ExecutableFolder();
+
 // The calls by which a ReplacingFile reaches the disk. Tests put in one that fails the way
 // a failing or full device does; everything else uses the system's.
 class WriteDevice {

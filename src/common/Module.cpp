@@ -1,6 +1,7 @@
 #include "common/Module.h"
 
 #include "common/Error.h"
+#include "common/Files.h"
 
 #include <dlfcn.h>
 #include <filesystem>
@@ -13,14 +14,8 @@ namespace lb {
 
 namespace {
 
-fs::path ThisExecutableFolder() {
-    std::error_code ec;
-    fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::path() : self.parent_path();
-}
-
 void* Open(const std::string& module) {
-    const fs::path folder = ThisExecutableFolder();
+    const fs::path folder = ExecutableFolder();
     std::string causes;
     for (const fs::path& candidate : {folder / module, folder / ".." / module,
                                       folder / ".." / LUMENBROOK_MODULE_DIR / module}) {

@@ -43,24 +43,12 @@ class ScriptedDialogs : public Dialogs {
     }
     bool Ask(QWidget*, const QString& title, const QString& text) override {
         questions << title + "|" + text;
-        if (nextYes.empty()) {
-            ++unanswered;
-            return false;
-        }
-        bool yes = nextYes.front();
-        nextYes.pop_front();
-        return yes;
+        return Next(nextYes, false);
     }
     SaveAnswer AskToSave(QWidget*, const SaveQuestion& q) override {
         saveQuestions << QStringList{q.title, q.text, q.detail, q.save, q.discard, q.cancel}.join(
             "|");
-        if (nextSaveAnswers.empty()) {
-            ++unanswered;
-            return SaveAnswer::Cancel;
-        }
-        SaveAnswer answer = nextSaveAnswers.front();
-        nextSaveAnswers.pop_front();
-        return answer;
+        return Next(nextSaveAnswers, SaveAnswer::Cancel);
     }
     void OpenInBrowser(const QUrl& url) override { opened << url; }
     QStringList OpenFiles(QWidget*, const FileQuestion& question) override {
@@ -73,25 +61,23 @@ class ScriptedDialogs : public Dialogs {
     std::optional<QString> InputText(QWidget*, const QString& title, const QString& prompt,
                                      const QString& text) override {
         inputs << title + "|" + prompt + "|" + text;
-        if (nextAnswers.empty()) {
-            ++unanswered;
-            return std::nullopt;
-        }
-        auto answer = nextAnswers.front();
-        nextAnswers.pop_front();
-        return answer;
+        return Next(nextAnswers, std::optional<QString>());
     }
 
   private:
     QStringList NextFiles(const FileQuestion& question) {
         asked << question;
-        if (nextFiles.empty()) {
+        return Next(nextFiles, QStringList());
+    }
+    // The scripted answer, or what closing the box gives when the script has none left.
+    template <typename T> T Next(std::deque<T>& script, T closed) {
+        if (script.empty()) {
             ++unanswered;
-            return {};
+            return closed;
         }
-        QStringList files = nextFiles.front();
-        nextFiles.pop_front();
-        return files;
+        T answer = script.front();
+        script.pop_front();
+        return answer;
     }
 };
 
