@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/Build.h"
+#include "assembly/Build.h"
 
 // A build's progress that shows nothing, so that only the build is timed.
 class QuietProgress : public lb::BuildProgress {

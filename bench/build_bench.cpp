@@ -5,7 +5,7 @@
 // copy; the start-up of `lumenbrook-cli --help` under 15 ms and of the desktop window under
 // 300 ms.
 #include "QuietProgress.h"
-#include "build/Build.h"
+#include "assembly/Build.h"
 
 #include <algorithm>
 #include <chrono>

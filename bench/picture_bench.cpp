@@ -4,7 +4,7 @@
 // first. Aim: at least 10 times faster than the script.
 //   picture_bench PROGRAM-FOLDER [COUNT]   (COUNT photographs, 100 by default)
 #include "QuietProgress.h"
-#include "build/Build.h"
+#include "assembly/Build.h"
 #include "common/ProgramNames.h"
 #include "skins/SkinFolder.h"
 

@@ -9,7 +9,7 @@
 #include "items/TextItem.h"
 #include "rom/Fonts.h"
 #include "rom/GlyphCoverage.h"
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 #include <algorithm>
 #include <chrono>

@@ -2,7 +2,7 @@
 
 // Fuzzed bytes placed where a built image's menu tables and records start: zeros for the
 // base image and skin blocks in front, so the fuzzer spends its effort on the menu and records.
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 #include <cstdint>
 #include <vector>

@@ -5,7 +5,7 @@
 #include "FuzzCheck.h"
 #include "common/Error.h"
 #include "common/Files.h"
-#include "build/Build.h"
+#include "assembly/Build.h"
 #include "rom/RomReader.h"
 
 #include <string>

@@ -8,9 +8,9 @@ cd "$(dirname "$0")/.."
 out=$1
 build=$2
 rm -rf "$out"
-for t in bitmap skin_ini settings menu_list page_text text_file rom_reader viewer_decode build_roundtrip epub; do
+while read -r t; do
     mkdir -p "$out/$t"
-done
+done <fuzz/targets
 
 # Bitmaps: the example pictures shrunk, at each depth the decoder reads, bottom-up and top-down.
 n=0

@@ -5,7 +5,7 @@
 #include "items/FontText.h"
 #include "items/TextItem.h"
 #include "rom/Fonts.h"
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 #include <memory>
 #include <string>

@@ -4,8 +4,8 @@
 #include "SyntheticRom.h"
 
 extern "C" {
-#include "../viewer/rom_view.h"
-#include "../viewer/text_layout.h"
+#include "rom_view.h"
+#include "text_layout.h"
 }
 
 namespace {

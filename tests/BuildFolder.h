@@ -2,7 +2,7 @@
 
 // A program folder the build tests build in, and a progress that keeps what it is told.
 #include "TestFiles.h"
-#include "build/Build.h"
+#include "assembly/Build.h"
 #include "rom/Fonts.h"
 
 #include <string>

@@ -4,11 +4,11 @@
 #include "BuildFolder.h"
 #include "TestFiles.h"
 #include "TestZip.h"
-#include "build/Build.h"
+#include "assembly/Build.h"
 #include "items/EpubBook.h"
 #include "menu/AddFile.h"
 #include "menu/MenuListFile.h"
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 #include "rom/RomReader.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "items/PictureItem.h"
 #include "menu/AddFile.h"
 #include "rom/Colour.h"
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -2,13 +2,13 @@
 // for each font, with the real base images' glyphs.
 #include "BuildFolder.h"
 #include "TestFiles.h"
-#include "build/Build.h"
+#include "assembly/Build.h"
 #include "items/FontText.h"
 #include "items/TextItem.h"
 #include "items/WebPageItem.h"
 #include "rom/Fonts.h"
 #include "rom/GlyphCoverage.h"
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 #include "rom/RomReader.h"
 
 #include <gtest/gtest.h>

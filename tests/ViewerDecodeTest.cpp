@@ -2,12 +2,12 @@
 // against hand-made texts.
 #include "TestFiles.h"
 #include "common/CodePage.h"
-#include "build/Build.h"
+#include "assembly/Build.h"
 #include "rom/RomReader.h"
 
 extern "C" {
-#include "../viewer/rom_view.h"
-#include "../viewer/text_layout.h"
+#include "rom_view.h"
+#include "text_layout.h"
 }
 
 #include <gtest/gtest.h>

@@ -1,13 +1,15 @@
-// Joins the viewer program and each font's glyph tables (made by make_glyphs) into the four
-// base images named by the font table, each with a cartridge header that real hardware
-// accepts and the description the viewer reads at 0xC0:
-//   make_base_images VIEWER.bin BOOT-LOGO.bin FOLDER GLYPHS-0 GLYPHS-1 GLYPHS-2 GLYPHS-3
+// Joins the viewer program and each font's glyph tables (made by make_glyphs) into the base
+// images named by the font table, each with a cartridge header that real hardware accepts and
+// the description the viewer reads at 0xC0:
+//   make_base_images VIEWER.bin BOOT-LOGO.bin FOLDER GLYPHS-0 ... GLYPHS-(N-1)
+// with one glyph file for each of the font table's N fonts.
 // Fails when an image would reach its font's skin region, or a glyph file's cells are not
 // the table's.
-#include "../src/rom/RomLayout.h"
-#include "../src/rom/BaseInfo.h"
-#include "../src/rom/GlyphTable.h"
+#include "format/RomLayout.h"
+#include "format/BaseInfo.h"
+#include "format/GlyphTable.h"
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -19,21 +21,21 @@
 
 namespace {
 
+static_assert(std::endian::native == std::endian::little, "the base information is written as the handheld reads it");
+
 std::vector<uint8_t> ReadFile(const char* path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error(std::string(path) + ": cannot be read");
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-void Put32(std::vector<uint8_t>& image, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) image[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 8) {
-        std::fprintf(stderr, "usage: make_base_images VIEWER.bin BOOT-LOGO.bin FOLDER GLYPHS-0 GLYPHS-1 GLYPHS-2 GLYPHS-3\n");
+    if (argc != 4 + static_cast<int>(LB_FONT_COUNT)) {
+        std::fprintf(stderr, "usage: make_base_images VIEWER.bin BOOT-LOGO.bin FOLDER GLYPHS-0 ... GLYPHS-%u\n",
+                     LB_FONT_COUNT - 1u);
         return 2;
     }
     try {
@@ -74,16 +76,20 @@ int main(int argc, char** argv) {
             unsigned sum = 0;
             for (unsigned i = 0xA0; i <= 0xBC; ++i) sum += image[i];
             image[0xBD] = static_cast<uint8_t>((0u - sum - 0x19u) & 0xFF);
-            Put32(image, LB_BASE_INFO_OFFSET + 4, font.skin_offset);
-            Put32(image, LB_BASE_INFO_OFFSET + 8, glyphs);
-            Put32(image, LB_BASE_INFO_OFFSET + 12, glyphHeader.single_bytes);
-            Put32(image, LB_BASE_INFO_OFFSET + 16, k);
-            Put32(image, LB_BASE_INFO_OFFSET + 20, doubles);
-            image[LB_BASE_INFO_OFFSET + 24] = glyphHeader.half_width;
-            image[LB_BASE_INFO_OFFSET + 25] = glyphHeader.height;
-            image[LB_BASE_INFO_OFFSET + 26] = glyphHeader.set;
-            image[LB_BASE_INFO_OFFSET + 27] = glyphHeader.line_height;
-            Put32(image, LB_BASE_INFO_OFFSET + offsetof(lb_base_info, coverage_offset), coverage);
+            // The host and the handheld are both little-endian, so the struct is the bytes.
+            lb_base_info info;
+            std::memcpy(&info, image.data() + LB_BASE_INFO_OFFSET, sizeof info);
+            info.skin_offset = font.skin_offset;
+            info.glyph_offset = glyphs;
+            info.glyph_bytes = glyphHeader.single_bytes;
+            info.font = k;
+            info.double_offset = doubles;
+            info.half_width = glyphHeader.half_width;
+            info.height = glyphHeader.height;
+            info.set = glyphHeader.set;
+            info.line_height = glyphHeader.line_height;
+            info.coverage_offset = coverage;
+            std::memcpy(image.data() + LB_BASE_INFO_OFFSET, &info, sizeof info);
             if (image.size() >= font.skin_offset)
                 throw std::runtime_error(std::string(font.base_image) + " is " + std::to_string(image.size()) +
                                          " bytes, not shorter than its skin region offset " +

@@ -6,7 +6,7 @@
 // The cells, line height and code page are the font table's. A designed bitmap strike of
 // PIXELS is used when the font file has one; otherwise the outline is rendered hinted in
 // monochrome. Characters the font file lacks are stored as a box.
-#include "../src/rom/GlyphTable.h"
+#include "format/GlyphTable.h"
 
 #include <QImage>
 #include <cstdio>

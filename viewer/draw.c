@@ -1,8 +1,8 @@
 #include "draw.h"
 
-#include "../src/rom/RomLayout.h"
-#include "../src/rom/BaseInfo.h"
-#include "../src/rom/GlyphTable.h"
+#include "format/RomLayout.h"
+#include "format/BaseInfo.h"
+#include "format/GlyphTable.h"
 #include "hardware.h"
 
 static const struct lb_base_info* Info(void) {

@@ -1,14 +1,27 @@
-/* The only file that names the handheld's registers. */
+/* The only file that names the handheld's registers and fixed addresses; the start-up code
+ * (crt0.S) reads the addresses below through the preprocessor too. */
 #ifndef LB_HARDWARE_H
 #define LB_HARDWARE_H
+
+/* Addresses as plain numbers, for the assembler and C alike. */
+#define ADDR_IE 0x04000200       /* interrupt enable; the request flags (IF) follow at +2 */
+#define ADDR_WAITCNT 0x04000204  /* cartridge wait states */
+#define WAITCNT_FAST 0x4317      /* the common faster cartridge reads */
+#define ADDR_BIOS_IRQ_FLAGS 0x03007FF8 /* the BIOS's copy of the acknowledged interrupts */
+#define ADDR_BIOS_IRQ_HANDLER 0x03007FFC
+#define IWRAM_IRQ_STACK_TOP 0x03007FA0 /* the BIOS keeps the top 96 bytes of IWRAM */
+#define IWRAM_STACK_TOP 0x03007F00     /* the system-mode stack, below the interrupt stack */
+#define SWI_VBLANK_INTR_WAIT 0x050000  /* the BIOS's VBlankIntrWait, as an ARM swi number */
+
+#ifndef __ASSEMBLER__
 
 #include <stdint.h>
 
 #define REG_DISPCNT (*(volatile uint16_t*)0x04000000)
 #define REG_DISPSTAT (*(volatile uint16_t*)0x04000004)
-#define REG_IE (*(volatile uint16_t*)0x04000200)
+#define REG_IE (*(volatile uint16_t*)ADDR_IE)
 #define REG_IME (*(volatile uint16_t*)0x04000208)
-#define BIOS_IRQ_HANDLER (*(void (*volatile*)(void))0x03007FFCu)
+#define BIOS_IRQ_HANDLER (*(void (*volatile*)(void))ADDR_BIOS_IRQ_HANDLER)
 #define REG_VCOUNT (*(volatile uint16_t*)0x04000006)
 #define REG_KEYINPUT (*(volatile uint16_t*)0x04000130)
 
@@ -52,7 +65,7 @@
 #define DISPSTAT_VBLANK_IRQ 0x0008u
 #define IRQ_VBLANK 0x0001u
 
-void lb_irq_handler(void); /* crt0.s, both */
+void lb_irq_handler(void); /* crt0.S, both */
 void lb_wait_vblank(void);
 
 /* The vertical blank raises an interrupt, so that the processor can halt until it comes. */
@@ -105,4 +118,5 @@ static inline int InVBlankWithTimeFor(unsigned lines) {
 /* Halts in the BIOS until the next vertical blank begins. */
 static inline void WaitForVBlank(void) { lb_wait_vblank(); }
 
+#endif /* __ASSEMBLER__ */
 #endif

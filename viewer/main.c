@@ -1,6 +1,6 @@
 /* The viewer: title picture, then the menu, from which pictures and texts open. */
-#include "../src/rom/BaseInfo.h"
-#include "../src/rom/RomLayout.h"
+#include "format/BaseInfo.h"
+#include "format/RomLayout.h"
 #include "draw.h"
 #include "hardware.h"
 #include "screens.h"

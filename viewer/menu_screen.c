@@ -1,5 +1,5 @@
 /* The menu: the headings and the items before the first heading, then a category's entries. */
-#include "../src/rom/RomLayout.h"
+#include "format/RomLayout.h"
 #include "draw.h"
 #include "hardware.h"
 #include "screens.h"

@@ -1,6 +1,6 @@
 #include "rom_view.h"
 
-#include "../src/rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 static uint32_t Be16(const uint8_t* p) { return (uint32_t)p[0] << 8 | p[1]; }
 static uint32_t Be32(const uint8_t* p) {

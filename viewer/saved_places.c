@@ -2,7 +2,8 @@
 
 /* Layout: a 16-byte header, then LB_SAVE_SLOTS slots of 12 bytes. Every field is written
  * byte by byte, little-endian, since SRAM takes 8-bit accesses only.
- *   header: "LBSV", ROM identity (4), menu category + 1 (2), cursor (2), sequence (3), check
+ *   header: "LBSV", ROM identity (4), menu category + 2 (2: 0 nothing kept, 1 the top level),
+ *           cursor (2), sequence (3), check
  *   slot:   entry identity (4), line (4), sequence (3), check */
 #define HEADER_BYTES 16u
 #define SLOT_BYTES 12u

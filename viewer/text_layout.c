@@ -1,6 +1,6 @@
 #include "text_layout.h"
 
-#include "../src/rom/GlyphTable.h"
+#include "format/GlyphTable.h"
 
 /* Full-width punctuation that never starts a line, and that never ends one, per set. */
 static const uint16_t kBig5Closing[] = {0xA141, 0xA142, 0xA143, 0xA144, 0xA146, 0xA147, 0xA148, 0xA149, 0xA14B,

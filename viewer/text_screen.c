@@ -1,5 +1,5 @@
 /* Texts: the back picture behind, pages of lines broken at words. */
-#include "../src/rom/RomLayout.h"
+#include "format/RomLayout.h"
 #include "draw.h"
 #include "hardware.h"
 #include "screens.h"

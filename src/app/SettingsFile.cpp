@@ -3,6 +3,7 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/NumberText.h"
+#include "rom/Fonts.h"
 
 #include <vector>
 
@@ -56,7 +57,8 @@ SettingsRead ParseSettings(const std::string& text) {
     if (lines.size() > 3) {
         SecondPiece(lines[3], piece);
         long long font = LenientNumber(piece);
-        if (font < 0 || font > 3) return Defaults("the font value is not 0..3");
+        if (font < 0 || font > kLastFont)
+            return Defaults("the font value is not 0.." + std::to_string(kLastFont));
         r.settings.FontIndex = static_cast<uint8_t>(font);
     }
     if (lines.size() > 4) {

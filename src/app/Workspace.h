@@ -2,7 +2,7 @@
 
 #include "app/ProgramHome.h"
 #include "app/SettingsFile.h"
-#include "build/BuildRequest.h"
+#include "assembly/BuildRequest.h"
 #include "menu/ItemList.h"
 #include "skins/SkinChoice.h"
 

@@ -1,7 +1,7 @@
 // lumenbrook-cli: build, estimate and inspect ROM images from the command line.
 #include "app/ProgramHome.h"
 #include "app/SettingsFile.h"
-#include "build/Build.h"
+#include "assembly/Build.h"
 #include "cli/RomReport.h"
 #include "common/Error.h"
 #include "common/Files.h"

@@ -1,7 +1,7 @@
 #include "common/CodePage.h"
 
 #include "common/Error.h"
-#include "rom/FontTable.h"
+#include "format/FontTable.h"
 
 #include <algorithm>
 #include <cerrno>

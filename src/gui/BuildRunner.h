@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/Build.h"
+#include "assembly/Build.h"
 
 #include <QObject>
 #include <QString>

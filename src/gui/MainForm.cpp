@@ -13,7 +13,7 @@
 #include "gui/PreviewSettings.h"
 #include "gui/SetForm.h"
 #include "menu/ListCommands.h"
-#include "rom/FontTable.h"
+#include "format/FontTable.h"
 
 #include <QAction>
 #include <QCheckBox>

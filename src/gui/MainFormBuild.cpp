@@ -9,7 +9,7 @@
 #include "gui/Dialogs.h"
 #include "gui/MainForm.h"
 #include "gui/SetForm.h"
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "items/ItemRecord.h"
 
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 namespace lb {
 

@@ -6,7 +6,7 @@
 #include "rom/Bitmap.h"
 #include "rom/Colour.h"
 #include "rom/ColourTable.h"
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 #include <algorithm>
 #include <cstring>

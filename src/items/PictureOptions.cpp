@@ -1,6 +1,6 @@
 #include "items/PictureOptions.h"
 
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include "items/PageCharset.h"
 #include "items/PageText.h"
 #include "items/TextItem.h"
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 namespace lb {
 

@@ -12,7 +12,7 @@
 #include "menu/Estimate.h"
 #include "menu/MenuListFile.h"
 #include "rom/Bitmap.h"
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/BuildRequest.h"
+#include "assembly/BuildRequest.h"
 #include "items/PictureOptions.h"
 
 #include <cstdint>

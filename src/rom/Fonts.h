@@ -1,14 +1,15 @@
 #pragma once
 
-#include "rom/FontTable.h"
+#include "format/FontTable.h"
 
 namespace lb {
 
 inline constexpr int kFontCount = LB_FONT_COUNT;
+inline constexpr int kLastFont = kFontCount - 1;
 
-// Index 0..3; anything else is the caller's mistake and reads as font 0.
-inline const lb_font& Font(int index) {
-    return lb_fonts[index >= 0 && index < kFontCount ? index : 0];
-}
+inline bool FontExists(int index) { return index >= 0 && index < kFontCount; }
+
+// The font table's row; a number past the table reads as its last font, as on the handheld.
+inline const lb_font& Font(int index) { return *lb_font_at(index < 0 ? LB_FONT_COUNT : static_cast<unsigned>(index)); }
 
 } // namespace lb

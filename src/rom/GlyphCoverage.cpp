@@ -1,7 +1,7 @@
 #include "rom/GlyphCoverage.h"
 
-#include "rom/BaseInfo.h"
-#include "rom/GlyphTable.h"
+#include "format/BaseInfo.h"
+#include "format/GlyphTable.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 
 #include "common/Error.h"
 #include "rom/NameField.h"
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 #include <cmath>
 #include <regex>

@@ -1,6 +1,6 @@
 #include "rom/NameField.h"
 
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 namespace lb {
 

@@ -2,7 +2,7 @@
 
 #include "common/CodePage.h"
 #include "rom/NameField.h"
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "rom/Bitmap.h"
 #include "rom/ColourTable.h"
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 
 namespace lb {
 

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <stdexcept>
 
 extern "C" {
-#include "rom/GlyphTable.h"
+#include "format/GlyphTable.h"
 }
 
 namespace lbtest {
@@ -48,17 +50,12 @@ std::vector<uint8_t> Direct24(int w, int h, const std::function<Rgb(int, int)>& 
 const std::vector<Rgb> kTitleColours = {{200, 30, 40}, {10, 220, 60}, {30, 40, 250}, {250, 250, 250}};
 uint8_t TitleIndex(int x, int y) { return static_cast<uint8_t>((x / 8 + y / 8) % 4); }
 
-namespace {
-
-uint32_t Word(const std::vector<uint8_t>& b, size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24;
-}
-
-} // namespace
 
 Cartridge::Cartridge(int font) : font(font) {
     std::filesystem::copy(std::filesystem::path(LUMENBROOK_BUILD_DIR) / "Bin", home.Path() / "Bin");
     base = ReadBytes(home.Path() / "Bin" / lb::Font(font).base_image);
+    if (base.size() < LB_BASE_INFO_OFFSET + sizeof info) throw std::runtime_error("base image too short");
+    std::memcpy(&info, base.data() + LB_BASE_INFO_OFFSET, sizeof info);
     home.Write("Skins/Test/Title.Bmp", Indexed8(240, 160, kTitleColours, TitleIndex));
     home.Write("Skins/Test/Menu.Bmp", Indexed8(240, 160, {kMenuColour, {255, 255, 255}}, [](int, int) { return 0; }));
     home.Write("Skins/Test/Skin.ini", "24\r\n32\r\n0\r\n");
@@ -81,13 +78,13 @@ bool Cartridge::Ink(unsigned code, unsigned cells, int x, int y) const {
     const size_t bytes = static_cast<size_t>((width * height + 7) / 8);
     size_t glyph;
     if (cells == 1) {
-        glyph = Word(base, 0xC8) + code * bytes;
+        glyph = info.glyph_offset + code * bytes;
     } else {
-        int index = lb_double_index(base[0xDA], code >> 8, code & 0xFF);
+        int index = lb_double_index(info.set, code >> 8, code & 0xFF);
         if (index < 0)
             return ((y == 2 || y == height - 3) && x >= 1 && x <= width - 2) ||
                    ((x == 1 || x == width - 2) && y >= 2 && y <= height - 3);
-        glyph = Word(base, 0xD4) + static_cast<size_t>(index) * bytes;
+        glyph = info.double_offset + static_cast<size_t>(index) * bytes;
     }
     const int bit = y * width + x;
     return base.at(glyph + static_cast<size_t>(bit / 8)) & (0x80 >> (bit % 8));
@@ -98,7 +95,7 @@ int GlyphMisses(const Handheld& h, const Cartridge& c, int x, int y, const std::
     int misses = 0;
     for (size_t i = 0; i < codes.size(); ++i) {
         unsigned code = static_cast<uint8_t>(codes[i]), cells = 1;
-        if (c.base[0xDA] != LB_GLYPHS_SINGLE && i + 1 < codes.size() &&
+        if (c.info.set != LB_GLYPHS_SINGLE && i + 1 < codes.size() &&
             lb_pairs(code, static_cast<uint8_t>(codes[i + 1]))) {
             code = code << 8 | static_cast<uint8_t>(codes[++i]);
             cells = 2;

@@ -4,6 +4,7 @@
 // ROMs built by the command line, and checks of the glyphs the viewer draws.
 #include "preview/Handheld.h"
 #include "TestFiles.h"
+#include "format/BaseInfo.h"
 #include "rom/Colour.h"
 
 #include <functional>
@@ -41,10 +42,10 @@ struct Cartridge {
     // Builds test.gba from entries named relative to the folder.
     std::string Build(const std::vector<std::string>& entries, int corner = 0);
 
-    // The base image's cells, as its header gives them.
-    int HalfWidth() const { return base[0xD8]; }
-    int Height() const { return base[0xD9]; }
-    int LineHeight() const { return base[0xDB]; }
+    // The base image's cells, as its information block gives them.
+    int HalfWidth() const { return info.half_width; }
+    int Height() const { return info.height; }
+    int LineHeight() const { return info.line_height; }
     // Whether the glyph of `code` (one byte, or lead << 8 | trail over two cells) has ink at
     // (x, y) of its cell. A pair with no glyph is a box one pixel in from the sides and two
     // from the top and bottom.
@@ -53,6 +54,7 @@ struct Cartridge {
     TempFolder home;
     int font;
     std::vector<uint8_t> base;
+    lb_base_info info;
 };
 
 // How many pixels differ from the codes drawn from (x, y) in `ink` on `paper`, double-byte

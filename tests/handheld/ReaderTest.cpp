@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 extern "C" {
-#include "../viewer/text_layout.h"
+#include "text_layout.h"
 }
 
 using namespace lbtest;

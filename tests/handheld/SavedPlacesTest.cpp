@@ -6,7 +6,7 @@
 #include <random>
 
 extern "C" {
-#include "../viewer/saved_places.h"
+#include "saved_places.h"
 }
 
 using namespace lbtest;

@@ -1,5 +1,7 @@
 @ Start-up: the cartridge header, the base image's description, then the entry point that
 @ sets the stacks and wait states, copies .data and the IWRAM code, clears .bss and calls main.
+#include "hardware.h"
+
     .section .crt0, "ax"
     .arm
     .global _start
@@ -7,15 +9,17 @@ _start:
     b       reset
     .space  0xBC            @ logo, title, codes and checks: written by the image tool
 
-@ The image tool fills these in for each font (see base_info.h).
+@ struct lb_base_info (format/BaseInfo.h), 32 bytes: the image tool fills it in for each font.
     .global lb_base_info
 lb_base_info:
     .ascii  "LBBI"
-    .word   0               @ skin region offset S
-    .word   0               @ glyph table offset in the image
-    .word   0               @ glyph table size in bytes
-    .word   0               @ font number 0..3
-    .word   0, 0, 0         @ reserved
+    .word   0               @ skin region offset
+    .word   0               @ single-byte glyph table's offset in the image
+    .word   0               @ single-byte glyph table's size in bytes
+    .word   0               @ font number, a row of the font table
+    .word   0               @ double-byte glyph table's offset, 0 when there is none
+    .word   0               @ half width, height, glyph set, line height: a byte each
+    .word   0               @ coverage table's offset, 0 when there is none
 
 @ Emulators and flash cartridges look for this to give the cartridge 32 KiB of battery-backed
 @ SRAM, where the viewer keeps the reader's places.
@@ -26,13 +30,13 @@ lb_base_info:
 reset:
     mov     r0, #0x12       @ IRQ mode
     msr     cpsr_c, r0
-    ldr     sp, =0x03007FA0
+    ldr     sp, =IWRAM_IRQ_STACK_TOP
     mov     r0, #0x1F       @ system mode
     msr     cpsr_c, r0
-    ldr     sp, =0x03007F00
+    ldr     sp, =IWRAM_STACK_TOP
 
-    ldr     r0, =0x04000204 @ faster cartridge reads
-    ldr     r1, =0x4317
+    ldr     r0, =ADDR_WAITCNT
+    ldr     r1, =WAITCNT_FAST
     strh    r1, [r0]
 
     ldr     r0, =__data_load
@@ -60,11 +64,11 @@ reset:
     .global lb_irq_handler
     .type lb_irq_handler, %function
 lb_irq_handler:
-    mov     r0, #0x04000000
-    add     r0, r0, #0x200  @ interrupt enable; the request flags follow at +2
-    ldrh    r1, [r0, #2]
+    mov     r0, #(ADDR_IE & 0xFF000000)
+    add     r0, r0, #(ADDR_IE & 0x00FFFFFF)
+    ldrh    r1, [r0, #2]    @ the request flags: writing a flag back clears it
     strh    r1, [r0, #2]
-    ldr     r2, =0x03007FF8
+    ldr     r2, =ADDR_BIOS_IRQ_FLAGS
     ldrh    r3, [r2]
     orr     r3, r3, r1
     strh    r3, [r2]
@@ -74,6 +78,6 @@ lb_irq_handler:
     .global lb_wait_vblank
     .type lb_wait_vblank, %function
 lb_wait_vblank:
-    swi     0x050000
+    swi     SWI_VBLANK_INTR_WAIT
     bx      lr
     .pool

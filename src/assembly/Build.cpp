@@ -1,4 +1,4 @@
-#include "build/Build.h"
+#include "assembly/Build.h"
 
 #include "common/CodePage.h"
 #include "common/Error.h"
@@ -16,7 +16,7 @@
 #include "rom/Fonts.h"
 #include "rom/GlyphCoverage.h"
 #include "rom/MenuTables.h"
-#include "rom/RomLayout.h"
+#include "format/RomLayout.h"
 #include "rom/SkinBlock.h"
 
 #include <algorithm>
@@ -62,8 +62,9 @@ void WarnReplaced(BuildProgress& progress, int index, const BuildEntry& entry, i
 
 // Refuses what cannot be built before anything is read or written.
 std::vector<std::string> CheckRequest(const BuildRequest& request) {
-    if (request.font < 0 || request.font >= kFontCount)
-        throw Error("font " + std::to_string(request.font) + " does not exist (0..3)");
+    if (!FontExists(request.font))
+        throw Error("font " + std::to_string(request.font) + " does not exist (0.." +
+                    std::to_string(kLastFont) + ")");
     if (request.corner < 0 || request.corner > 3)
         throw Error("corner " + std::to_string(request.corner) + " does not exist (0..3)");
     std::vector<std::string> names;

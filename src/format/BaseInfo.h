@@ -2,6 +2,7 @@
 #ifndef LB_BASE_INFO_H
 #define LB_BASE_INFO_H
 
+#include <stddef.h>
 #include <stdint.h>
 
 #define LB_BASE_INFO_OFFSET 0xC0u
@@ -12,7 +13,7 @@ struct lb_base_info {
     uint32_t skin_offset;   /* where the builder's data starts */
     uint32_t glyph_offset;  /* the 256 single-byte glyphs */
     uint32_t glyph_bytes;
-    uint32_t font;          /* 0..3 */
+    uint32_t font;          /* a row of the font table */
     uint32_t double_offset; /* the double-byte glyphs, 0 when there are none */
     uint8_t half_width;     /* a single-byte cell; double-byte cells are twice as wide */
     uint8_t height;         /* a cell's height */
@@ -22,9 +23,14 @@ struct lb_base_info {
 };
 
 #ifdef __cplusplus
-static_assert(sizeof(struct lb_base_info) == 32, "base info is 32 bytes");
+#define LB_BASE_INFO_ASSERT(cond, msg) static_assert(cond, msg)
 #else
-_Static_assert(sizeof(struct lb_base_info) == 32, "base info is 32 bytes");
+#define LB_BASE_INFO_ASSERT(cond, msg) _Static_assert(cond, msg)
 #endif
+/* The start-up code lays these words out by hand; the image tool and the tests read them here. */
+LB_BASE_INFO_ASSERT(sizeof(struct lb_base_info) == 32, "base info is 32 bytes");
+LB_BASE_INFO_ASSERT(offsetof(struct lb_base_info, font) == 16, "font number at 0xD0");
+LB_BASE_INFO_ASSERT(offsetof(struct lb_base_info, half_width) == 24, "cells at 0xD8");
+LB_BASE_INFO_ASSERT(offsetof(struct lb_base_info, coverage_offset) == 28, "coverage at 0xDC");
 
 #endif

@@ -20,7 +20,7 @@ struct BuildEntry {
 struct BuildRequest {
     std::filesystem::path programFolder; // holds "Bin"
     std::vector<BuildEntry> entries;
-    int font = 0;           // 0..3
+    int font = 0;           // a row of the font table
     uint8_t language = 0;   // 0 Chinese, other values English
     std::string titlePath;
     std::string menuPath;
