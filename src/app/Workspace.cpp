@@ -37,20 +37,17 @@ void Workspace::WriteSettings(bool flash, const std::string& flashProgram) const
     WriteSettingsFile(SettingsPath().string(), out); // names the cause when the folder is not there
 }
 
-BuildRequest Workspace::RequestFor(MenuLayout layout, int corner,
-                                   const std::string& outputPath) const {
-    BuildRequest request;
-    request.programFolder = home_.data;
-    request.entries = menu.ForBuild();
-    request.font = settings.FontIndex;
-    request.language = settings.LanguageFlag;
-    request.titlePath = skins.TitlePath;
-    request.menuPath = skins.MenuPath;
-    request.backPath = skins.BackPath;
-    request.layout = layout;
-    request.corner = corner;
-    request.outputPath = outputPath;
-    return request;
+BuildChoices Workspace::Choices() const {
+    BuildChoices choices = ChoicesFrom(settings);
+    choices.skin = skins.SkinName;
+    choices.back = skins.BackName;
+    return choices;
+}
+
+BuildRequest Workspace::RequestFor(const BuildChoices& choices, const std::string& outputPath) const {
+    // The paths, not the names: a pick moves the path of each file that is there.
+    const SkinPaths shown{skins.TitlePath, skins.MenuPath, skins.BackPath, {}};
+    return lb::RequestFor(choices, home_.data, shown, menu.ForBuild(), outputPath);
 }
 
 } // namespace lb

@@ -2,7 +2,7 @@
 
 #include "app/ProgramHome.h"
 #include "app/SettingsFile.h"
-#include "assembly/BuildRequest.h"
+#include "app/BuildChoices.h"
 #include "menu/ItemList.h"
 #include "skins/SkinChoice.h"
 
@@ -41,8 +41,10 @@ class Workspace {
     // holds something: ending the program would lose it.
     bool MenuWouldBeLost() const;
 
-    // A build of the menu as it stands, with the window's layout, corner and output path.
-    BuildRequest RequestFor(MenuLayout layout, int corner, const std::string& outputPath) const;
+    // The settings' choices with the skin the window shows.
+    BuildChoices Choices() const;
+    // A build of the menu as it stands from the window's choices, its skin's files as shown.
+    BuildRequest RequestFor(const BuildChoices& choices, const std::string& outputPath) const;
 
     Settings settings; // language and font; the skin's names live in `skins`
     ItemList menu;

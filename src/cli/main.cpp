@@ -1,7 +1,9 @@
 // lumenbrook-cli: build, estimate and inspect ROM images from the command line.
+#include "app/BuildChoices.h"
 #include "app/ProgramHome.h"
 #include "app/SettingsFile.h"
 #include "assembly/Build.h"
+#include "cli/ChoiceArguments.h"
 #include "cli/RomReport.h"
 #include "common/Error.h"
 #include "common/Files.h"
@@ -72,107 +74,66 @@ size_t AddEntries(ItemList& menu, const std::vector<std::string>& entries) {
     return skipped;
 }
 
+// A word the command line does not take: a usage error, like CLI11's own.
+struct UsageError : Error {
+    using Error::Error;
+};
+
 struct Common {
     std::string home;
-    std::optional<int> font;
-    std::string fit = "auto";
-    int colours = 32768;
-    std::string pageText = "whole";
-    PictureOptions Pictures() const { return {FitRuleNamed(fit).value_or(FitRule::Auto), colours}; }
-    PageRule Page() const { return pageText == "main" ? PageRule::Main : PageRule::Whole; }
     // The program's data and the user's files: --home names a program folder.
     ProgramHome Where() const {
         const UserEnvironment user = UserEnvironment::FromProcess();
         return home.empty() ? FindProgramHome(ExecutableFolder(), user) : HomeAt(home, user);
     }
     fs::path Home() const { return Where().data; }
-    Settings Stored() const { return ReadStoredSettings(Where()); }
-    int Font(const Settings& s) const { return font ? *font : s.FontIndex; }
-};
-
-// What `build` takes besides the entries.
-struct BuildArgs {
-    std::string output;
-    std::optional<std::string> skin, back, layout, lang;
-    int corner = 0;
-    std::string textEncoding = "auto", chinese = "auto";
-    bool strict = false, quiet = false;
-};
-
-int Build(const Common& common, const std::vector<std::string>& entries, const BuildArgs& args) {
-    const auto& [output, skin, back, layout, lang, corner, textEncoding, chinese, strict, quiet] = args;
-    if (TextOptions{textEncoding}.NamesEncoding() && !CharsetKnown(textEncoding.c_str())) {
-        std::cerr << "lumenbrook-cli: --text-encoding: iconv does not know \"" << textEncoding << "\"\n";
-        return 2;
+    // The settings file's choices with the command line's words over them.
+    BuildChoices Choices(const ChoiceArguments& words) const {
+        BuildChoices choices = ChoicesFrom(ReadStoredSettings(Where()));
+        try {
+            words.ApplyTo(choices);
+        } catch (const Error& e) {
+            throw UsageError(e.what());
+        }
+        return choices;
     }
+};
+
+int Build(const Common& common, const std::vector<std::string>& entries, BuildChoices choices,
+          const std::string& output, bool quiet) {
     CheckEntriesExist(entries);
     const ProgramHome where = common.Where();
-    const Settings stored = ReadStoredSettings(where);
-    const uint8_t language = lang ? (*lang == "zh" ? 0 : 1) : stored.LanguageFlag;
-    ItemList menu(common.Font(stored));
-    menu.pictures = common.Pictures();
+    ItemList menu(choices.font);
+    menu.pictures = choices.pictures;
     size_t skipped = AddEntries(menu, entries);
-    if (strict && skipped > 0) {
+    if (choices.strictSize && skipped > 0) {
         std::cerr << "lumenbrook-cli: " << skipped << " entries were skipped; nothing was built\n";
         return 1;
     }
     if (skipped > 0 && menu.entries.empty()) {
-        std::cerr << "lumenbrook-cli: " << Say(UserText::NothingToBuild, language) << "\n";
+        std::cerr << "lumenbrook-cli: " << Say(UserText::NothingToBuild, choices.language) << "\n";
         return 1;
     }
-    BuildRequest request;
-    request.programFolder = where.data;
-    request.entries = menu.ForBuild();
-    request.font = common.Font(stored);
-    request.language = language;
-    SkinPaths paths =
-        SkinPathsFor(where.skins, skin.value_or(stored.SkinName), back.value_or(stored.BackName));
-    request.titlePath = paths.TitlePath;
-    request.menuPath = paths.MenuPath;
-    request.backPath = paths.BackPath;
-    if (layout) {
-        std::vector<std::string> parts;
-        std::string part;
-        for (char c : *layout + ",") {
-            if (c == ',') {
-                parts.push_back(part);
-                part.clear();
-            } else {
-                part += c;
-            }
-        }
-        if (parts.size() != 3) {
-            std::cerr << "lumenbrook-cli: --layout takes X,Y,COUNT\n";
-            return 2;
-        }
-        request.layout = ParseMenuLayout(parts[0], parts[1], parts[2]);
-    } else {
-        request.layout = ReadSkinIni(paths.layoutPath);
-    }
-    request.corner = corner;
-    request.pictures = common.Pictures();
-    request.text.encoding = textEncoding;
-    request.text.page = common.Page();
-    request.text.convertScript = chinese == "auto";
-    request.outputPath = output.empty() ? where.defaultRom.string() : output;
-    request.strictSize = strict;
+    const BuildRequest request =
+        RequestFor(choices, where.data, SkinPathsFor(where.skins, choices.skin, choices.back),
+                   menu.ForBuild(), output.empty() ? where.defaultRom.string() : output);
     ConsoleProgress progress(quiet);
     Conver(request, progress);
     if (!quiet) {
         std::error_code ec;
         const fs::path written = fs::absolute(request.outputPath, ec);
         const uintmax_t bytes = fs::file_size(request.outputPath, ec);
-        std::cout << Say(UserText::Wrote, language, written.lexically_normal().string(),
+        std::cout << Say(UserText::Wrote, choices.language, written.lexically_normal().string(),
                          WithThousands(ec ? 0 : bytes))
                   << std::endl;
     }
     return 0;
 }
 
-int Estimate(const Common& common, const std::vector<std::string>& entries, bool json) {
+int Estimate(const std::vector<std::string>& entries, const BuildChoices& choices, bool json) {
     CheckEntriesExist(entries);
-    ItemList menu(common.Font(common.Stored()));
-    menu.pictures = common.Pictures();
+    ItemList menu(choices.font);
+    menu.pictures = choices.pictures;
     AddEntries(menu, entries);
     if (json) {
         nlohmann::json j = {{"total_size", menu.TotalSize}, {"label", menu.SizeLabel()},
@@ -185,11 +146,11 @@ int Estimate(const Common& common, const std::vector<std::string>& entries, bool
     return 0;
 }
 
-int Inspect(const Common& common, const std::string& rom, bool json) {
+int Inspect(const Common& common, const std::string& rom, std::optional<int> givenFont, bool json) {
     auto image = ReadWholeFile(rom);
     int font = -1;
-    if (common.font) {
-        font = *common.font;
+    if (givenFont) {
+        font = *givenFont;
     } else {
         std::vector<std::vector<uint8_t>> bases;
         for (int k = 0; k < kFontCount; ++k) {
@@ -255,61 +216,36 @@ int main(int argc, char** argv) {
         "  lumenbrook-cli estimate --json books.lkm");
     Common common;
     std::vector<std::string> entries;
-    bool json = false;
-    std::string rom;
-    BuildArgs args;
+    bool json = false, quiet = false, strict = false;
+    std::string rom, output;
+    std::optional<int> inspectFont;
+    ChoiceArguments buildWords, estimateWords;
+    const auto addHome = [&](CLI::App* cmd) {
+        cmd->add_option("--home", common.home,
+                        "the program folder (default: beside the executable, or the installed one)");
+    };
 
-    auto addCommon = [&](CLI::App* cmd, bool home) {
-        if (home)
-            cmd->add_option(
-                "--home", common.home,
-                "the program folder (default: beside the executable, or the installed one)");
-        cmd->add_option("--font", common.font, "font 0..3")->check(CLI::Range(0, 3));
-    };
-    auto addPictures = [&](CLI::App* cmd) {
-        cmd->add_option("--fit", common.fit,
-                        "auto (default: screen for JPEG, PNG, GIF, WebP, TIFF; keep for .bmp), screen "
-                        "(fit 240 x 160), width (240 wide, for scrolling) or keep")
-            ->check(CLI::IsMember({"auto", "screen", "width", "keep"}));
-        cmd->add_option("--colours", common.colours,
-                        "colours of fitted and new-format pictures: 32768 (default), 256 or 16")
-            ->check(CLI::IsMember({32768, 256, 16}));
-        cmd->add_option("--page-text", common.pageText,
-                        "whole (default): a web page's whole text; main: its main text, without "
-                        "navigation and sidebars (books are read so)")
-            ->check(CLI::IsMember({"whole", "main"}));
-    };
     auto* build = app.add_subcommand("build", "build a ROM image from the entries");
-    addCommon(build, true);
-    addPictures(build);
-    build->add_option("-o,--output", args.output,
+    addHome(build);
+    build->add_option("-o,--output", output,
                       "the ROM file (default: Lumbro.Gba in the program folder, or in your home "
                       "folder when the program is installed)");
-    build->add_option("--skin", args.skin, "skin folder name");
-    build->add_option("--back", args.back, "back picture file name");
-    build->add_option("--layout", args.layout, "the menu layout X,Y,COUNT");
-    build->add_option("--corner", args.corner, "corner 0..3")->check(CLI::Range(0, 3));
-    build->add_option("--lang", args.lang, "zh or en")->check(CLI::IsMember({"zh", "en"}));
-    build->add_option("--text-encoding", args.textEncoding,
-                      "auto (default): texts read in their encoding and put into the font's; keep: "
-                      "every text's bytes stored unchanged; or an iconv name every text without a "
-                      "byte-order mark is read in");
-    build->add_option("--chinese", args.chinese,
-                      "auto (default): Simplified or Traditional characters as the font draws them; "
-                      "keep: no conversion")
-        ->check(CLI::IsMember({"auto", "keep"}));
-    build->add_flag("--strict", args.strict, "a skipped entry, or an image past 32 MiB, is an error");
-    build->add_flag("-q,--quiet", args.quiet, "print no progress");
+    buildWords.AddTo(build, {"font", "skin", "back", "layout", "corner", "lang", "text-encoding",
+                             "chinese", "fit", "colours", "page-text"});
+    build->add_flag("--strict", strict, "a skipped entry, or an image past 32 MiB, is an error");
+    build->add_flag("-q,--quiet", quiet, "print no progress");
     build->add_option("ENTRY", entries, "pictures, texts, web pages and menu lists");
 
     auto* estimate = app.add_subcommand("estimate", "the size estimate of a menu");
-    addCommon(estimate, true);
-    addPictures(estimate);
+    addHome(estimate);
+    estimateWords.AddTo(estimate, {"font", "fit", "colours", "page-text"});
     estimate->add_flag("--json", json, "print one JSON object");
     estimate->add_option("ENTRY", entries, "pictures, texts, web pages and menu lists");
 
     auto* inspect = app.add_subcommand("inspect", "read a built ROM image back");
-    addCommon(inspect, true);
+    addHome(inspect);
+    inspect->add_option("--font", inspectFont, ChoiceOptionNamed("font").help)
+        ->check(CLI::Range(0, kLastFont));
     inspect->add_flag("--json", json, "print one JSON object");
     inspect->add_option("ROM", rom, "the ROM image")->required();
 
@@ -332,10 +268,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        if (*build) return Build(common, entries, args);
-        if (*estimate) return Estimate(common, entries, json);
+        if (*build) {
+            BuildChoices choices = common.Choices(buildWords);
+            choices.strictSize = strict;
+            return Build(common, entries, std::move(choices), output, quiet);
+        }
+        if (*estimate) return Estimate(entries, common.Choices(estimateWords), json);
         if (*preview) return Preview(rom, keys, frames, png, scale);
-        return Inspect(common, rom, json);
+        return Inspect(common, rom, inspectFont, json);
+    } catch (const UsageError& e) {
+        std::cerr << "lumenbrook-cli: " << e.what() << "\n";
+        return 2;
     } catch (const Error& e) {
         std::cerr << "lumenbrook-cli: " << e.what() << "\n";
         return 1;

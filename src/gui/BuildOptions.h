@@ -1,14 +1,14 @@
 #pragma once
 
-#include "items/PictureOptions.h"
-#include "items/TextSource.h"
+#include "app/BuildChoices.h"
 
-// The build's choices in the Options menu, kept between runs with QSettings like the
-// preview's.
-struct BuildOptions {
-    lb::TextOptions text;
-    lb::PictureOptions pictures;
+// The build's choices the Options menu keeps with QSettings (like the preview's), each under
+// its option's stored key.
+namespace BuildOptions {
 
-    static BuildOptions Load();
-    void Save() const;
-};
+// `choices` with the stored words put over them; a stored word its option does not take
+// leaves that choice as it was.
+lb::BuildChoices Load(lb::BuildChoices choices = {});
+void Save(const lb::BuildChoices& choices);
+
+} // namespace BuildOptions

@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <functional>
 
-struct BuildOptions;
+namespace lb {
+struct BuildChoices;
+}
 class BuildRunner;
 class Dialogs;
 class MenuListModel;
@@ -65,7 +67,7 @@ class MainForm : public QMainWindow {
     void MakeOptionsMenu();
     void ApplyOptionsCaptions();
     void ShowBuildOptions();
-    void StoreBuildOptions(const BuildOptions& options);
+    void StoreBuildOptions(const lb::BuildChoices& options);
     void encodingOther_Click();
     void ConnectRunner();
     bool StartupSkinCheck();

@@ -37,18 +37,15 @@ void MainForm::Command5_Click() {
     }
     buildWarnings_.clear();
     Label2->clear();
-    lb::MenuLayout layout;
+    lb::BuildChoices choices = BuildOptions::Load(model_.Choices());
+    choices.corner = std::max(0, Combo2->currentIndex());
     try {
-        layout = setForm->Layout();
+        choices.layout = setForm->Layout();
     } catch (const lb::Error& e) {
         BuildDone(false, QString::fromUtf8(e.what()));
         return;
     }
-    lb::BuildRequest request =
-        model_.RequestFor(layout, std::max(0, Combo2->currentIndex()), Text1->text().toStdString());
-    const BuildOptions options = BuildOptions::Load();
-    request.text = options.text;
-    request.pictures = options.pictures;
+    lb::BuildRequest request = model_.RequestFor(choices, Text1->text().toStdString());
     SetBuilding(true);
     progress->setValue(0);
     // Only a build long enough to notice shows its progress bar.

@@ -33,51 +33,51 @@ struct OptionChoice {
     const char* name;
     UserText caption;
     int menu, group;
-    bool (*chosen)(const BuildOptions&);
-    void (*choose)(BuildOptions&);
+    bool (*chosen)(const lb::BuildChoices&);
+    void (*choose)(lb::BuildChoices&);
 };
 const OptionChoice kChoices[] = {
     {"encodingAuto", UserText::EncodingAuto, 0, 0,
-     [](const BuildOptions& o) { return o.text.encoding == "auto"; },
-     [](BuildOptions& o) { o.text.encoding = "auto"; }},
+     [](const lb::BuildChoices& o) { return o.text.encoding == "auto"; },
+     [](lb::BuildChoices& o) { o.text.encoding = "auto"; }},
     {"encodingKeep", UserText::EncodingKeep, 0, 0,
-     [](const BuildOptions& o) { return o.text.encoding == "keep"; },
-     [](BuildOptions& o) { o.text.encoding = "keep"; }},
+     [](const lb::BuildChoices& o) { return o.text.encoding == "keep"; },
+     [](lb::BuildChoices& o) { o.text.encoding = "keep"; }},
     {"encodingOther", UserText::EncodingOther, 0, 0,
-     [](const BuildOptions& o) { return o.text.NamesEncoding(); }, nullptr},
+     [](const lb::BuildChoices& o) { return o.text.NamesEncoding(); }, nullptr},
     {"chineseAuto", UserText::ChineseAuto, 1, 1,
-     [](const BuildOptions& o) { return o.text.convertScript; },
-     [](BuildOptions& o) { o.text.convertScript = true; }},
+     [](const lb::BuildChoices& o) { return o.text.convertScript; },
+     [](lb::BuildChoices& o) { o.text.convertScript = true; }},
     {"chineseKeep", UserText::ChineseKeep, 1, 1,
-     [](const BuildOptions& o) { return !o.text.convertScript; },
-     [](BuildOptions& o) { o.text.convertScript = false; }},
+     [](const lb::BuildChoices& o) { return !o.text.convertScript; },
+     [](lb::BuildChoices& o) { o.text.convertScript = false; }},
     {"fitAuto", UserText::FitAuto, 2, 2,
-     [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Auto; },
-     [](BuildOptions& o) { o.pictures.fit = lb::FitRule::Auto; }},
+     [](const lb::BuildChoices& o) { return o.pictures.fit == lb::FitRule::Auto; },
+     [](lb::BuildChoices& o) { o.pictures.fit = lb::FitRule::Auto; }},
     {"fitScreen", UserText::FitScreen, 2, 2,
-     [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Screen; },
-     [](BuildOptions& o) { o.pictures.fit = lb::FitRule::Screen; }},
+     [](const lb::BuildChoices& o) { return o.pictures.fit == lb::FitRule::Screen; },
+     [](lb::BuildChoices& o) { o.pictures.fit = lb::FitRule::Screen; }},
     {"fitWidth", UserText::FitWidth, 2, 2,
-     [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Width; },
-     [](BuildOptions& o) { o.pictures.fit = lb::FitRule::Width; }},
+     [](const lb::BuildChoices& o) { return o.pictures.fit == lb::FitRule::Width; },
+     [](lb::BuildChoices& o) { o.pictures.fit = lb::FitRule::Width; }},
     {"fitKeep", UserText::FitKeep, 2, 2,
-     [](const BuildOptions& o) { return o.pictures.fit == lb::FitRule::Keep; },
-     [](BuildOptions& o) { o.pictures.fit = lb::FitRule::Keep; }},
+     [](const lb::BuildChoices& o) { return o.pictures.fit == lb::FitRule::Keep; },
+     [](lb::BuildChoices& o) { o.pictures.fit = lb::FitRule::Keep; }},
     {"colours32768", UserText::Colours32768, 2, 3,
-     [](const BuildOptions& o) { return o.pictures.colours == 32768; },
-     [](BuildOptions& o) { o.pictures.colours = 32768; }},
+     [](const lb::BuildChoices& o) { return o.pictures.colours == 32768; },
+     [](lb::BuildChoices& o) { o.pictures.colours = 32768; }},
     {"colours256", UserText::Colours256, 2, 3,
-     [](const BuildOptions& o) { return o.pictures.colours == 256; },
-     [](BuildOptions& o) { o.pictures.colours = 256; }},
+     [](const lb::BuildChoices& o) { return o.pictures.colours == 256; },
+     [](lb::BuildChoices& o) { o.pictures.colours = 256; }},
     {"colours16", UserText::Colours16, 2, 3,
-     [](const BuildOptions& o) { return o.pictures.colours == 16; },
-     [](BuildOptions& o) { o.pictures.colours = 16; }},
+     [](const lb::BuildChoices& o) { return o.pictures.colours == 16; },
+     [](lb::BuildChoices& o) { o.pictures.colours = 16; }},
     {"pageWhole", UserText::PageWhole, 3, 4,
-     [](const BuildOptions& o) { return o.text.page == lb::PageRule::Whole; },
-     [](BuildOptions& o) { o.text.page = lb::PageRule::Whole; }},
+     [](const lb::BuildChoices& o) { return o.text.page == lb::PageRule::Whole; },
+     [](lb::BuildChoices& o) { o.text.page = lb::PageRule::Whole; }},
     {"pageMain", UserText::PageMain, 3, 4,
-     [](const BuildOptions& o) { return o.text.page == lb::PageRule::Main; },
-     [](BuildOptions& o) { o.text.page = lb::PageRule::Main; }},
+     [](const lb::BuildChoices& o) { return o.text.page == lb::PageRule::Main; },
+     [](lb::BuildChoices& o) { o.text.page = lb::PageRule::Main; }},
 };
 
 } // namespace
@@ -103,7 +103,7 @@ void MainForm::MakeOptionsMenu() {
         optionChoices_.push_back(action);
         connect(action, &QAction::triggered, this, [this, &c] {
             if (!c.choose) return encodingOther_Click();
-            BuildOptions options = BuildOptions::Load();
+            lb::BuildChoices options = BuildOptions::Load();
             c.choose(options);
             StoreBuildOptions(options);
         });
@@ -120,7 +120,7 @@ void MainForm::ApplyOptionsCaptions() {
 
 // Ticks the stored choices; the "read as" choice shows the encoding it names.
 void MainForm::ShowBuildOptions() {
-    const BuildOptions options = BuildOptions::Load();
+    const lb::BuildChoices options = BuildOptions::Load();
     for (size_t k = 0; k < optionChoices_.size(); ++k) {
         const OptionChoice& c = kChoices[k];
         QString caption = Utf8(lb::Say(c.caption, Language()));
@@ -130,8 +130,8 @@ void MainForm::ShowBuildOptions() {
     }
 }
 
-void MainForm::StoreBuildOptions(const BuildOptions& options) {
-    options.Save();
+void MainForm::StoreBuildOptions(const lb::BuildChoices& options) {
+    BuildOptions::Save(options);
     ShowBuildOptions();
     // The estimates of pictures already listed follow the new fitting.
     model_.menu.pictures = options.pictures;
@@ -140,7 +140,7 @@ void MainForm::StoreBuildOptions(const BuildOptions& options) {
 }
 
 void MainForm::encodingOther_Click() {
-    BuildOptions options = BuildOptions::Load();
+    lb::BuildChoices options = BuildOptions::Load();
     auto answer = dialogs_.InputText(this, Utf8(lb::Say(UserText::TextEncodingMenu, Language())),
                                      Utf8(lb::Say(UserText::EncodingOtherPrompt, Language())),
                                      options.text.NamesEncoding() ? QString::fromStdString(options.text.encoding)

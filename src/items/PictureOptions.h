@@ -17,6 +17,7 @@ enum class FitRule {
 struct PictureOptions {
     FitRule fit = FitRule::Auto;
     int colours = 32768; // 32768, 256 or 16, for fitted and new-format pictures
+    bool operator==(const PictureOptions&) const = default;
 };
 
 // "auto", "screen", "width", "keep" and back; nothing for another word.

@@ -18,6 +18,7 @@ struct TextOptions {
 
     // Whether `encoding` names one (neither "auto" nor "keep").
     bool NamesEncoding() const;
+    bool operator==(const TextOptions&) const = default;
 };
 
 // What a text's bytes are for the font: stored unchanged, or read in an encoding.

@@ -12,6 +12,7 @@ struct MenuLayout {
     uint8_t x = 0;
     uint8_t y = 0;
     uint8_t count = 0;
+    bool operator==(const MenuLayout&) const = default;
 };
 
 // A layout box's text as a byte: a decimal number rounded to a whole one (a half to the
