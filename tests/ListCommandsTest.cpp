@@ -1,6 +1,5 @@
 #include "menu/ListCommands.h"
 #include "TestFiles.h"
-#include "app/DialogTexts.h"
 #include "common/Error.h"
 #include "menu/AddFile.h"
 #include "menu/MenuListFile.h"
@@ -148,12 +147,3 @@ TEST(ListCommands, OpenMenuReplacesTheMenuOrLeavesItAlone) {
     EXPECT_EQ(menu.TotalSize, 119392 + 389140);
 }
 
-TEST(ListCommands, DialogFiltersMatchAnyLetterCase) {
-    const std::pair<const char*, const char*> filters[] = {
-        {"EXE|*.EXE", "EXE (*.[Ee][Xx][Ee])"},
-        {"GBA Rom (*.Gba *.Bin)|*.Gba;*.Bin", "GBA Rom (*.Gba *.Bin) (*.[Gg][Bb][Aa] *.[Bb][Ii][Nn])"},
-        {"BMP|*.BMP|Html or TXT|*.TXT;*.HTML",
-         "BMP (*.[Bb][Mm][Pp]);;Html or TXT (*.[Tt][Xx][Tt] *.[Hh][Tt][Mm][Ll])"},
-    };
-    for (auto [filter, qt] : filters) EXPECT_EQ(QtFilter(filter), qt) << filter;
-}

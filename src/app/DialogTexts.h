@@ -2,13 +2,22 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lb {
 
-// A file dialog's title and its filter, as description|patterns pairs ("BMP|*.BMP").
+// One entry of a file dialog's list of file types: its description and the patterns it
+// shows ("*.BMP"), each meant to match its ending in any letter case.
+struct FileFilter {
+    std::string description;
+    std::vector<std::string> patterns;
+    bool operator==(const FileFilter&) const = default;
+};
+
+// A file dialog's title and its list of file types.
 struct FileDialogText {
     const char* title;
-    const char* filter;
+    std::vector<FileFilter> filters;
 };
 
 FileDialogText AddFilesDialog(uint8_t LanguageFlag);
@@ -19,9 +28,5 @@ FileDialogText RomDialog(uint8_t LanguageFlag);
 FileDialogText FlashProgramDialog(uint8_t LanguageFlag);
 FileDialogText ScreenshotDialog(uint8_t LanguageFlag);
 const char* RenameTitle(uint8_t LanguageFlag);
-
-// The filter in Qt's form: "description (patterns)" entries joined by ";;". Each pattern
-// matches its ending in any letter case ("*.BMP" gives "*.[Bb][Mm][Pp]").
-std::string QtFilter(const std::string& filter);
 
 } // namespace lb

@@ -45,33 +45,22 @@ constexpr Row kTexts[] = {
     {UserText::AboutName, "Lumenbrook 圖片轉換工具", "Lumenbrook"},
     {UserText::RenameTitle, "更改名稱", "Rename"},
     {UserText::AddFilesTitle, "加入圖片", "Add Bitmap"},
-    {UserText::AddFilesFilter,
-     "全部文件|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF;*.CBZ;*.ZIP;*.EPUB;*.TXT;*.LKB;*."
-     "HTM;*."
-     "HTML;*.LKM|"
-     "圖片 (*.BMP *.JPG *.PNG *.GIF *.WEBP "
-     "*.TIF)|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF|"
-     "漫畫壓縮檔 (*.CBZ *.ZIP)|*.CBZ;*.ZIP|電子書 (*.EPUB)|*.EPUB|網頁或純文字文件 (*.HTM "
-     "*.TXT)|*.TXT;*.LKB;*.HTM;*.HTML|"
-     "Lumenbrook 清單 (*.LKM)|*.LKM",
-     "All "
-     "Files|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF;*.CBZ;*.ZIP;*.EPUB;*.TXT;*.LKB;*."
-     "HTM;*."
-     "HTML;*.LKM|"
-     "Pictures|*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.WEBP;*.TIF;*.TIFF|Comic archives|*.CBZ;*.ZIP|Books "
-     "(EPUB)|*.EPUB|Html or "
-     "TXT|*.TXT;*.LKB;*.HTM;*.HTML|Lumenbrook Menu (*.LKM)|*.LKM"},
+    {UserText::AllFilesFilter, "全部文件", "All Files"},
+    {UserText::PicturesFilter, "圖片 (*.BMP *.JPG *.PNG *.GIF *.WEBP *.TIF)", "Pictures"},
+    {UserText::ComicsFilter, "漫畫壓縮檔 (*.CBZ *.ZIP)", "Comic archives"},
+    {UserText::BooksFilter, "電子書 (*.EPUB)", "Books (EPUB)"},
+    {UserText::PagesAndTextsFilter, "網頁或純文字文件 (*.HTM *.TXT)", "Html or TXT"},
     {UserText::CategoryTitle, "建立檔案", "Create File"},
-    {UserText::CategoryFilter, "純文字文件 (*.TXT)|*.TXT", "TXT File (*.TXT)|*.TXT"},
+    {UserText::CategoryFilter, "純文字文件 (*.TXT)", "TXT File (*.TXT)"},
     {UserText::SaveMenuTitle, "儲存清單", "Save"},
     {UserText::OpenMenuTitle, "開啟清單", "Open"},
-    {UserText::MenuListFilter, "Lumenbrook 清單 (*.LKM)|*.LKM", "Lumenbrook Menu (*.LKM)|*.LKM"},
+    {UserText::MenuListFilter, "Lumenbrook 清單 (*.LKM)", "Lumenbrook Menu (*.LKM)"},
     {UserText::RomTitle, "儲存檔案", "Save File"},
-    {UserText::RomFilter, "GBA Rom (*.Gba *.Bin)|*.Gba;*.Bin", "GBA Rom (*.Gba *.Bin)|*.Gba;*.Bin"},
+    {UserText::RomFilter, "GBA Rom (*.Gba *.Bin)", "GBA Rom (*.Gba *.Bin)"},
     {UserText::ScreenshotTitle, "儲存截圖", "Save Screenshot"},
-    {UserText::ScreenshotFilter, "PNG 圖片 (*.png)|*.png", "PNG picture (*.png)|*.png"},
+    {UserText::ScreenshotFilter, "PNG 圖片 (*.png)", "PNG picture (*.png)"},
     {UserText::FlashProgramTitle, "選擇檔案", "Select File"},
-    {UserText::FlashProgramFilter, "執行檔 (*.EXE)|*.EXE", "EXE|*.EXE"},
+    {UserText::FlashProgramFilter, "執行檔 (*.EXE)", "EXE"},
     {UserText::OptionsMenu, "選項", "Options"},
     {UserText::TextEncodingMenu, "文字編碼", "Text encoding"},
     {UserText::EncodingAuto, "自動判斷，轉為字形的編碼",

@@ -29,7 +29,11 @@ enum class UserText {
     AboutName,
     RenameTitle,
     AddFilesTitle,
-    AddFilesFilter,
+    AllFilesFilter, // a file dialog filter's description; the patterns come from elsewhere
+    PicturesFilter,
+    ComicsFilter,
+    BooksFilter,
+    PagesAndTextsFilter,
     CategoryTitle,
     CategoryFilter,
     SaveMenuTitle,

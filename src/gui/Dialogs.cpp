@@ -1,6 +1,5 @@
 #include "gui/Dialogs.h"
 
-#include "app/DialogTexts.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -16,8 +15,7 @@ void SetUp(QFileDialog& dialog, const FileQuestion& question) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setWindowTitle(question.title);
-    QStringList filters =
-        QString::fromStdString(lb::QtFilter(question.filter.toStdString())).split(";;");
+    QStringList filters = NameFilters(question.filters);
     const QString programs = QFileDialog::tr("Programs (*)");
     if (question.executablesFirst) filters.prepend(programs);
     dialog.setNameFilters(filters);
@@ -33,6 +31,21 @@ void SetUp(QFileDialog& dialog, const FileQuestion& question) {
 }
 
 } // namespace
+
+QStringList NameFilters(const std::vector<lb::FileFilter>& filters) {
+    QStringList out;
+    for (const lb::FileFilter& filter : filters) {
+        QStringList patterns;
+        for (const std::string& pattern : filter.patterns) {
+            QString any;
+            for (QChar c : QString::fromStdString(pattern))
+                any += c.isLetter() ? "[" + QString(c.toUpper()) + QString(c.toLower()) + "]" : QString(c);
+            patterns << any;
+        }
+        out << QString::fromStdString(filter.description) + " (" + patterns.join(' ') + ")";
+    }
+    return out;
+}
 
 bool QtDialogs::Ask(QWidget* owner, const QString& title, const QString& text) {
     return QMessageBox::question(owner, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==

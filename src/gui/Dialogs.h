@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/DialogTexts.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -7,17 +9,21 @@
 
 class QWidget;
 
-// What a file dialog asks: its title, its filter as description|patterns pairs, the file
-// name it starts with, and its options.
+// What a file dialog asks: its title, its list of file types, the file name it starts with,
+// and its options.
 struct FileQuestion {
     QString title;
-    QString filter;
+    std::vector<lb::FileFilter> filters;
     QString initial;
     bool several = false;          // open: more than one file may be chosen
     bool confirmOverwrite = false; // save: ask before choosing an existing file
     bool mustExist = false;        // open: only existing files
     bool executablesFirst = false; // open: offer every executable file before the filter
 };
+
+// The file types as Qt's name filters, "description (patterns)", each pattern matching its
+// ending in any letter case ("*.BMP" gives "*.[Bb][Mm][Pp]").
+QStringList NameFilters(const std::vector<lb::FileFilter>& filters);
 
 // A question whether to save changes first, with its three buttons' captions.
 struct SaveQuestion {

@@ -28,7 +28,7 @@ namespace {
 FileQuestion Question(const lb::FileDialogText& text, const QString& initial = {}) {
     FileQuestion question;
     question.title = Utf8(text.title);
-    question.filter = Utf8(text.filter);
+    question.filters = text.filters;
     question.initial = initial;
     return question;
 }

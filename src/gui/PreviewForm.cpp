@@ -104,7 +104,7 @@ void PreviewForm::SaveScreenshot(bool scaled) {
     lb::FileDialogText text = lb::ScreenshotDialog(language_);
     FileQuestion question;
     question.title = Utf8(text.title);
-    question.filter = Utf8(text.filter);
+    question.filters = text.filters;
     question.initial = "preview.png";
     question.confirmOverwrite = true;
     QString chosen = dialogs_.SaveFile(this, question);

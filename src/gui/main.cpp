@@ -2,6 +2,7 @@
 // executable or installed, the user's files beside it or in the user's folders).
 #include "gui/Dialogs.h"
 #include "gui/MainForm.h"
+#include "items/FileEndings.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -19,7 +20,7 @@ int main(int argc, char** argv) {
     QStringList files = app.arguments().mid(1);
     files.removeAll("--exit-when-shown");
     for (const QString& file : files) {
-        if (file.endsWith(".lkm", Qt::CaseInsensitive))
+        if (lb::EndsAs(file.toStdString(), lb::FileKind::MenuList))
             form.OpenMenuList(file);
         else
             form.AddPaths({file});

@@ -3,6 +3,7 @@
 #include "common/AsciiCase.h"
 #include "common/Error.h"
 #include "common/Files.h"
+#include "items/FileEndings.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -16,13 +17,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool EndsNoCase(const std::string& path, const char* ending) {
-    const size_t n = std::strlen(ending);
-    return path.size() > n && AsciiLower(path.substr(path.size() - n)) == ending;
-}
-
 bool ArchiveEnding(const std::string& path) {
-    return EndsNoCase(path, ".cbz") || EndsNoCase(path, ".zip") || EndsNoCase(path, ".epub");
+    return EndsAs(path, FileKind::ComicArchive) || EndsAs(path, FileKind::Book);
 }
 
 bool RegularFile(const std::string& path) {
@@ -91,12 +87,12 @@ std::vector<uint8_t> ReadEntryBytes(const std::string& path) {
 }
 
 bool IsBook(const std::string& path) {
-    return EndsNoCase(path, ".epub") && RegularFile(path);
+    return EndsAs(path, FileKind::Book) && RegularFile(path);
 }
 
 bool IsBookMember(const std::string& path) {
     const auto m = SplitArchivePath(path);
-    return m && EndsNoCase(m->archive, ".epub");
+    return m && EndsAs(m->archive, FileKind::Book);
 }
 
 std::map<std::string, std::vector<uint8_t>>

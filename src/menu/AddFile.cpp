@@ -6,6 +6,7 @@
 #include "common/UserTexts.h"
 #include "items/EntrySource.h"
 #include "items/EpubBook.h"
+#include "items/FileEndings.h"
 #include "items/ItemKind.h"
 #include "items/PhotoReader.h"
 #include "items/PictureItem.h"
@@ -83,7 +84,7 @@ void AddBook(ItemList& menu, const std::string& path, bool insideList,
     }
     std::string title = book.title;
     if (title.empty())
-        title = AfterLastSlash(path).substr(0, AfterLastSlash(path).size() - 5); // ".epub"
+        title = AfterLastSlash(path).substr(0, AfterLastSlash(path).size() - EndingLength(path));
     MenuEntry heading{path, "@" + title, TextEstimate(0)};
     heading.estimate += NameSlot(heading.name);
     menu.TotalSize += heading.estimate;
@@ -130,7 +131,7 @@ void AddContainer(ItemList& menu, std::string path, bool insideList, std::vector
         }
     }
     std::string name = AfterLastSlash(path);
-    if (!std::filesystem::is_directory(path)) name = name.substr(0, name.size() - 4); // ".cbz", ".zip"
+    if (!std::filesystem::is_directory(path)) name = name.substr(0, name.size() - EndingLength(name));
     MenuEntry heading{path, "@" + name, TextEstimate(0)};
     heading.estimate += NameSlot(heading.name);
     menu.TotalSize += heading.estimate;
@@ -144,16 +145,19 @@ void AddContainer(ItemList& menu, std::string path, bool insideList, std::vector
     }
 }
 
+std::string NotConvertedText() {
+    std::string endings;
+    for (const FileEnding& row : FileEndings()) endings += std::string(row.ending) + ", ";
+    return "not a kind Lumenbrook converts (" + endings + "or a folder)";
+}
+
 void AddOne(ItemList& menu, const std::string& path, bool insideList,
             std::vector<SkippedFile>& skipped) {
     if (IsContainer(path)) return AddContainer(menu, path, insideList, skipped);
     if (IsBookMember(path)) return AddChapter(menu, path, skipped);
     const ItemKind kind = KindForMenu(path);
     if (kind == ItemKind::Unknown) {
-        skipped.push_back({path, path.empty() ? "empty line"
-                                              : "not a kind Lumenbrook converts (.bmp, .jpg, .png, "
-                                                ".gif, .webp, .tif, .txt, .lkb, .htm, .html, .lkm, "
-                                                ".cbz, .zip, .epub or a folder)"});
+        skipped.push_back({path, path.empty() ? "empty line" : NotConvertedText()});
         return;
     }
     if (kind == ItemKind::MenuList) {
@@ -235,7 +239,8 @@ std::optional<int64_t> FileEstimate(const std::string& path, const PictureOption
 
 std::string DisplayNameFor(const std::string& path) {
     std::string name = AfterLastSlash(path);
-    size_t cut = PhotoEndingLength(path) ? PhotoEndingLength(path) : KindKey(path) == "html" ? 5 : 4;
+    // A file built as a bitmap whatever its ending loses four characters, like ".dib".
+    const size_t cut = EndingLength(path) ? EndingLength(path) : 4;
     return name.size() > cut ? name.substr(0, name.size() - cut) : std::string();
 }
 

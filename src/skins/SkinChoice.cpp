@@ -1,5 +1,7 @@
 #include "skins/SkinChoice.h"
 
+#include "items/FileEndings.h"
+
 #include "common/AsciiCase.h"
 #include "common/Error.h"
 #include "common/Files.h"
@@ -81,8 +83,7 @@ std::vector<std::string> ListBackNames(const SkinRoots& roots) {
     return ListFolders(roots, "Back", [](const fs::directory_entry& e) {
         std::error_code ec;
         std::string name = e.path().filename().string();
-        return name[0] != '.' && name.size() >= 4 &&
-               Lower(name.substr(name.size() - 4)) == ".bmp" && e.is_regular_file(ec);
+        return name[0] != '.' && EndsAs(name, FileKind::Bitmap) && e.is_regular_file(ec);
     });
 }
 
