@@ -77,17 +77,22 @@ TEST(Limits, AnImagePast32MiBWarnsOrFailsWhenStrict) {
 }
 
 TEST(Limits, NamesWithCharactersTheFontLacksWarnPerEntry) {
-    Folder f(300);
-    const std::string item = f.dir.Write("a.txt", "a");
-    f.request.entries = {{item, "caf\xC3\xA9"}, {item, "\xE2\x98\x83 and \xE4\xB8\xAD"}, {item, "plain"}};
-    Recorder progress;
-    BuildResult r = Conver(f.request, progress);
-    EXPECT_EQ(r.replacedChars, (std::vector<int>{0, 2, 0}));
-    std::vector<std::string> warnings;
-    for (auto& s : progress.shown)
-        if (s.rfind("warning ", 0) == 0) warnings.push_back(s);
-    EXPECT_EQ(warnings, (std::vector<std::string>{"warning entry 2 (" + item +
-                                                  "): 2 characters of the name are not in CP1252 and became \"?\""}));
+    for (const uint8_t language : {1, 0}) {
+        Folder f(300);
+        f.request.language = language;
+        const std::string item = f.dir.Write("a.txt", "a");
+        f.request.entries = {{item, "caf\xC3\xA9"}, {item, "\xE2\x98\x83 and \xE4\xB8\xAD"}, {item, "plain"}};
+        Recorder progress;
+        BuildResult r = Conver(f.request, progress);
+        EXPECT_EQ(r.replacedChars, (std::vector<int>{0, 2, 0}));
+        std::vector<std::string> warnings;
+        for (auto& s : progress.shown)
+            if (s.rfind("warning ", 0) == 0) warnings.push_back(s);
+        const std::string want =
+            language ? "warning entry 2 (" + item + "): 2 characters of the name are not in CP1252 and became \"?\""
+                     : "warning 第 2 項 (" + item + ")：2 個名稱字元不在 CP1252 中，已改為「?」";
+        EXPECT_EQ(warnings, std::vector<std::string>{want});
+    }
 }
 
 // Past 32 MiB the warning names the entries whose records start where the handheld cannot

@@ -9,52 +9,41 @@ namespace lb {
 
 namespace {
 
-const CaptionSet kChinese = {
-    kProgramTitle,
-    "加入",
-    "清除",
-    "清除全部",
-    "更換Skin",
-    "更換名稱",
-    "建立分類",
-    "選擇語言：",
-    "容量：",
-    "字形：",
-    "轉換後ROM檔:",
-    {"左上角", "右上角", "左下角", "右下角"},
-    "轉換後執行燒錄程式",
-    "更換Skin",
-    "預設",
-    "確定",
-    "個數",
-    "選單配置",
-};
+CaptionSet MakeCaptions(uint8_t l) {
+    return {kProgramTitle,
+            Say(UserText::AddCaption, l),
+            Say(UserText::ClearCaption, l),
+            Say(UserText::ClearAllCaption, l),
+            Say(UserText::SkinsCaption, l),
+            Say(UserText::RenameCaption, l),
+            Say(UserText::CategoryCaption, l),
+            Say(UserText::LanguageLabel, l),
+            Say(UserText::SizeLabel, l),
+            Say(UserText::FontLabel, l),
+            Say(UserText::RomLabel, l),
+            {Say(UserText::CornerTopLeft, l), Say(UserText::CornerTopRight, l),
+             Say(UserText::CornerBottomLeft, l), Say(UserText::CornerBottomRight, l)},
+            Say(UserText::FlashAfterBuild, l),
+            Say(UserText::ChooserTitle, l),
+            Say(UserText::ChooserDefault, l),
+            Say(UserText::ChooserOk, l),
+            Say(UserText::ChooserCount, l),
+            Say(UserText::ChooserLayout, l)};
+}
 
-const CaptionSet kEnglish = {
-    kProgramTitle,
-    "Add",
-    "Clear",
-    "Clear All",
-    "Skins",
-    "Rename",
-    "Directory",
-    "Language:",
-    "Size:",
-    "Font:",
-    "ROM:",
-    {"Left side up", "Right side up", "Left side down", "Right side down"},
-    "Start flashing software after build",
-    "Skin",
-    "Default",
-    "OK",
-    "Count",
-    "Menu",
-};
+PreviewCaptionSet MakePreviewCaptions(uint8_t l) {
+    return {Say(UserText::PreviewMenu, l),       Say(UserText::PreviewAfterBuild, l),
+            Say(UserText::PreviewTitle, l),      Say(UserText::PreviewReload, l),
+            Say(UserText::PreviewScreenshot, l), Say(UserText::PreviewScreenshotScaled, l),
+            Say(UserText::PreviewScale, l),      Say(UserText::PreviewKeys, l),
+            Say(UserText::PreviewKeysTitle, l)};
+}
 
 } // namespace
 
 const CaptionSet& CaptionsFor(uint8_t LanguageFlag) {
-    return LanguageFlag == 0 ? kChinese : kEnglish;
+    static const CaptionSet chinese = MakeCaptions(0), english = MakeCaptions(1);
+    return LanguageFlag == 0 ? chinese : english;
 }
 
 uint8_t LanguageForEntry(const char* entryText) {
@@ -73,11 +62,7 @@ std::string AboutText(uint8_t LanguageFlag) {
 }
 
 const PreviewCaptionSet& PreviewCaptionsFor(uint8_t LanguageFlag) {
-    static const PreviewCaptionSet chinese = {"預覽", "建置後預覽", "預覽", "重新載入", "截圖…",
-                                              "依顯示大小截圖…", "縮放", "按鍵…", "按鍵設定"};
-    static const PreviewCaptionSet english = {"Preview", "Preview after build", "Preview", "Reload",
-                                              "Screenshot…", "Screenshot at the shown scale…", "Scale",
-                                              "Keys…", "Keys"};
+    static const PreviewCaptionSet chinese = MakePreviewCaptions(0), english = MakePreviewCaptions(1);
     return LanguageFlag == 0 ? chinese : english;
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "common/UserTexts.h"
+
 #include <cstdint>
 #include <string>
 
 namespace lb {
 
-// The captions one interface language puts on the two windows (UTF-8).
+// The captions one interface language puts on the two windows (UTF-8), from the table of
+// user texts.
 struct CaptionSet {
     const char* mainTitle;
     const char* Command1;  // add
@@ -36,8 +39,8 @@ inline constexpr const char* kEnglishLanguageEntry = "English";
 uint8_t LanguageForEntry(const char* entryText);
 
 // Texts no language changes.
-inline constexpr const char* kStartCaption = "開始轉換";
-inline constexpr const char* kNoticeTitle = "注意";
+inline const char* const kStartCaption = Say(UserText::StartCaption, 0);
+inline const char* const kNoticeTitle = Say(UserText::NoticeTitle, 0);
 
 // The About box: its title and its whole text, lines joined by CR LF.
 const char* AboutTitle(uint8_t LanguageFlag);

@@ -52,12 +52,17 @@ std::string EntryText(int index, const BuildEntry& entry) {
     return "entry " + std::to_string(index + 1) + " (" + entry.path + ")";
 }
 
-void WarnReplaced(BuildProgress& progress, int index, const BuildEntry& entry, int replaced,
-                  const char* where, const CodePageConverter& codes) {
+// The entry as the warnings name it, in the interface's language.
+std::string EntryLabel(uint8_t lang, int index, const BuildEntry& entry) {
+    return Say(UserText::EntryNumber, lang, std::to_string(index + 1)) + " (" + entry.path + ")";
+}
+
+void WarnReplaced(BuildProgress& progress, uint8_t lang, int index, const BuildEntry& entry,
+                  int replaced, UserText where, const CodePageConverter& codes) {
     if (replaced > 0)
-        progress.Warning(EntryText(index, entry) + ": " + std::to_string(replaced) +
-                         " characters of the " + where + " are not in " + IconvName(codes.Page()) +
-                         " and became \"?\"");
+        progress.Warning(Say(UserText::CharactersReplaced, lang,
+                             {EntryLabel(lang, index, entry), std::to_string(replaced),
+                              Say(where, lang), IconvName(codes.Page())}));
 }
 
 // Refuses what cannot be built before anything is read or written.
@@ -91,7 +96,7 @@ void WriteBaseImage(ReplacingFile& out, const std::vector<uint8_t>& base, const 
     out.Write(head.data(), head.size());
 }
 
-void WriteSkin(ReplacingFile& out, const std::string& what, const std::string& path,
+void WriteSkin(ReplacingFile& out, UserText what, const std::string& path, uint8_t lang,
                BuildProgress& progress) {
     SkinBlock block;
     try {
@@ -99,13 +104,12 @@ void WriteSkin(ReplacingFile& out, const std::string& what, const std::string& p
     } catch (const Error& e) {
         std::string cause = e.what();
         if (cause.rfind(path, 0) != 0) cause = path + ": " + cause;
-        throw Error(what + " " + cause);
+        throw Error(std::string(Say(what, 1)) + " " + cause); // like every other error, in English
     }
     if (!block.ScreenSized())
-        progress.Warning(what + " " + path + " is " + std::to_string(block.width) + " x " +
-                         std::to_string(block.height) + " at " + std::to_string(block.bitCount) +
-                         " bits per pixel; the handheld expects 240 x 160 at 8, and everything "
-                         "after it moves by the difference");
+        progress.Warning(Say(UserText::SkinNotScreenSized, lang,
+                             {Say(what, lang), path, std::to_string(block.width),
+                              std::to_string(block.height), std::to_string(block.bitCount)}));
     out.Write(block.bytes.data(), block.bytes.size());
     CheckPosition(out);
 }
@@ -234,9 +238,11 @@ std::vector<std::string> WriteRecords(ReplacingFile& out, const BuildRequest& re
             throw Error(EntryText(i, entry) + ": " + cause);
         }
         LogEntryNote(log, request.language, i, entry, note);
-        WarnReplaced(progress, i, entry, replaced,
-                     KindForBuild(entry.path) == ItemKind::WebPage ? "page" : "text", font.Codes());
-        if (out.Position() >= LB_CART_ADDRESS_BYTES) unreachable.push_back(EntryText(i, entry));
+        WarnReplaced(progress, request.language, i, entry, replaced,
+                     KindForBuild(entry.path) == ItemKind::WebPage ? UserText::InThePage : UserText::InTheText,
+                     font.Codes());
+        if (out.Position() >= LB_CART_ADDRESS_BYTES)
+            unreachable.push_back(EntryLabel(request.language, i, entry));
         auto header = headers.Next(item);
         out.Write(header.data(), header.size());
         out.Write(item.data.data(), item.data.size());
@@ -246,12 +252,6 @@ std::vector<std::string> WriteRecords(ReplacingFile& out, const BuildRequest& re
 }
 
 } // namespace
-
-std::string TooLargeText(uint64_t size) {
-    return "the image is " + std::to_string(size) + " bytes, more than the " +
-           std::to_string(LB_CART_ADDRESS_BYTES) +
-           " bytes (32 MiB) of a cartridge; the handheld cannot read what lies past that";
-}
 
 BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
     std::vector<std::string> names = CheckRequest(request);
@@ -270,17 +270,17 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
     WriteBaseImage(out, base, font);
 
     log.Line(Say(UserText::WriteSkin, lang));
-    WriteSkin(out, "title picture", request.titlePath, progress);
-    WriteSkin(out, "menu picture", request.menuPath, progress);
-    WriteSkin(out, "back picture", request.backPath, progress);
+    WriteSkin(out, UserText::TitlePicture, request.titlePath, lang, progress);
+    WriteSkin(out, UserText::MenuPicture, request.menuPath, lang, progress);
+    WriteSkin(out, UserText::BackPicture, request.backPath, lang, progress);
 
     BuildResult result;
     auto tables = MenuTables(names, request.layout, static_cast<uint8_t>(request.corner), codes,
                              &result.replacedChars);
     out.Write(tables.data(), tables.size());
     for (size_t i = 0; i < result.replacedChars.size(); ++i)
-        WarnReplaced(progress, static_cast<int>(i), request.entries[i], result.replacedChars[i], "name",
-                     codes);
+        WarnReplaced(progress, lang, static_cast<int>(i), request.entries[i], result.replacedChars[i],
+                     UserText::InTheName, codes);
 
     const std::vector<std::string> unreachable = WriteRecords(out, request, fontText, log, progress);
     result.recordsEnd = out.Position();
@@ -290,9 +290,11 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
         out.Write(base.data() + out.Position(), base.size() - static_cast<size_t>(out.Position()));
     result.size = out.Position();
     if (result.size > LB_CART_ADDRESS_BYTES) {
-        std::string text = TooLargeText(result.size);
+        std::string text = Say(UserText::ImageTooLarge, lang, std::to_string(result.size));
+        std::string entries;
         for (size_t k = 0; k < unreachable.size(); ++k)
-            text += (k ? ", " : "; the handheld cannot open ") + unreachable[k];
+            entries += (k ? Say(UserText::Separator, lang) : "") + unreachable[k];
+        if (!entries.empty()) text += Say(UserText::EntriesPastTheEnd, lang, entries);
         if (request.strictSize) throw Error(text);
         progress.Warning(text);
     }

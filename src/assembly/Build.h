@@ -32,7 +32,4 @@ struct BuildResult {
 // the output path is left as it was.
 BuildResult Conver(const BuildRequest& request, BuildProgress& progress);
 
-// Why an image of `size` bytes is too large for the handheld, naming the size and the limit.
-std::string TooLargeText(uint64_t size);
-
 } // namespace lb

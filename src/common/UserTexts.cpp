@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <iterator>
+#include <vector>
 
 namespace lb {
 
@@ -13,7 +14,8 @@ struct Row {
     const char* english;
 };
 
-// In the order of UserText, which a check below keeps.
+// Every text the program shows the user, in both languages, in the order of UserText, which a
+// check below keeps.
 constexpr Row kTexts[] = {
     {UserText::WriteProgram, "寫入Lumenbrook程式....", "Write Program..."},
     {UserText::WriteSkin, "寫入Skin圖片....", "Write Skin..."},
@@ -97,12 +99,64 @@ constexpr Row kTexts[] = {
     {UserText::PageMain, "只取正文（略去導覽列、側欄）",
      "Its main text (no navigation or sidebars)"},
     {UserText::ChapterN, "第 {} 章", "Chapter {}"},
+    {UserText::AddCaption, "加入", "Add"},
+    {UserText::ClearCaption, "清除", "Clear"},
+    {UserText::ClearAllCaption, "清除全部", "Clear All"},
+    {UserText::SkinsCaption, "更換Skin", "Skins"},
+    {UserText::RenameCaption, "更換名稱", "Rename"},
+    {UserText::CategoryCaption, "建立分類", "Directory"},
+    {UserText::LanguageLabel, "選擇語言：", "Language:"},
+    {UserText::SizeLabel, "容量：", "Size:"},
+    {UserText::FontLabel, "字形：", "Font:"},
+    {UserText::RomLabel, "轉換後ROM檔:", "ROM:"},
+    {UserText::CornerTopLeft, "左上角", "Left side up"},
+    {UserText::CornerTopRight, "右上角", "Right side up"},
+    {UserText::CornerBottomLeft, "左下角", "Left side down"},
+    {UserText::CornerBottomRight, "右下角", "Right side down"},
+    {UserText::FlashAfterBuild, "轉換後執行燒錄程式", "Start flashing software after build"},
+    {UserText::StartCaption, "開始轉換", "開始轉換"},
+    {UserText::NoticeTitle, "注意", "注意"},
+    {UserText::ChooserTitle, "更換Skin", "Skin"},
+    {UserText::ChooserDefault, "預設", "Default"},
+    {UserText::ChooserOk, "確定", "OK"},
+    {UserText::ChooserCount, "個數", "Count"},
+    {UserText::ChooserLayout, "選單配置", "Menu"},
+    {UserText::PreviewMenu, "預覽", "Preview"},
+    {UserText::PreviewAfterBuild, "建置後預覽", "Preview after build"},
+    {UserText::PreviewTitle, "預覽", "Preview"},
+    {UserText::PreviewReload, "重新載入", "Reload"},
+    {UserText::PreviewScreenshot, "截圖…", "Screenshot…"},
+    {UserText::PreviewScreenshotScaled, "依顯示大小截圖…", "Screenshot at the shown scale…"},
+    {UserText::PreviewScale, "縮放", "Scale"},
+    {UserText::PreviewKeys, "按鍵…", "Keys…"},
+    {UserText::PreviewKeysTitle, "按鍵設定", "Keys"},
+    {UserText::MissingTitle, "找不到Title.Bmp", "找不到Title.Bmp"},
+    {UserText::MissingMenu, "找不到Menu.Bmp", "找不到Menu.Bmp"},
+    {UserText::MissingBack, "找不到Back.Bmp", "找不到Back.Bmp"},
+    {UserText::MissingLayout, "找不到Skin.ini", "找不到Skin.ini"},
+    {UserText::CharactersReplaced, "{}：{} 個{}字元不在 {} 中，已改為「?」",
+     "{}: {} characters of the {} are not in {} and became \"?\""},
+    {UserText::InTheName, "名稱", "name"},
+    {UserText::InThePage, "網頁", "page"},
+    {UserText::InTheText, "文字", "text"},
+    {UserText::SkinNotScreenSized,
+     "{} {} 是 {} x {}、每像素 {} 位元；掌機要的是 240 x 160、8 位元，其後的資料都會跟著錯位",
+     "{} {} is {} x {} at {} bits per pixel; the handheld expects 240 x 160 at 8, and everything "
+     "after it moves by the difference"},
+    {UserText::TitlePicture, "標題圖片", "title picture"},
+    {UserText::MenuPicture, "選單圖片", "menu picture"},
+    {UserText::BackPicture, "背景圖片", "back picture"},
+    {UserText::ImageTooLarge,
+     "映像檔有 {} 位元組，超過卡帶可定址的 33554432 位元組（32 MiB），掌機讀不到超出的部分",
+     "the image is {} bytes, more than the 33554432 bytes (32 MiB) of a cartridge; the handheld "
+     "cannot read what lies past that"},
+    {UserText::EntriesPastTheEnd, "；掌機無法開啟{}", "; the handheld cannot open {}"},
 };
 
 constexpr bool InOrder() {
     for (size_t i = 0; i < std::size(kTexts); ++i)
         if (static_cast<size_t>(kTexts[i].id) != i) return false;
-    return std::size(kTexts) == static_cast<size_t>(UserText::ChapterN) + 1;
+    return std::size(kTexts) == static_cast<size_t>(UserText::Count);
 }
 static_assert(InOrder(), "one row for each UserText, in its order");
 
@@ -116,7 +170,7 @@ const char* Say(UserText id, uint8_t LanguageFlag) {
 namespace {
 
 // Replaces the "{}" marks in order, each with the next value.
-std::string Fill(const char* text, std::initializer_list<const std::string*> values) {
+template <typename Values> std::string Fill(const char* text, const Values& values) {
     std::string out = text;
     size_t from = 0;
     for (const std::string* value : values) {
@@ -131,12 +185,18 @@ std::string Fill(const char* text, std::initializer_list<const std::string*> val
 } // namespace
 
 std::string Say(UserText id, uint8_t LanguageFlag, const std::string& value) {
-    return Fill(Say(id, LanguageFlag), {&value});
+    return Fill(Say(id, LanguageFlag), std::initializer_list<const std::string*>{&value});
 }
 
 std::string Say(UserText id, uint8_t LanguageFlag, const std::string& value,
                 const std::string& second) {
-    return Fill(Say(id, LanguageFlag), {&value, &second});
+    return Fill(Say(id, LanguageFlag), std::initializer_list<const std::string*>{&value, &second});
+}
+
+std::string Say(UserText id, uint8_t LanguageFlag, std::initializer_list<std::string> values) {
+    std::vector<const std::string*> each;
+    for (const std::string& value : values) each.push_back(&value);
+    return Fill(Say(id, LanguageFlag), each);
 }
 
 std::string WithThousands(uint64_t n) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 namespace lb {
@@ -74,6 +75,57 @@ enum class UserText {
     PageWhole,
     PageMain,
     ChapterN, // "{}" stands for the chapter's number
+    // The main window's captions.
+    AddCaption,
+    ClearCaption,
+    ClearAllCaption,
+    SkinsCaption,
+    RenameCaption,
+    CategoryCaption,
+    LanguageLabel,
+    SizeLabel,
+    FontLabel,
+    RomLabel,
+    CornerTopLeft,
+    CornerTopRight,
+    CornerBottomLeft,
+    CornerBottomRight,
+    FlashAfterBuild,
+    StartCaption, // the same in both languages
+    NoticeTitle,  // the same in both languages
+    // The skin chooser's.
+    ChooserTitle,
+    ChooserDefault,
+    ChooserOk,
+    ChooserCount,
+    ChooserLayout,
+    // The preview's: the main window's two menu bar items, then the preview window's.
+    PreviewMenu,
+    PreviewAfterBuild,
+    PreviewTitle,
+    PreviewReload,
+    PreviewScreenshot,
+    PreviewScreenshotScaled,
+    PreviewScale,
+    PreviewKeys,
+    PreviewKeysTitle,
+    // A skin file that is missing or does not read, the same in both languages.
+    MissingTitle,
+    MissingMenu,
+    MissingBack,
+    MissingLayout,
+    // The build's warnings.
+    CharactersReplaced, // "{}" the entry, the count, where (one of the three below), the code page
+    InTheName,
+    InThePage,
+    InTheText,
+    SkinNotScreenSized, // "{}" the picture (one of the three below), its path, width, height, bits
+    TitlePicture,
+    MenuPicture,
+    BackPicture,
+    ImageTooLarge,      // "{}" the image's size in bytes
+    EntriesPastTheEnd,  // "{}" the entries, each as EntryNumber with its path
+    Count // not a text: how many there are
 };
 
 // 0 gives the Traditional Chinese text, every other value the English one (UTF-8).
@@ -83,6 +135,7 @@ const char* Say(UserText id, uint8_t LanguageFlag);
 std::string Say(UserText id, uint8_t LanguageFlag, const std::string& value);
 std::string Say(UserText id, uint8_t LanguageFlag, const std::string& value,
                 const std::string& second);
+std::string Say(UserText id, uint8_t LanguageFlag, std::initializer_list<std::string> values);
 
 // A count with a comma between thousands: 239,348.
 std::string WithThousands(uint64_t n);

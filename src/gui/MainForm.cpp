@@ -131,18 +131,20 @@ void MainForm::MakeControls(QWidget* client) {
         const char* caption;
         void (MainForm::*click)();
     };
+    // Chinese until the settings say otherwise, as the program first starts.
+    const lb::CaptionSet& zh = lb::CaptionsFor(0);
     const CommandRow commands[] = {
-        {&MainForm::Command1, "Command1", 120, 2490, 975, QStyle::SP_DialogOpenButton, "加入",
+        {&MainForm::Command1, "Command1", 120, 2490, 975, QStyle::SP_DialogOpenButton, zh.Command1,
          &MainForm::Command1_Click},
-        {&MainForm::Command3, "Command3", 1200, 2490, 975, QStyle::SP_DialogCancelButton, "清除",
+        {&MainForm::Command3, "Command3", 1200, 2490, 975, QStyle::SP_DialogCancelButton, zh.Command3,
          &MainForm::Command3_Click},
-        {&MainForm::Command4, "Command4", 2280, 2490, 975, QStyle::SP_TrashIcon, "清除全部",
+        {&MainForm::Command4, "Command4", 2280, 2490, 975, QStyle::SP_TrashIcon, zh.Command4,
          &MainForm::Command4_Click},
         {&MainForm::Command6, "Command6", 3360, 2490, 975, QStyle::SP_FileDialogDetailedView,
-         "更換名稱", &MainForm::Command6_Click},
-        {&MainForm::Command10, "Command10", 4440, 2490, 975, QStyle::SP_DirIcon, "建立分類",
+         zh.Command6, &MainForm::Command6_Click},
+        {&MainForm::Command10, "Command10", 4440, 2490, 975, QStyle::SP_DirIcon, zh.Command10,
          &MainForm::Command10_Click},
-        {&MainForm::Command2, "Command2", 5520, 2490, 975, QStyle::SP_DesktopIcon, "更換Skin",
+        {&MainForm::Command2, "Command2", 5520, 2490, 975, QStyle::SP_DesktopIcon, zh.Command2,
          &MainForm::Command2_Click},
         {&MainForm::Command5, "Command5", 5400, 4680, 1095, QStyle::SP_MediaPlay, lb::kStartCaption,
          &MainForm::Command5_Click},
@@ -193,15 +195,15 @@ void MainForm::MakePathsAndStatus(QWidget* client) {
 void MainForm::MakeSettingsColumn(QWidget* client) {
     Frame1 = MakeControl<QFrame>(client, "Frame1", Twips(4440, -75, 2055, 2460));
     Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Label3 = SizedLabel(Frame1, "Label3", 120, 200, "容量");
+    Label3 = SizedLabel(Frame1, "Label3", 120, 200, lb::CaptionsFor(0).Label3);
     Label4 = SizedLabel(Frame1, "Label4", 720, 200, "");
     Separator(Frame1, 440);
     Combo2 = EditableList(Frame1, "Combo2", Twips(120, 600, 1815, 300));
     Separator(Frame1, 1020);
-    Label5 = SizedLabel(Frame1, "Label5", 120, 1174, "字形");
+    Label5 = SizedLabel(Frame1, "Label5", 120, 1174, lb::CaptionsFor(0).Label5);
     Combo3 = EditableList(Frame1, "Combo3", Twips(120, 1424, 1815, 300));
     for (const lb_font& font : lb_fonts) Combo3->addItem(Utf8(font.list_text));
-    Label1 = SizedLabel(Frame1, "Label1", 120, 1794, "選擇語言");
+    Label1 = SizedLabel(Frame1, "Label1", 120, 1794, lb::CaptionsFor(0).Label1);
     Combo1 = EditableList(Frame1, "Combo1", Twips(120, 2024, 1815, 300));
     Combo1->addItem(Utf8(lb::kChineseLanguageEntry));
     Combo1->addItem(Utf8(lb::kEnglishLanguageEntry));

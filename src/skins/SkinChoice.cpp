@@ -1,12 +1,11 @@
 #include "skins/SkinChoice.h"
 
-#include "items/FileEndings.h"
-
 #include "common/AsciiCase.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/ProgramNames.h"
 #include "common/UserTexts.h"
+#include "items/FileEndings.h"
 #include "skins/SkinFolder.h"
 
 #include <algorithm>
@@ -48,14 +47,10 @@ std::vector<std::string> ListFolders(const SkinRoots& roots, const char* kind, K
 
 const char* MissingMessage(SkinFile file) {
     switch (file) {
-    case SkinFile::Title:
-        return "找不到Title.Bmp";
-    case SkinFile::Menu:
-        return "找不到Menu.Bmp";
-    case SkinFile::Back:
-        return "找不到Back.Bmp";
-    default:
-        return "找不到Skin.ini";
+    case SkinFile::Title: return Say(UserText::MissingTitle, 0);
+    case SkinFile::Menu: return Say(UserText::MissingMenu, 0);
+    case SkinFile::Back: return Say(UserText::MissingBack, 0);
+    default: return Say(UserText::MissingLayout, 0);
     }
 }
 

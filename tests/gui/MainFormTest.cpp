@@ -1,5 +1,7 @@
 // The real windows under the offscreen platform, with every dialog answered by a script.
 #include "TestHome.h"
+#include "common/ProgramNames.h"
+#include "common/UserTexts.h"
 #include "gui/SetForm.h"
 
 #include <QAction>
@@ -61,10 +63,18 @@ class MainFormTest : public QObject {
     void smallCommands();
 };
 
-const char* kChineseCaptions =
-    "Lumenbrook v2.0|加入|清除|清除全部|更換Skin|更換名稱|建立分類|選擇語言：|容量：|字形：|"
-    "轉換後ROM檔:|轉換後執行燒錄程式|更換Skin|預設|確定|個數|選單配置|左上角|右上角|左下角|"
-    "右下角";
+// What Captions() should read in a language: each control's row of the table of user texts.
+QString ExpectedCaptions(uint8_t language) {
+    using T = lb::UserText;
+    QStringList all{lb::kProgramTitle};
+    for (T id : {T::AddCaption, T::ClearCaption, T::ClearAllCaption, T::SkinsCaption, T::RenameCaption,
+                 T::CategoryCaption, T::LanguageLabel, T::SizeLabel, T::FontLabel, T::RomLabel,
+                 T::FlashAfterBuild, T::ChooserTitle, T::ChooserDefault, T::ChooserOk, T::ChooserCount,
+                 T::ChooserLayout, T::CornerTopLeft, T::CornerTopRight, T::CornerBottomLeft,
+                 T::CornerBottomRight})
+        all << QString::fromUtf8(lb::Say(id, language));
+    return all.join("|");
+}
 
 void MainFormTest::startup_data() {
     QTest::addColumn<QString>("settings");
@@ -73,15 +83,12 @@ void MainFormTest::startup_data() {
     QTest::addColumn<int>("font");
     QTest::addColumn<QString>("size");
     QTest::newRow("Chinese, font 0")
-        << kChineseSettings << kChineseCaptions << "繁體中文Big5" << 0 << " 437KB";
+        << kChineseSettings << ExpectedCaptions(0) << "繁體中文Big5" << 0 << " 437KB";
     QTest::newRow("English, font 3")
-        << kEnglishSettings
-        << "Lumenbrook v2.0|Add|Clear|Clear All|Skins|Rename|Directory|Language:|Size:|Font:|ROM:|"
-           "Start flashing software after build|Skin|Default|OK|Count|Menu|Left side up|"
-           "Right side up|Left side down|Right side down"
+        << kEnglishSettings << ExpectedCaptions(1)
         << "English" << 3 << " 167KB";
     QTest::newRow("no settings file: the defaults")
-        << "" << kChineseCaptions << "繁體中文Big5" << 0 << " 437KB";
+        << "" << ExpectedCaptions(0) << "繁體中文Big5" << 0 << " 437KB";
 }
 
 void MainFormTest::startup() {
