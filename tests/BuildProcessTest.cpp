@@ -35,13 +35,6 @@ int Wait(pid_t pid) {
     return status;
 }
 
-std::vector<std::string> Temporaries(const fs::path& folder) {
-    std::vector<std::string> found;
-    for (auto& e : fs::directory_iterator(folder))
-        if (lb::IsReplacingFileTemporary(e.path().filename().string())) found.push_back(e.path().string());
-    return found;
-}
-
 } // namespace
 
 TEST(BuildProcess, AKilledBuildLeavesTheEarlierRomAndTheNextBuildClearsUp) {
@@ -60,7 +53,7 @@ TEST(BuildProcess, AKilledBuildLeavesTheEarlierRomAndTheNextBuildClearsUp) {
     // Killed once its temporary file has grown past its first megabyte.
     bool started = false;
     for (int i = 0; i < 20000 && !started; ++i) {
-        for (auto& t : Temporaries(dir.Path())) started = started || fs::file_size(t) > (1u << 20);
+        for (auto& t : ReplacingTemporaries(dir.Path())) started = started || fs::file_size(t) > (1u << 20);
         if (!started) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     ASSERT_TRUE(started);
@@ -69,12 +62,12 @@ TEST(BuildProcess, AKilledBuildLeavesTheEarlierRomAndTheNextBuildClearsUp) {
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the build ended before it was killed";
     EXPECT_EQ(ReadBytes(rom), std::vector<uint8_t>({'t', 'h', 'e', ' ', 'e', 'a', 'r', 'l', 'i', 'e', 'r', ' ', 'R',
                                                     'O', 'M'}));
-    auto left = Temporaries(dir.Path());
+    auto left = ReplacingTemporaries(dir.Path());
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(fs::path(left[0]).filename().string().rfind(".out.gba.lumenbrook-", 0), 0u);
 
     EXPECT_EQ(Wait(StartBuild(rom, {small})), 0);
-    EXPECT_TRUE(Temporaries(dir.Path()).empty());
+    EXPECT_TRUE(ReplacingTemporaries(dir.Path()).empty());
     EXPECT_TRUE(fs::exists(dir.Path() / "keep.tmp"));
     EXPECT_TRUE(fs::exists(dir.Path() / ".out.gba.lumenbrook-12345.tmp"));
     EXPECT_EQ(fs::file_size(rom), 0xC814u + 3 * 38912 + 16 + 36 + 12 + 8);
@@ -94,6 +87,6 @@ TEST(BuildProcess, TwoBuildsAtOnceEachLeaveAWholeRom) {
         EXPECT_EQ(Wait(second), 0) << round;
         auto out = ReadBytes(rom);
         EXPECT_TRUE(out == romA || out == romB) << round << ": " << out.size() << " bytes, neither build's";
-        EXPECT_TRUE(Temporaries(dir.Path()).empty()) << round;
+        EXPECT_TRUE(ReplacingTemporaries(dir.Path()).empty()) << round;
     }
 }

@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 
 #include "common/Error.h"
+#include "common/Files.h"
 
 #include <fstream>
 #include <random>
@@ -32,6 +33,13 @@ std::string TempFolder::Write(const std::string& name, const std::string& text) 
 std::vector<uint8_t> ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> ReplacingTemporaries(const fs::path& folder) {
+    std::vector<std::string> found;
+    for (auto& e : fs::directory_iterator(folder))
+        if (lb::IsReplacingFileTemporary(e.path().filename().string())) found.push_back(e.path().string());
+    return found;
 }
 
 std::vector<uint8_t> MakeBmp(const BmpFields& s) {

@@ -25,6 +25,9 @@ private:
 
 std::vector<uint8_t> ReadBytes(const fs::path& path);
 
+// The paths of the temporary files a ROM or settings writer left in `folder`.
+std::vector<std::string> ReplacingTemporaries(const fs::path& folder);
+
 // The message of the lb::Error that `run` throws; empty when it throws none.
 std::string ErrorOf(const std::function<void()>& run);
 

@@ -63,13 +63,11 @@ void Build(MainForm& f) {
     QVERIFY(done.wait(20000));
 }
 
-struct Files {
-    QTemporaryDir dir;
-    fs::path path{dir.path().toStdString()};
-    QString Write(const std::string& name, const std::string& content) {
-        fs::create_directories((path / name).parent_path());
-        WriteText(path / name, content);
-        return QString::fromStdString((path / name).string());
+// The test's own files, named as the window's dialogs give them.
+struct Files : lbtest::TempFolder {
+    const fs::path& path = Path();
+    QString Write(const std::string& name, const std::string& content) const {
+        return QString::fromStdString(TempFolder::Write(name, content));
     }
 };
 

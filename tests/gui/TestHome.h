@@ -1,5 +1,7 @@
 #pragma once
 // A program folder for the window tests, and dialogs answered from a script.
+#include "../TestFiles.h"
+#include "common/Files.h"
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/MainForm.h"
@@ -10,14 +12,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -82,28 +81,24 @@ class ScriptedDialogs : public Dialogs {
 };
 
 inline std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const std::vector<uint8_t> bytes = lb::ReadWholeFile(path);
+    return {bytes.begin(), bytes.end()};
 }
 
-inline void WriteText(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+inline void WriteText(const fs::path& path, const std::string& text) { lb::ReplaceFileContents(path, text); }
 
 // Points the user's configuration (QSettings) at a folder of the test's own, so no test
 // reads or changes the person's.
 inline void UseTemporaryUserSettings() {
-    static QTemporaryDir folder;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+    static lbtest::TempFolder folder;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(folder.Path().string()));
 }
 
 // A program folder holding the bundled skins, back pictures and placeholder base images,
 // a settings file, and a window over it.
 struct Home {
-    QTemporaryDir dir;
-    fs::path path{dir.path().toStdString()};
+    lbtest::TempFolder dir;
+    fs::path path = dir.Path();
     ScriptedDialogs dialogs;
     int quits = 0;
     std::unique_ptr<MainForm> form;
@@ -116,8 +111,8 @@ struct Home {
                      fs::copy_options::recursive);
         fs::copy(fs::path(LUMENBROOK_BUILD_DIR) / "Bin", path / "Bin", fs::copy_options::recursive);
         // Night gets numbers of its own, so a change of skin shows in the boxes.
-        WriteText(path / "Skins/Night/Skin.ini", "10,20,3");
-        if (!settings.empty()) WriteText(SettingsPath(), settings);
+        dir.Write("Skins/Night/Skin.ini", "10,20,3");
+        if (!settings.empty()) dir.Write("Lumenbrook.ini", settings);
     }
     fs::path SettingsPath() const { return path / "Lumenbrook.ini"; }
     bool Load() {

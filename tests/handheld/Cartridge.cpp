@@ -90,6 +90,14 @@ bool Cartridge::Ink(unsigned code, unsigned cells, int x, int y) const {
     return base.at(glyph + static_cast<size_t>(bit / 8)) & (0x80 >> (bit % 8));
 }
 
+void OpenFirstEntry(Handheld& h) {
+    h.Run(10);
+    h.Press(kKeyStart);
+    h.Run(20);
+    h.Press(kKeyA);
+    h.Run(60);
+}
+
 int GlyphMisses(const Handheld& h, const Cartridge& c, int x, int y, const std::string& codes, uint16_t ink,
                 uint16_t paper) {
     int misses = 0;

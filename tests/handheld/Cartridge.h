@@ -57,6 +57,9 @@ struct Cartridge {
     lb_base_info info;
 };
 
+// From the title through the menu into the first entry, each given time to show.
+void OpenFirstEntry(Handheld& h);
+
 // How many pixels differ from the codes drawn from (x, y) in `ink` on `paper`, double-byte
 // pairs together when the font has them.
 int GlyphMisses(const Handheld& h, const Cartridge& c, int x, int y, const std::string& codes, uint16_t ink,

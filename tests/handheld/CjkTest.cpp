@@ -20,13 +20,6 @@ const Codes kFonts[] = {
     {2, "\xD6\xD0", "\xCE\xC4", "\xBA\xA3", "\xB3\xB1\xCF\xAB", 14 + 4, 4 + 4 * 6},
 };
 
-void OpenFirstEntry(Handheld& h) {
-    h.Run(10);
-    h.Press(kKeyStart);
-    h.Press(kKeyA);
-    h.Run(60);
-}
-
 } // namespace
 
 TEST(ViewerCjk, TextRowsShowTheGlyphsAtTheirCells) {

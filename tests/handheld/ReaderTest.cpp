@@ -12,15 +12,6 @@ using namespace lbtest;
 
 namespace {
 
-// Title, menu, open the first entry.
-void OpenFirstText(Handheld& h) {
-    h.Run(10);
-    h.Press(kKeyStart);
-    h.Run(20);
-    h.Press(kKeyA);
-    h.Run(30);
-}
-
 // The rows the English font shows on a page: 29 columns from x = 4, rows 16 apart from y = 20.
 constexpr int kColumns = 29, kTop = 20, kRows = 8;
 
@@ -34,7 +25,7 @@ TEST(Reader, APageShowsTheBreaksTheHostComputes) {
         "the river.\r\nA second paragraph, with averyveryveryverylongwordthatfillsaline and more.";
     c.home.Write("Fox.txt", text);
     Handheld h(c.Build({"Fox.txt"}));
-    OpenFirstText(h);
+    OpenFirstEntry(h);
     lb_text t{reinterpret_cast<const uint8_t*>(text.data()), static_cast<uint32_t>(text.size()), kColumns, 0};
     uint32_t at = 0;
     for (int row = 0; row < kRows && at < t.length; ++row) {
@@ -59,7 +50,7 @@ TEST(Reader, EveryPageOfATwentyMegabyteTextIsReached) {
     text += "The very end.\r\n";
     c.home.Write("Book.txt", text);
     Handheld h(c.Build({"Book.txt"}));
-    OpenFirstText(h);
+    OpenFirstEntry(h);
     for (int jump = 0; jump < 10; ++jump) {
         h.SetKeys(kKeySelect | kKeyRight);
         h.Run(2);

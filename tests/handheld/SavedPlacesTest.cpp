@@ -19,15 +19,6 @@ std::string Book(const std::string& last) {
     return text + last + "\r\n";
 }
 
-// From the title into the first entry.
-void Open(Handheld& h) {
-    h.Run(10);
-    h.Press(kKeyStart);
-    h.Run(20);
-    h.Press(kKeyA);
-    h.Run(40);
-}
-
 // The first line a text page shows (English font: from x = 4, y = 20).
 bool Shows(const Handheld& h, const Cartridge& c, const std::string& line) {
     return GlyphMisses(h, c, 4, 20, line, kBlack, kBackColour.Colour()) == 0;
@@ -39,7 +30,7 @@ TEST(SavedPlaces, ATextOpensWhereItWasLeftAfterAReset) {
     Cartridge c;
     c.home.Write("Book.txt", Book("The end."));
     Handheld h(c.Build({"Book.txt"}));
-    Open(h);
+    OpenFirstEntry(h);
     ASSERT_TRUE(Shows(h, c, "Line 1"));
     for (int i = 0; i < 3; ++i) h.Press(kKeyRight); // 8 lines a page: page 4 starts at line 25
     h.Press(kKeyDown);                            // one line further
@@ -51,7 +42,7 @@ TEST(SavedPlaces, ATextOpensWhereItWasLeftAfterAReset) {
     ASSERT_EQ(kept.size(), 0x8000u); // the ROM asked for 32 KiB of SRAM
 
     h.Reset(); // the power off and on again
-    Open(h);
+    OpenFirstEntry(h);
     EXPECT_TRUE(Shows(h, c, "Line 26"));
 
     // A rebuilt ROM whose text changed starts it at its first line.
@@ -59,7 +50,7 @@ TEST(SavedPlaces, ATextOpensWhereItWasLeftAfterAReset) {
     Handheld changed(c.Build({"Book.txt"}));
     changed.SetSaveData(kept);
     changed.Reset();
-    Open(changed);
+    OpenFirstEntry(changed);
     EXPECT_TRUE(Shows(changed, c, "Line 1"));
 
     // SRAM full of noise is started afresh.
@@ -69,7 +60,7 @@ TEST(SavedPlaces, ATextOpensWhereItWasLeftAfterAReset) {
     Handheld noisy(c.Build({"Book.txt"}));
     noisy.SetSaveData(noise);
     noisy.Reset();
-    Open(noisy);
+    OpenFirstEntry(noisy);
     EXPECT_TRUE(Shows(noisy, c, "Line 1"));
 }
 
