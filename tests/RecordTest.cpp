@@ -23,10 +23,3 @@ TEST(ItemRecord, CarriedKindAndSize) {
     // Picture after picture.
     EXPECT_EQ(h.Next(pic), (H{1, 2, 0, 0, 0x00, 0xF0, 0x00, 0xA0, 0, 8, 0, 2}));
 }
-
-TEST(TextItem, FillToFour) {
-    EXPECT_EQ(EncodeText({1, 2, 3, 4, 5}, 9).data, (std::vector<uint8_t>{1, 2, 3, 4, 5, ' ', ' ', ' '}));
-    EXPECT_EQ(EncodeText({1, 2, 3, 4, 5}, 9).length, 8u);
-    EXPECT_EQ(EncodeText(std::vector<uint8_t>(8, 0x0D), 9).length, 8u);
-    EXPECT_EQ(EncodeText({}, 9).length, 0u);
-}

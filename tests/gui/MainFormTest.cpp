@@ -176,14 +176,6 @@ void MainFormTest::missingSkinFile_data() {
                                  << "8,16"
                                  << "Slate.Bmp"
                                  << "找不到Skin.ini";
-    QTest::newRow("number above 255") << "Skins/Night/Skin.ini"
-                                      << "8 300 5"
-                                      << "Slate.Bmp"
-                                      << "找不到Skin.ini";
-    QTest::newRow("not a number") << "Skins/Night/Skin.ini"
-                                  << "8\r\nten\r\n5"
-                                  << "Slate.Bmp"
-                                  << "找不到Skin.ini";
 }
 
 void MainFormTest::missingSkinFile() {
