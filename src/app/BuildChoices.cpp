@@ -10,7 +10,9 @@ namespace lb {
 
 namespace {
 
-std::string Range(int last) { return "0.." + std::to_string(last); }
+std::string Range(int last) {
+    return "0.." + std::to_string(last);
+}
 
 std::vector<std::string> FontWords() {
     std::vector<std::string> words;
@@ -37,26 +39,42 @@ const ChoiceOption kOptions[] = {
     {"font", nullptr, kFontHelp.c_str(), FontWords(),
      [](BuildChoices& c, const std::string& w) { c.font = std::stoi(w); },
      [](const BuildChoices& c) { return std::to_string(c.font); }},
-    {"skin", nullptr, "skin folder name", {},
+    {"skin",
+     nullptr,
+     "skin folder name",
+     {},
      [](BuildChoices& c, const std::string& w) { c.skin = w; },
      [](const BuildChoices& c) { return c.skin; }},
-    {"back", nullptr, "back picture file name", {},
+    {"back",
+     nullptr,
+     "back picture file name",
+     {},
      [](BuildChoices& c, const std::string& w) { c.back = w; },
      [](const BuildChoices& c) { return c.back; }},
-    {"layout", nullptr, "the menu layout X,Y,COUNT", {},
+    {"layout",
+     nullptr,
+     "the menu layout X,Y,COUNT",
+     {},
      [](BuildChoices& c, const std::string& w) { c.layout = LayoutFromWord(w); },
      [](const BuildChoices& c) {
          if (!c.layout) return std::string();
          return std::to_string(c.layout->x) + "," + std::to_string(c.layout->y) + "," +
                 std::to_string(c.layout->count);
      }},
-    {"corner", nullptr, "corner 0..3", {"0", "1", "2", "3"},
+    {"corner",
+     nullptr,
+     "corner 0..3",
+     {"0", "1", "2", "3"},
      [](BuildChoices& c, const std::string& w) { c.corner = std::stoi(w); },
      [](const BuildChoices& c) { return std::to_string(c.corner); }},
-    {"lang", nullptr, "zh or en", {"zh", "en"},
+    {"lang",
+     nullptr,
+     "zh or en",
+     {"zh", "en"},
      [](BuildChoices& c, const std::string& w) { c.language = w == "zh" ? 0 : 1; },
      [](const BuildChoices& c) { return std::string(c.language == 0 ? "zh" : "en"); }},
-    {"text-encoding", "build/textEncoding",
+    {"text-encoding",
+     "build/textEncoding",
      "auto (default): texts read in their encoding and put into the font's; keep: every text's "
      "bytes stored unchanged; or an iconv name every text without a byte-order mark is read in",
      {},
@@ -67,30 +85,37 @@ const ChoiceOption kOptions[] = {
          c.text.encoding = w;
      },
      [](const BuildChoices& c) { return c.text.encoding; }},
-    {"chinese", "build/chinese",
+    {"chinese",
+     "build/chinese",
      "auto (default): Simplified or Traditional characters as the font draws them; keep: no "
      "conversion",
      {"auto", "keep"},
      [](BuildChoices& c, const std::string& w) { c.text.convertScript = w == "auto"; },
      [](const BuildChoices& c) { return std::string(c.text.convertScript ? "auto" : "keep"); }},
-    {"fit", "build/fit",
+    {"fit",
+     "build/fit",
      "auto (default: screen for JPEG, PNG, GIF, WebP, TIFF; keep for .bmp), screen (fit 240 x "
      "160), width (240 wide, for scrolling) or keep",
      {"auto", "screen", "width", "keep"},
      [](BuildChoices& c, const std::string& w) { c.pictures.fit = *FitRuleNamed(w); },
      [](const BuildChoices& c) { return std::string(FitRuleName(c.pictures.fit)); }},
-    {"colours", "build/colours", "colours of fitted and new-format pictures: 32768 (default), 256 or 16",
+    {"colours",
+     "build/colours",
+     "colours of fitted and new-format pictures: 32768 (default), 256 or 16",
      {"32768", "256", "16"},
      [](BuildChoices& c, const std::string& w) { c.pictures.colours = std::stoi(w); },
      [](const BuildChoices& c) { return std::to_string(c.pictures.colours); }},
-    {"page-text", "build/pageText",
+    {"page-text",
+     "build/pageText",
      "whole (default): a web page's whole text; main: its main text, without navigation and "
      "sidebars (books are read so)",
      {"whole", "main"},
      [](BuildChoices& c, const std::string& w) {
          c.text.page = w == "main" ? PageRule::Main : PageRule::Whole;
      },
-     [](const BuildChoices& c) { return std::string(c.text.page == PageRule::Main ? "main" : "whole"); }},
+     [](const BuildChoices& c) {
+         return std::string(c.text.page == PageRule::Main ? "main" : "whole");
+     }},
 };
 
 } // namespace
@@ -114,7 +139,9 @@ BuildChoices ChoicesFrom(const Settings& settings) {
     return c;
 }
 
-std::span<const ChoiceOption> ChoiceOptions() { return kOptions; }
+std::span<const ChoiceOption> ChoiceOptions() {
+    return kOptions;
+}
 
 const ChoiceOption& ChoiceOptionNamed(std::string_view name) {
     for (const ChoiceOption& option : kOptions)

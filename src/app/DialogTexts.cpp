@@ -16,24 +16,28 @@ FileFilter Filter(UserText description, uint8_t LanguageFlag, std::vector<std::s
 } // namespace
 
 FileDialogText AddFilesDialog(uint8_t l) {
-    return {Say(UserText::AddFilesTitle, l),
-            {Filter(UserText::AllFilesFilter, l,
-                    PatternsFor({K::Bitmap, K::Photo, K::ComicArchive, K::Book, K::Text, K::LkbText,
-                                 K::WebPage, K::MenuList})),
-             Filter(UserText::PicturesFilter, l, PatternsFor({K::Bitmap, K::Photo})),
-             Filter(UserText::ComicsFilter, l, PatternsFor({K::ComicArchive})),
-             Filter(UserText::BooksFilter, l, PatternsFor({K::Book})),
-             Filter(UserText::PagesAndTextsFilter, l, PatternsFor({K::Text, K::LkbText, K::WebPage})),
-             Filter(UserText::MenuListFilter, l, PatternsFor({K::MenuList}))}};
+    return {
+        Say(UserText::AddFilesTitle, l),
+        {Filter(UserText::AllFilesFilter, l,
+                PatternsFor({K::Bitmap, K::Photo, K::ComicArchive, K::Book, K::Text, K::LkbText,
+                             K::WebPage, K::MenuList})),
+         Filter(UserText::PicturesFilter, l, PatternsFor({K::Bitmap, K::Photo})),
+         Filter(UserText::ComicsFilter, l, PatternsFor({K::ComicArchive})),
+         Filter(UserText::BooksFilter, l, PatternsFor({K::Book})),
+         Filter(UserText::PagesAndTextsFilter, l, PatternsFor({K::Text, K::LkbText, K::WebPage})),
+         Filter(UserText::MenuListFilter, l, PatternsFor({K::MenuList}))}};
 }
 FileDialogText CategoryDialog(uint8_t l) {
-    return {Say(UserText::CategoryTitle, l), {Filter(UserText::CategoryFilter, l, PatternsFor({K::Text}))}};
+    return {Say(UserText::CategoryTitle, l),
+            {Filter(UserText::CategoryFilter, l, PatternsFor({K::Text}))}};
 }
 FileDialogText SaveMenuDialog(uint8_t l) {
-    return {Say(UserText::SaveMenuTitle, l), {Filter(UserText::MenuListFilter, l, PatternsFor({K::MenuList}))}};
+    return {Say(UserText::SaveMenuTitle, l),
+            {Filter(UserText::MenuListFilter, l, PatternsFor({K::MenuList}))}};
 }
 FileDialogText OpenMenuDialog(uint8_t l) {
-    return {Say(UserText::OpenMenuTitle, l), {Filter(UserText::MenuListFilter, l, PatternsFor({K::MenuList}))}};
+    return {Say(UserText::OpenMenuTitle, l),
+            {Filter(UserText::MenuListFilter, l, PatternsFor({K::MenuList}))}};
 }
 FileDialogText RomDialog(uint8_t l) {
     return {Say(UserText::RomTitle, l), {Filter(UserText::RomFilter, l, {"*.Gba", "*.Bin"})}};
@@ -42,8 +46,11 @@ FileDialogText ScreenshotDialog(uint8_t l) {
     return {Say(UserText::ScreenshotTitle, l), {Filter(UserText::ScreenshotFilter, l, {"*.png"})}};
 }
 FileDialogText FlashProgramDialog(uint8_t l) {
-    return {Say(UserText::FlashProgramTitle, l), {Filter(UserText::FlashProgramFilter, l, {"*.EXE"})}};
+    return {Say(UserText::FlashProgramTitle, l),
+            {Filter(UserText::FlashProgramFilter, l, {"*.EXE"})}};
 }
-const char* RenameTitle(uint8_t l) { return Say(UserText::RenameTitle, l); }
+const char* RenameTitle(uint8_t l) {
+    return Say(UserText::RenameTitle, l);
+}
 
 } // namespace lb

@@ -44,7 +44,8 @@ BuildChoices Workspace::Choices() const {
     return choices;
 }
 
-BuildRequest Workspace::RequestFor(const BuildChoices& choices, const std::string& outputPath) const {
+BuildRequest Workspace::RequestFor(const BuildChoices& choices,
+                                   const std::string& outputPath) const {
     // The paths, not the names: a pick moves the path of each file that is there.
     const SkinPaths shown{skins.TitlePath, skins.MenuPath, skins.BackPath, {}};
     return lb::RequestFor(choices, home_.data, shown, menu.ForBuild(), outputPath);

@@ -21,7 +21,8 @@ lb::BuildChoices Load(lb::BuildChoices choices) {
 void Save(const lb::BuildChoices& choices) {
     auto store = UserStore();
     for (const lb::ChoiceOption& option : lb::ChoiceOptions())
-        if (option.storedKey) store->setValue(option.storedKey, QString::fromStdString(option.word(choices)));
+        if (option.storedKey)
+            store->setValue(option.storedKey, QString::fromStdString(option.word(choices)));
 }
 
 } // namespace BuildOptions

@@ -10,17 +10,21 @@ namespace lb {
 namespace {
 
 constexpr FileEnding kEndings[] = {
-    {".bmp", FileKind::Bitmap},        {".jpg", FileKind::Photo},    {".jpeg", FileKind::Photo},
-    {".png", FileKind::Photo},         {".gif", FileKind::Photo},    {".webp", FileKind::Photo},
-    {".tif", FileKind::Photo},         {".tiff", FileKind::Photo},   {".cbz", FileKind::ComicArchive},
-    {".zip", FileKind::ComicArchive},  {".epub", FileKind::Book},    {".txt", FileKind::Text},
-    {".lkb", FileKind::LkbText},       {".htm", FileKind::WebPage},  {".html", FileKind::WebPage, true},
-    {".lkm", FileKind::MenuList},
+    {".bmp", FileKind::Bitmap},         {".jpg", FileKind::Photo},
+    {".jpeg", FileKind::Photo},         {".png", FileKind::Photo},
+    {".gif", FileKind::Photo},          {".webp", FileKind::Photo},
+    {".tif", FileKind::Photo},          {".tiff", FileKind::Photo},
+    {".cbz", FileKind::ComicArchive},   {".zip", FileKind::ComicArchive},
+    {".epub", FileKind::Book},          {".txt", FileKind::Text},
+    {".lkb", FileKind::LkbText},        {".htm", FileKind::WebPage},
+    {".html", FileKind::WebPage, true}, {".lkm", FileKind::MenuList},
 };
 
 } // namespace
 
-std::span<const FileEnding> FileEndings() { return kEndings; }
+std::span<const FileEnding> FileEndings() {
+    return kEndings;
+}
 
 const FileEnding* EndingOf(std::string_view path) {
     for (const FileEnding& row : kEndings) {

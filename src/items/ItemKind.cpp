@@ -3,7 +3,6 @@
 #include "items/EntrySource.h"
 #include "items/FileEndings.h"
 
-
 namespace lb {
 
 ItemKind KindForMenu(const std::string& path) {
@@ -11,14 +10,21 @@ ItemKind KindForMenu(const std::string& path) {
     const FileEnding* row = EndingOf(path);
     if (!row) return ItemKind::Unknown;
     switch (row->kind) {
-    case FileKind::Bitmap: return ItemKind::Picture;
-    case FileKind::Photo: return ItemKind::Photo;
-    case FileKind::Text: return ItemKind::Text;
-    case FileKind::LkbText: return ItemKind::LkbText;
-    case FileKind::WebPage: return ItemKind::WebPage;
-    case FileKind::MenuList: return ItemKind::MenuList;
+    case FileKind::Bitmap:
+        return ItemKind::Picture;
+    case FileKind::Photo:
+        return ItemKind::Photo;
+    case FileKind::Text:
+        return ItemKind::Text;
+    case FileKind::LkbText:
+        return ItemKind::LkbText;
+    case FileKind::WebPage:
+        return ItemKind::WebPage;
+    case FileKind::MenuList:
+        return ItemKind::MenuList;
     case FileKind::ComicArchive: // added as a heading and its members, never as one entry
-    case FileKind::Book: return ItemKind::Unknown;
+    case FileKind::Book:
+        return ItemKind::Unknown;
     }
     return ItemKind::Unknown;
 }
@@ -28,11 +34,16 @@ ItemKind KindForBuild(const std::string& path) {
     const FileEnding* row = EndingOf(path);
     if (!row) return ItemKind::Picture;
     switch (row->kind) {
-    case FileKind::Text: return ItemKind::Text;
-    case FileKind::LkbText: return ItemKind::LkbText;
-    case FileKind::WebPage: return ItemKind::WebPage;
-    case FileKind::Photo: return ItemKind::Photo;
-    default: return ItemKind::Picture;
+    case FileKind::Text:
+        return ItemKind::Text;
+    case FileKind::LkbText:
+        return ItemKind::LkbText;
+    case FileKind::WebPage:
+        return ItemKind::WebPage;
+    case FileKind::Photo:
+        return ItemKind::Photo;
+    default:
+        return ItemKind::Picture;
     }
 }
 

@@ -76,8 +76,9 @@ lb::BuildChoices FromWindow(const lb::ChoiceOption& option, const char* word) {
     // Font and language live in the settings file, the language as 0 (Chinese) or 1.
     const std::string name = option.name;
     const std::string language = name == "lang" && std::string(word) == "en" ? "1" : "0";
-    const std::string text = "Language=" + language + "\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin=" +
-                             (name == "font" ? word : "0") + "\r\n";
+    const std::string text =
+        "Language=" + language +
+        "\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin=" + (name == "font" ? word : "0") + "\r\n";
     return lb::ChoicesFrom(lb::ParseSettings(text).settings);
 }
 
