@@ -79,8 +79,8 @@ std::vector<std::string> CheckRequest(const BuildRequest& request) {
     return names;
 }
 
-std::vector<uint8_t> ReadBaseImage(const BuildRequest& request, const lb_font& font) {
-    fs::path path = ResolveNoCase(ResolveNoCase(request.programFolder, "Bin"), font.base_image);
+std::vector<uint8_t> ReadBaseImage(const BuildRequest& request) {
+    const fs::path path = BaseImagePath(request.programFolder, request.font);
     try {
         return ReadWholeFile(path);
     } catch (const Error& e) {
@@ -260,7 +260,7 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
     BuildLog log(progress);
 
     log.Line(Say(UserText::WriteProgram, lang));
-    const std::vector<uint8_t> base = ReadBaseImage(request, font);
+    const std::vector<uint8_t> base = ReadBaseImage(request);
     // Codes the font has no glyph for are stored as "?" like those the code page lacks.
     CodePageConverter codes(CodePageForFont(request.font));
     if (std::vector<bool> shown = GlyphCoverage(base); !shown.empty()) codes.ShowOnly(std::move(shown));

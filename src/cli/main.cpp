@@ -155,8 +155,7 @@ int Inspect(const Common& common, const std::string& rom, std::optional<int> giv
         std::vector<std::vector<uint8_t>> bases;
         for (int k = 0; k < kFontCount; ++k) {
             try {
-                bases.push_back(ReadWholeFile(
-                    ResolveNoCase(ResolveNoCase(common.Home(), "Bin"), lb::Font(k).base_image)));
+                bases.push_back(ReadWholeFile(BaseImagePath(common.Home(), k)));
             } catch (const Error&) {
                 bases.emplace_back();
             }
