@@ -165,7 +165,7 @@ BuildRequest RequestFor(const BuildChoices& choices, const std::filesystem::path
     request.outputPath = std::move(outputPath);
     request.text = choices.text;
     request.pictures = choices.pictures;
-    request.strictSize = choices.strictSize;
+    request.strictSize = choices.strict;
     return request;
 }
 

@@ -24,7 +24,8 @@ struct BuildChoices {
     int corner = 0;                   // 0..3
     PictureOptions pictures;
     TextOptions text;
-    bool strictSize = false; // an image past the cartridge's address space fails the build
+    // A skipped entry, or an image past the cartridge's address space, fails the build.
+    bool strict = false;
 
     bool operator==(const BuildChoices&) const = default;
 };

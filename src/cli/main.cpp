@@ -106,7 +106,7 @@ int Build(const Common& common, const std::vector<std::string>& entries, BuildCh
     ItemList menu(choices.font);
     menu.pictures = choices.pictures;
     size_t skipped = AddEntries(menu, entries);
-    if (choices.strictSize && skipped > 0) {
+    if (choices.strict && skipped > 0) {
         std::cerr << "lumenbrook-cli: " << skipped << " entries were skipped; nothing was built\n";
         return 1;
     }
@@ -269,7 +269,7 @@ int main(int argc, char** argv) {
     try {
         if (*build) {
             BuildChoices choices = common.Choices(buildWords);
-            choices.strictSize = strict;
+            choices.strict = strict;
             return Build(common, entries, std::move(choices), output, quiet);
         }
         if (*estimate) return Estimate(entries, common.Choices(estimateWords), json);
