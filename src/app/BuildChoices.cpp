@@ -20,19 +20,6 @@ std::vector<std::string> FontWords() {
     return words;
 }
 
-// "X,Y,COUNT": the three layout boxes' texts joined by commas.
-MenuLayout LayoutFromWord(const std::string& word) {
-    std::vector<std::string> parts(1);
-    for (char c : word) {
-        if (c == ',')
-            parts.emplace_back();
-        else
-            parts.back() += c;
-    }
-    if (parts.size() != 3) throw Error("takes X,Y,COUNT");
-    return ParseMenuLayout(parts[0], parts[1], parts[2]);
-}
-
 const std::string kFontHelp = "font " + Range(kLastFont);
 
 const ChoiceOption kOptions[] = {
@@ -55,7 +42,7 @@ const ChoiceOption kOptions[] = {
      nullptr,
      "the menu layout X,Y,COUNT",
      {},
-     [](BuildChoices& c, const std::string& w) { c.layout = LayoutFromWord(w); },
+     [](BuildChoices& c, const std::string& w) { c.layout = ParseMenuLayout(w); },
      [](const BuildChoices& c) {
          if (!c.layout) return std::string();
          return std::to_string(c.layout->x) + "," + std::to_string(c.layout->y) + "," +

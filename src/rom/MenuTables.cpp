@@ -37,6 +37,18 @@ MenuLayout ParseMenuLayout(const std::string& x, const std::string& y, const std
     return {LayoutByte(x, "X"), LayoutByte(y, "Y"), LayoutByte(count, "Count")};
 }
 
+MenuLayout ParseMenuLayout(const std::string& joined) {
+    std::vector<std::string> boxes(1);
+    for (char c : joined) {
+        if (c == ',')
+            boxes.emplace_back();
+        else
+            boxes.back() += c;
+    }
+    if (boxes.size() != 3) throw Error("takes X,Y,COUNT");
+    return ParseMenuLayout(boxes[0], boxes[1], boxes[2]);
+}
+
 size_t CheckMenuCounts(const std::vector<std::string>& names) {
     size_t headings = 0;
     for (auto& name : names) headings += IsHeading(name);

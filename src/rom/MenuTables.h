@@ -21,6 +21,8 @@ uint8_t LayoutByte(const std::string& text, const std::string& box);
 
 // The three layout boxes' texts (the window's or the command line's) as the header's bytes.
 MenuLayout ParseMenuLayout(const std::string& x, const std::string& y, const std::string& count);
+// The same from "X,Y,COUNT", the three texts joined by commas; throws lb::Error otherwise.
+MenuLayout ParseMenuLayout(const std::string& joined);
 
 // Refuses a menu whose counts the header cannot hold: more than 255 headings or 65,535
 // entries would be written wrapped and misread by the viewer. Throws lb::Error saying so.
