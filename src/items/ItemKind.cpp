@@ -5,8 +5,11 @@
 
 namespace lb {
 
-ItemKind KindForMenu(const std::string& path) {
-    if (IsBookMember(path)) return ItemKind::WebPage; // a book's chapter, whatever its ending
+namespace {
+
+// A file named for the menu; an archive or a book is added as a heading and its members,
+// never as one entry.
+ItemKind KindOfEnding(const std::string& path) {
     const FileEnding* row = EndingOf(path);
     if (!row) return ItemKind::Unknown;
     switch (row->kind) {
@@ -22,29 +25,26 @@ ItemKind KindForMenu(const std::string& path) {
         return ItemKind::WebPage;
     case FileKind::MenuList:
         return ItemKind::MenuList;
-    case FileKind::ComicArchive: // added as a heading and its members, never as one entry
+    case FileKind::ComicArchive:
     case FileKind::Book:
-        return ItemKind::Unknown;
+        break;
     }
     return ItemKind::Unknown;
 }
 
+} // namespace
+
+ItemKind KindForMenu(const std::string& path) {
+    if (IsBookMember(path)) return ItemKind::WebPage; // a book's chapter, whatever its ending
+    return KindOfEnding(path);
+}
+
 ItemKind KindForBuild(const std::string& path) {
     if (IsBookMember(path)) return ItemKind::WebPage;
-    const FileEnding* row = EndingOf(path);
-    if (!row) return ItemKind::Picture;
-    switch (row->kind) {
-    case FileKind::Text:
-        return ItemKind::Text;
-    case FileKind::LkbText:
-        return ItemKind::LkbText;
-    case FileKind::WebPage:
-        return ItemKind::WebPage;
-    case FileKind::Photo:
-        return ItemKind::Photo;
-    default:
-        return ItemKind::Picture;
-    }
+    const ItemKind kind = KindOfEnding(path);
+    const bool read = kind == ItemKind::Photo || kind == ItemKind::Text ||
+                      kind == ItemKind::LkbText || kind == ItemKind::WebPage;
+    return read ? kind : ItemKind::Picture;
 }
 
 } // namespace lb
