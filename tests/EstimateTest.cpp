@@ -1,6 +1,6 @@
+#include "menu/Estimate.h"
 #include "TestFiles.h"
 #include "menu/AddFile.h"
-#include "menu/Estimate.h"
 #include "menu/MenuListFile.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +9,9 @@ using namespace lb;
 using namespace lbtest;
 
 // Each worked out by hand from the estimate's rules: a text is a 12-byte header and its bytes,
-// one more for an odd length and 4 - length % 4 more for a length not a multiple of 4; a picture's rows are padded (4 bits: to 8
-// pixels, 8 bits: to 4, 24 bits: to 2) and a fixed part added (60, 540, 28); a name takes 32
-// bytes, a heading's 64.
+// one more for an odd length and 4 - length % 4 more for a length not a multiple of 4; a picture's
+// rows are padded (4 bits: to 8 pixels, 8 bits: to 4, 24 bits: to 2) and a fixed part added (60,
+// 540, 28); a name takes 32 bytes, a heading's 64.
 TEST(Estimate, EntryEstimatesAndLabel) {
     const struct {
         const char* what;
@@ -40,45 +40,55 @@ TEST(Estimate, EntryEstimatesAndLabel) {
     EXPECT_EQ(SizeLabelText(1024), " 2KB");
 }
 
-TEST(AddFile, KindsNamesAndMenuLists) {
+TEST(AddFile, KindsNamesAndEstimates) {
     TempFolder dir;
-    std::string story = dir.Write("Story.TXT", "12345");
-    std::string page = dir.Write("Page.html", "x");
-    std::string zoo = dir.Write("@Zoo.txt", "");
-    std::string htm = dir.Write("Sea.Htm", "abcd");
-    std::string pic = dir.Write("cat.bmp", MakeBmp({30, 20, 8, 0, std::vector<uint8_t>(1024), std::vector<uint8_t>(640)}));
-    std::string movie = dir.Write("movie.avi", "x");
-    std::string tiny = dir.Write("tiny.bmp", "BM");
-    std::string missing = (dir.Path() / "gone.txt").string();
-    std::string inner = dir.Write("inner.lkm", story + "\r\n");
-    std::string list = dir.Write("list.lkm", missing + "\r\n" + story + "\n" + "Page.html\r" + inner + "\r\n\r\n" + zoo + "\r\n");
-
+    const std::string story = dir.Write("Story.TXT", "12345"), page = dir.Write("Page.html", "x"),
+                      zoo = dir.Write("@Zoo.txt", ""), htm = dir.Write("Sea.Htm", "abcd"),
+                      pic = dir.Write("cat.bmp", MakeBmp({30, 20, 8, 0, std::vector<uint8_t>(1024),
+                                                          std::vector<uint8_t>(640)}));
     ItemList menu(3);
-    int64_t start = menu.TotalSize;
+    const int64_t start = menu.TotalSize;
     for (auto& p : {story, page, zoo, htm, pic}) EXPECT_TRUE(AddFile(menu, p).empty()) << p;
-    EXPECT_EQ(AddFile(menu, movie).size(), 1u);
-    EXPECT_EQ(AddFile(menu, tiny).size(), 1u);
-    EXPECT_EQ(AddFile(menu, missing).size(), 1u);
+    // Not a kind the program reads, too short for a bitmap, and not there: each skipped.
+    for (const std::string& skipped : {dir.Write("movie.avi", "x"), dir.Write("tiny.bmp", "BM"),
+                                       (dir.Path() / "gone.txt").string()})
+        EXPECT_EQ(AddFile(menu, skipped).size(), 1u) << skipped;
     std::vector<std::string> names;
     for (auto& e : menu.entries) names.push_back(e.name);
     EXPECT_EQ(names, (std::vector<std::string>{"Story", "Page", "@Zoo", "Sea", "cat"}));
-    EXPECT_EQ(menu.TotalSize - start, 53 + (1 + 12 + 1 + 3 + 32) + 76 + (4 + 12 + 32) + 1212);
-
-    // The list's missing line, nested list and empty line are skipped; a relative line is
-    // taken from the list's folder.
-    ItemList fromList(3);
-    auto skipped = AddFile(fromList, list);
-    EXPECT_EQ(skipped.size(), 3u);
-    ASSERT_EQ(fromList.entries.size(), 3u);
-    EXPECT_EQ(fromList.entries[0].path, story);
-    EXPECT_EQ(fromList.entries[1].path, page);
-    EXPECT_EQ(fromList.entries[2].name, "@Zoo");
-
-    // Round trip: CR LF after every line, a comma in a path kept whole.
-    std::string saved = (dir.Path() / "saved.lkm").string();
-    WriteMenuList(saved, {"/a/Paris, summer/a.bmp", "/m/@Animals.txt"});
-    EXPECT_EQ(ReadBytes(saved).size(), 22u + 2 + 15 + 2);
-    EXPECT_EQ(ReadMenuList(saved), (std::vector<std::string>{"/a/Paris, summer/a.bmp", "/m/@Animals.txt"}));
+    // Each entry's estimate (see the table above) and its name's slot.
+    EXPECT_EQ(menu.TotalSize - start, (12 + 5 + 1 + 3 + 32) + (12 + 1 + 1 + 3 + 32) + (12 + 64) +
+                                          (12 + 4 + 32) + (32 * 20 + 540 + 32));
     EXPECT_EQ(DisplayNameFor("/x/html"), "");
     EXPECT_EQ(DisplayNameFor("notes.TXT"), "notes");
+}
+
+// A menu list's missing line, nested list and empty line are skipped; a relative line is taken
+// from the list's folder.
+TEST(AddFile, MenuListsExpandInPlace) {
+    TempFolder dir;
+    const std::string story = dir.Write("Story.TXT", "12345"), zoo = dir.Write("@Zoo.txt", "");
+    const std::string page = dir.Write("Page.html", "x"),
+                      inner = dir.Write("inner.lkm", story + "\r\n");
+    const std::string list =
+        dir.Write("list.lkm", (dir.Path() / "gone.txt").string() + "\r\n" + story + "\n" +
+                                  "Page.html\r" + inner + "\r\n\r\n" + zoo + "\r\n");
+    ItemList menu(3);
+    EXPECT_EQ(AddFile(menu, list).size(), 3u);
+    ASSERT_EQ(menu.entries.size(), 3u);
+    EXPECT_EQ(menu.entries[0].path, story);
+    EXPECT_EQ(menu.entries[1].path, page);
+    EXPECT_EQ(menu.entries[2].name, "@Zoo");
+}
+
+// CR LF after every line, a comma in a path kept whole.
+TEST(MenuListFile, RoundTrip) {
+    TempFolder dir;
+    const std::string saved = (dir.Path() / "saved.lkm").string();
+    const std::vector<std::string> paths = {"/a/Paris, summer/a.bmp", "/m/@Animals.txt"};
+    WriteMenuList(saved, paths);
+    const auto bytes = ReadBytes(saved);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
+              "/a/Paris, summer/a.bmp\r\n/m/@Animals.txt\r\n");
+    EXPECT_EQ(ReadMenuList(saved), paths);
 }
