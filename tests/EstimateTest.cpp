@@ -53,6 +53,9 @@ TEST(AddFile, KindsNamesAndEstimates) {
     for (const std::string& skipped : {dir.Write("movie.avi", "x"), dir.Write("tiny.bmp", "BM"),
                                        (dir.Path() / "gone.txt").string()})
         EXPECT_EQ(AddFile(menu, skipped).size(), 1u) << skipped;
+    EXPECT_EQ(AddFile(menu, dir.Write("clip.avi", "x"))[0].reason,
+              "not a kind Lumenbrook converts (.bmp, .jpg, .jpeg, .png, .gif, .webp, .tif, .tiff, "
+              ".cbz, .zip, .epub, .txt, .lkb, .htm, .html, .lkm or a folder)");
     std::vector<std::string> names;
     for (auto& e : menu.entries) names.push_back(e.name);
     EXPECT_EQ(names, (std::vector<std::string>{"Story", "Page", "@Zoo", "Sea", "cat"}));

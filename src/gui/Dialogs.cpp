@@ -1,6 +1,5 @@
 #include "gui/Dialogs.h"
 
-
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>

@@ -1,13 +1,11 @@
 #include "items/EntrySource.h"
 
-#include "common/AsciiCase.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "items/FileEndings.h"
 
 #include <archive.h>
 #include <archive_entry.h>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 

@@ -4,6 +4,7 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/UserTexts.h"
+#include "format/RomLayout.h"
 #include "items/EntrySource.h"
 #include "items/EpubBook.h"
 #include "items/FileEndings.h"
@@ -13,7 +14,6 @@
 #include "menu/Estimate.h"
 #include "menu/MenuListFile.h"
 #include "rom/Bitmap.h"
-#include "format/RomLayout.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -148,7 +148,8 @@ void AddContainer(ItemList& menu, std::string path, bool insideList, std::vector
 std::string NotConvertedText() {
     std::string endings;
     for (const FileEnding& row : FileEndings()) endings += std::string(row.ending) + ", ";
-    return "not a kind Lumenbrook converts (" + endings + "or a folder)";
+    endings.resize(endings.size() - 2);
+    return "not a kind Lumenbrook converts (" + endings + " or a folder)";
 }
 
 void AddOne(ItemList& menu, const std::string& path, bool insideList,
