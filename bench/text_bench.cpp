@@ -5,11 +5,11 @@
 //   text_bench PROGRAM-FOLDER
 #include "common/CodePage.h"
 #include "common/Files.h"
+#include "format/RomLayout.h"
 #include "items/FontText.h"
 #include "items/TextItem.h"
 #include "rom/Fonts.h"
 #include "rom/GlyphCoverage.h"
-#include "format/RomLayout.h"
 
 #include <algorithm>
 #include <chrono>

@@ -3,9 +3,9 @@
 // the kind and a heading mark, the rest gives the name and the file's bytes.
 #include "../tests/BuildFolder.h"
 #include "FuzzCheck.h"
+#include "assembly/Build.h"
 #include "common/Error.h"
 #include "common/Files.h"
-#include "assembly/Build.h"
 #include "rom/RomReader.h"
 
 #include <string>

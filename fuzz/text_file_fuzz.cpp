@@ -2,10 +2,10 @@
 // font (low two bits) and whether the Chinese script is converted (bit 2).
 #include "FuzzCheck.h"
 #include "common/CodePage.h"
+#include "format/RomLayout.h"
 #include "items/FontText.h"
 #include "items/TextItem.h"
 #include "rom/Fonts.h"
-#include "format/RomLayout.h"
 
 #include <memory>
 #include <string>

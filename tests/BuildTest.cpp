@@ -1,7 +1,7 @@
 #include "BuildFolder.h"
 #include "TestFiles.h"
-#include "common/Error.h"
 #include "assembly/Build.h"
+#include "common/Error.h"
 #include "rom/RomReader.h"
 
 #include <gtest/gtest.h>

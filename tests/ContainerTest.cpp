@@ -4,10 +4,10 @@
 #include "TestFiles.h"
 #include "TestZip.h"
 #include "assembly/Build.h"
+#include "format/RomLayout.h"
 #include "items/EntrySource.h"
 #include "menu/AddFile.h"
 #include "menu/MenuListFile.h"
-#include "format/RomLayout.h"
 #include "rom/RomReader.h"
 
 #include <archive.h>

@@ -5,10 +5,10 @@
 #include "TestFiles.h"
 #include "TestZip.h"
 #include "assembly/Build.h"
+#include "format/RomLayout.h"
 #include "items/EpubBook.h"
 #include "menu/AddFile.h"
 #include "menu/MenuListFile.h"
-#include "format/RomLayout.h"
 #include "rom/RomReader.h"
 
 #include <gtest/gtest.h>

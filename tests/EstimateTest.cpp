@@ -1,6 +1,6 @@
-#include "menu/Estimate.h"
 #include "TestFiles.h"
 #include "menu/AddFile.h"
+#include "menu/Estimate.h"
 #include "menu/MenuListFile.h"
 
 #include <gtest/gtest.h>

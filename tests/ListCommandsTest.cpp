@@ -1,7 +1,7 @@
-#include "menu/ListCommands.h"
 #include "TestFiles.h"
 #include "common/Error.h"
 #include "menu/AddFile.h"
+#include "menu/ListCommands.h"
 #include "menu/MenuListFile.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,10 @@
 // sizes, pixels against ImageMagick's own resize, estimates against records, broken files.
 #include "TestFiles.h"
 #include "common/Error.h"
+#include "format/RomLayout.h"
 #include "items/PictureItem.h"
 #include "menu/AddFile.h"
 #include "rom/Colour.h"
-#include "format/RomLayout.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -3,12 +3,12 @@
 #include "BuildFolder.h"
 #include "TestFiles.h"
 #include "assembly/Build.h"
+#include "format/RomLayout.h"
 #include "items/FontText.h"
 #include "items/TextItem.h"
 #include "items/WebPageItem.h"
 #include "rom/Fonts.h"
 #include "rom/GlyphCoverage.h"
-#include "format/RomLayout.h"
 #include "rom/RomReader.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The viewer's decoding code, compiled for the host, against the ROMs the builder writes and
 // against hand-made texts.
 #include "TestFiles.h"
-#include "common/CodePage.h"
 #include "assembly/Build.h"
+#include "common/CodePage.h"
 #include "rom/RomReader.h"
 
 extern "C" {

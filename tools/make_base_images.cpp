@@ -5,9 +5,9 @@
 // with one glyph file for each of the font table's N fonts.
 // Fails when an image would reach its font's skin region, or a glyph file's cells are not
 // the table's.
-#include "format/RomLayout.h"
 #include "format/BaseInfo.h"
 #include "format/GlyphTable.h"
+#include "format/RomLayout.h"
 
 #include <bit>
 #include <cstddef>

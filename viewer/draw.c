@@ -1,8 +1,8 @@
 #include "draw.h"
 
-#include "format/RomLayout.h"
 #include "format/BaseInfo.h"
 #include "format/GlyphTable.h"
+#include "format/RomLayout.h"
 #include "hardware.h"
 
 static const struct lb_base_info* Info(void) {

@@ -1,7 +1,7 @@
 /* The viewer: title picture, then the menu, from which pictures and texts open. */
+#include "draw.h"
 #include "format/BaseInfo.h"
 #include "format/RomLayout.h"
-#include "draw.h"
 #include "hardware.h"
 #include "screens.h"
 

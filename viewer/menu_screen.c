@@ -1,6 +1,6 @@
 /* The menu: the headings and the items before the first heading, then a category's entries. */
-#include "format/RomLayout.h"
 #include "draw.h"
+#include "format/RomLayout.h"
 #include "hardware.h"
 #include "screens.h"
 

@@ -3,8 +3,8 @@
  * direct-colour pictures in mode 3, copied line by line from the start of the vertical blank,
  * staying ahead of the beam. Outside a smaller picture the screen is darkened to black,
  * whatever colours the picture uses. */
-#include "format/RomLayout.h"
 #include "draw.h"
+#include "format/RomLayout.h"
 #include "hardware.h"
 #include "screens.h"
 

@@ -1,6 +1,6 @@
 /* Texts: the back picture behind, pages of lines broken at words. */
-#include "format/RomLayout.h"
 #include "draw.h"
+#include "format/RomLayout.h"
 #include "hardware.h"
 #include "screens.h"
 #include "text_layout.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/BuildChoices.h"
 #include "app/ProgramHome.h"
 #include "app/SettingsFile.h"
-#include "app/BuildChoices.h"
 #include "menu/ItemList.h"
 #include "skins/SkinChoice.h"
 

@@ -5,6 +5,7 @@
 #include "common/Files.h"
 #include "common/NumberText.h"
 #include "common/UserTexts.h"
+#include "format/RomLayout.h"
 #include "items/EntrySource.h"
 #include "items/FontText.h"
 #include "items/ItemKind.h"
@@ -16,7 +17,6 @@
 #include "rom/Fonts.h"
 #include "rom/GlyphCoverage.h"
 #include "rom/MenuTables.h"
-#include "format/RomLayout.h"
 #include "rom/SkinBlock.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "cli/RomReport.h"
 
-#include "rom/Fonts.h"
 #include "format/RomLayout.h"
+#include "rom/Fonts.h"
 
 #include <sstream>
 

@@ -4,6 +4,7 @@
 #include "common/Error.h"
 #include "common/ProgramNames.h"
 #include "common/UserTexts.h"
+#include "format/FontTable.h"
 #include "gui/BuildRunner.h"
 #include "gui/ButtonPictures.h"
 #include "gui/Controls.h"
@@ -13,7 +14,6 @@
 #include "gui/PreviewSettings.h"
 #include "gui/SetForm.h"
 #include "menu/ListCommands.h"
-#include "format/FontTable.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -3,13 +3,13 @@
 #include "app/Captions.h"
 #include "common/Error.h"
 #include "common/UserTexts.h"
+#include "format/RomLayout.h"
 #include "gui/BuildOptions.h"
 #include "gui/BuildRunner.h"
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/MainForm.h"
 #include "gui/SetForm.h"
-#include "format/RomLayout.h"
 
 #include <QAction>
 #include <QComboBox>

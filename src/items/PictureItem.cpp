@@ -1,12 +1,12 @@
 #include "items/PictureItem.h"
 
 #include "common/Error.h"
+#include "format/RomLayout.h"
 #include "items/PhotoReader.h"
 #include "items/PictureColours.h"
 #include "rom/Bitmap.h"
 #include "rom/Colour.h"
 #include "rom/ColourTable.h"
-#include "format/RomLayout.h"
 
 #include <algorithm>
 #include <cstring>

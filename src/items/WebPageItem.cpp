@@ -1,10 +1,10 @@
 #include "items/WebPageItem.h"
 
+#include "format/RomLayout.h"
 #include "items/FontText.h"
 #include "items/PageCharset.h"
 #include "items/PageText.h"
 #include "items/TextItem.h"
-#include "format/RomLayout.h"
 
 namespace lb {
 

@@ -1,8 +1,8 @@
 #include "rom/MenuTables.h"
 
 #include "common/Error.h"
-#include "rom/NameField.h"
 #include "format/RomLayout.h"
+#include "rom/NameField.h"
 
 #include <cmath>
 #include <regex>

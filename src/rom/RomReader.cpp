@@ -1,8 +1,8 @@
 #include "rom/RomReader.h"
 
 #include "common/CodePage.h"
-#include "rom/NameField.h"
 #include "format/RomLayout.h"
+#include "rom/NameField.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "rom/SkinBlock.h"
 
+#include "format/RomLayout.h"
 #include "rom/Bitmap.h"
 #include "rom/ColourTable.h"
-#include "format/RomLayout.h"
 
 namespace lb {
 

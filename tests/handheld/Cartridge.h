@@ -2,9 +2,9 @@
 
 // A program folder for the emulator tests: the real base images, a skin of known colours,
 // ROMs built by the command line, and checks of the glyphs the viewer draws.
-#include "preview/Handheld.h"
 #include "TestFiles.h"
 #include "format/BaseInfo.h"
+#include "preview/Handheld.h"
 #include "rom/Colour.h"
 
 #include <functional>
