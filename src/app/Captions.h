@@ -34,8 +34,8 @@ struct CaptionSet {
 const CaptionSet& CaptionsFor(uint8_t LanguageFlag);
 
 // The language list's entries; picking the first gives language 0, anything else 1.
-inline constexpr const char* kChineseLanguageEntry = "繁體中文Big5";
-inline constexpr const char* kEnglishLanguageEntry = "English";
+inline const char* const kChineseLanguageEntry = Say(UserText::ChineseLanguageEntry, 0);
+inline const char* const kEnglishLanguageEntry = Say(UserText::EnglishLanguageEntry, 0);
 uint8_t LanguageForEntry(const char* entryText);
 
 // Texts no language changes.

@@ -114,6 +114,8 @@ constexpr Row kTexts[] = {
     {UserText::CornerBottomLeft, "左下角", "Left side down"},
     {UserText::CornerBottomRight, "右下角", "Right side down"},
     {UserText::FlashAfterBuild, "轉換後執行燒錄程式", "Start flashing software after build"},
+    {UserText::ChineseLanguageEntry, "繁體中文Big5", "繁體中文Big5"},
+    {UserText::EnglishLanguageEntry, "English", "English"},
     {UserText::StartCaption, "開始轉換", "開始轉換"},
     {UserText::NoticeTitle, "注意", "注意"},
     {UserText::ChooserTitle, "更換Skin", "Skin"},

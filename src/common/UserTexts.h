@@ -91,6 +91,8 @@ enum class UserText {
     CornerBottomLeft,
     CornerBottomRight,
     FlashAfterBuild,
+    ChineseLanguageEntry, // the language list's entries, the same in both languages
+    EnglishLanguageEntry,
     StartCaption, // the same in both languages
     NoticeTitle,  // the same in both languages
     // The skin chooser's.
