@@ -111,6 +111,15 @@ enum class UserText {
     PreviewScale,
     PreviewKeys,
     PreviewKeysTitle,
+    PreviewArrows, // the status bar's word for the D-pad on the arrow keys
+    // The menu bar's first two menus, the same in both languages.
+    MenuMenu,
+    SaveMenuItem,
+    OpenMenuItem,
+    ExitItem,
+    HelpMenu,
+    HelpItem,
+    AboutItem,
     // A skin file that is missing or does not read, the same in both languages.
     MissingTitle,
     MissingMenu,

@@ -212,19 +212,19 @@ void MainForm::MakeSettingsColumn(QWidget* client) {
 }
 
 void MainForm::MakeMenus() {
-    QMenu* menuMenu = menuBar()->addMenu("&Menu");
+    QMenu* menuMenu = menuBar()->addMenu(Utf8(lb::Say(lb::UserText::MenuMenu, 0)));
     menuMenu->setObjectName("menu");
-    save = menuMenu->addAction("&Save Menu");
+    save = menuMenu->addAction(Utf8(lb::Say(lb::UserText::SaveMenuItem, 0)));
     save->setShortcut(QKeySequence("Ctrl+S"));
-    open = menuMenu->addAction("&Open Menu");
+    open = menuMenu->addAction(Utf8(lb::Say(lb::UserText::OpenMenuItem, 0)));
     open->setShortcut(QKeySequence("Ctrl+O"));
     menuMenu->addSeparator()->setObjectName("line");
-    exit = menuMenu->addAction("&Exit");
+    exit = menuMenu->addAction(Utf8(lb::Say(lb::UserText::ExitItem, 0)));
     exit->setShortcut(QKeySequence("Ctrl+X"));
-    QMenu* helpMenu = menuBar()->addMenu("&Help");
+    QMenu* helpMenu = menuBar()->addMenu(Utf8(lb::Say(lb::UserText::HelpMenu, 0)));
     helpMenu->setObjectName("help");
-    help1 = helpMenu->addAction("&Help");
-    about = helpMenu->addAction("&About");
+    help1 = helpMenu->addAction(Utf8(lb::Say(lb::UserText::HelpItem, 0)));
+    about = helpMenu->addAction(Utf8(lb::Say(lb::UserText::AboutItem, 0)));
     save->setObjectName("save");
     open->setObjectName("open");
     exit->setObjectName("exit");

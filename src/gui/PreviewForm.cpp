@@ -98,7 +98,7 @@ void PreviewForm::SetScale(int scale) {
     adjustSize();
 }
 
-void PreviewForm::ShowMapping() { statusBar()->showMessage(preview.MappingText()); }
+void PreviewForm::ShowMapping() { statusBar()->showMessage(preview.MappingText(language_)); }
 
 void PreviewForm::SaveScreenshot(bool scaled) {
     lb::FileDialogText text = lb::ScreenshotDialog(language_);

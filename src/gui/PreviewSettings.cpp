@@ -1,5 +1,6 @@
 #include "gui/PreviewSettings.h"
 
+#include "common/UserTexts.h"
 #include "gui/UserStore.h"
 
 #include <QSettings>
@@ -45,13 +46,13 @@ uint32_t PreviewSettings::BitFor(int key) const {
     return bits;
 }
 
-QString PreviewSettings::MappingText() const {
+QString PreviewSettings::MappingText(uint8_t LanguageFlag) const {
     // The order emulator users read it in; the D-pad in a word when it is on the arrows.
     static const int order[] = {4, 5, 6, 7, 0, 1, 3, 2, 9, 8};
     const bool arrows = keys[4] == Qt::Key_Right && keys[5] == Qt::Key_Left && keys[6] == Qt::Key_Up &&
                         keys[7] == Qt::Key_Down;
     QStringList parts;
-    if (arrows) parts << "Arrows: D-pad";
+    if (arrows) parts << QString::fromUtf8(lb::Say(lb::UserText::PreviewArrows, LanguageFlag));
     for (int i : order)
         if (!arrows || i < 4 || i > 7) parts << KeyText(keys[static_cast<size_t>(i)]) + ": " + kPreviewKeys[static_cast<size_t>(i)].name;
     return parts.join("  ");

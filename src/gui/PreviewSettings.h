@@ -34,5 +34,5 @@ struct PreviewSettings {
     // The handheld key bit a keyboard key stands for (0: none).
     uint32_t BitFor(int key) const;
     // "X: A  Z: B ..." for the status bar.
-    QString MappingText() const;
+    QString MappingText(uint8_t LanguageFlag) const;
 };

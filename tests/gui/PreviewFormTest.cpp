@@ -91,6 +91,7 @@ void PreviewFormTest::runsTheRomAndTakesKeys() {
     QTRY_VERIFY_WITH_TIMEOUT(ShowsPicture(p, title), 5000);
     QCOMPARE(p.statusBar()->currentMessage(),
              QString("Arrows: D-pad  X: A  Z: B  Return: START  Backspace: SELECT  A: L  S: R"));
+    QCOMPARE(p.preview.MappingText(0), QString("方向鍵：十字鍵  X: A  Z: B  Return: START  Backspace: SELECT  A: L  S: R"));
 
     QTest::keyPress(&p, Qt::Key_Return); // START
     QTest::qWait(100);
