@@ -152,30 +152,13 @@ void MainFormTest::missingSkinFile_data() {
     QTest::addColumn<QString>("content"); // empty: removed
     QTest::addColumn<QString>("back");    // stored back picture
     QTest::addColumn<QString>("message");
-    QTest::newRow("title") << "Skins/Night/Title.Bmp"
-                           << ""
-                           << "Slate.Bmp"
-                           << "找不到Title.Bmp";
-    QTest::newRow("menu") << "Skins/Night/Menu.Bmp"
-                          << ""
-                          << "Slate.Bmp"
-                          << "找不到Menu.Bmp";
-    QTest::newRow("back") << ""
-                          << ""
-                          << "Gone.Bmp"
-                          << "找不到Back.Bmp";
-    QTest::newRow("layout") << "Skins/Night/Skin.ini"
-                            << ""
-                            << "Slate.Bmp"
-                            << "找不到Skin.ini";
-    QTest::newRow("title not a picture") << "Skins/Night/Title.Bmp"
-                                         << "BM nonsense"
-                                         << "Slate.Bmp"
-                                         << "找不到Title.Bmp";
-    QTest::newRow("two numbers") << "Skins/Night/Skin.ini"
-                                 << "8,16"
-                                 << "Slate.Bmp"
-                                 << "找不到Skin.ini";
+    QTest::newRow("title") << "Skins/Night/Title.Bmp" << "" << "Slate.Bmp" << "找不到Title.Bmp";
+    QTest::newRow("menu") << "Skins/Night/Menu.Bmp" << "" << "Slate.Bmp" << "找不到Menu.Bmp";
+    QTest::newRow("back") << "" << "" << "Gone.Bmp" << "找不到Back.Bmp";
+    QTest::newRow("layout") << "Skins/Night/Skin.ini" << "" << "Slate.Bmp" << "找不到Skin.ini";
+    QTest::newRow("title not a picture")
+        << "Skins/Night/Title.Bmp" << "BM nonsense" << "Slate.Bmp" << "找不到Title.Bmp";
+    QTest::newRow("two numbers") << "Skins/Night/Skin.ini" << "8,16" << "Slate.Bmp" << "找不到Skin.ini";
 }
 
 void MainFormTest::missingSkinFile() {

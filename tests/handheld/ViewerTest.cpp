@@ -22,7 +22,6 @@ std::vector<uint8_t> Indexed4(int w, int h, const std::vector<Rgb>& colours,
     return MakeBmp({w, h, 4, 0, palette, pixels});
 }
 
-
 } // namespace
 
 TEST(Viewer, TitleThenMenuWithTheFirstRowMarked) {
@@ -97,10 +96,7 @@ TEST(Viewer, LargePictureScrolls) {
         return Rgb{uint8_t((x % 32) << 3), uint8_t((x / 32) << 3), uint8_t((y % 32) << 3)};
     }));
     Handheld h(c.Build({"big.bmp"}));
-    h.Run(10);
-    h.Press(kKeyStart);
-    h.Press(kKeyA);
-    h.Run(90);
+    OpenFirstEntry(h);
     auto where = [&](int sx, int sy) {
         uint16_t p = h.Pixel(sx, sy);
         return std::pair<int, int>{(p & 31) + 32 * ((p >> 5) & 31), (p >> 10) & 31};
@@ -128,10 +124,7 @@ TEST(Viewer, TextPagesAndTheIndicatorInEachCorner) {
         Cartridge c;
         c.home.Write("Story.txt", text);
         Handheld h(c.Build({"Story.txt"}, corner));
-        h.Run(10);
-        h.Press(kKeyStart);
-        h.Press(kKeyA);
-        h.Run(60);
+        OpenFirstEntry(h);
         const int top = corner < 2 ? 20 : 4;
         EXPECT_EQ(GlyphMisses(h, c, 4, top, "Line 1", kBlack, back), 0) << corner;
         EXPECT_EQ(GlyphMisses(h, c, 4, top + 7 * 16, "Line 8", kBlack, back), 0) << corner;
