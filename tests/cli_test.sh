@@ -150,5 +150,33 @@ check "a ROM that cannot be loaded exits 1" 1 $?
 check "naming the file" "lumenbrook-cli: $work/gone.gba: no such file" "$(cat "$work/err")"
 check "and writes no picture" 1 "$([ -e "$work/q.png" ]; echo $?)"
 
+# The output is never one of the files the build reads, however it is named; nothing is written.
+mkdir -p "$work/in"
+printf 'abc' > "$work/in/a.txt"
+printf '%s\n' "$work/in/a.txt" > "$work/in/list.lkm"
+ln -s a.txt "$work/in/link.gba"
+while IFS='|' read -r what output entry; do
+    before=$(md5sum "$work/in/a.txt" "$work/in/list.lkm")
+    "$cli" build --home "$home" -q -o "$output" "$entry" 2>"$work/err"
+    status=$?
+    check "the output as $what is refused" "1 1" "$status $(grep -c 'is the same file as .*nothing was written' "$work/err")"
+    check "and $what is untouched" "$before" "$(md5sum "$work/in/a.txt" "$work/in/list.lkm")"
+done <<EOF_CASES
+the entry|$work/in/a.txt|$work/in/a.txt
+the menu list|$work/in/list.lkm|$work/in/list.lkm
+a line of the menu list|$work/in/a.txt|$work/in/list.lkm
+a link to the entry|$work/in/link.gba|$work/in/a.txt
+the entry by another path|$work/in/../in/a.txt|$work/in/a.txt
+EOF_CASES
+
+# A FIFO where a file is expected is skipped, never waited on (timeout fails the check).
+mkfifo "$work/in/pipe.txt" "$work/in/pipe.lkm"
+printf '%s\n%s\n' "$work/in/pipe.txt" "$work/in/a.txt" > "$work/in/pipes.lkm"
+for entry in pipe.txt pipes.lkm pipe.lkm; do
+    timeout 20 "$cli" build --home "$home" -q -o "$work/f.gba" "$work/in/$entry" "$work/in/a.txt" 2>"$work/err"
+    check "a FIFO ($entry) does not block the build" 0 $?
+    check "and is skipped as not a regular file" 1 "$(grep -c "^skipped: .*pipe\.[a-z]*: not a regular file$" "$work/err")"
+done
+
 echo "$fails failed"
 [ "$fails" -eq 0 ]

@@ -65,6 +65,18 @@ void WarnReplaced(BuildProgress& progress, uint8_t lang, int index, const BuildE
                               Say(where, lang), IconvName(codes.Page())}));
 }
 
+// Every file the build reads: the base image, the skin's pictures, and each entry's file (an
+// archive member's archive).
+std::vector<std::string> ReadFiles(const BuildRequest& request) {
+    std::vector<std::string> files = {BaseImagePath(request.programFolder, request.font).string(),
+                                      request.titlePath, request.menuPath, request.backPath};
+    for (const BuildEntry& e : request.entries) {
+        const auto member = SplitArchivePath(e.path);
+        files.push_back(member ? member->archive : e.path);
+    }
+    return files;
+}
+
 // Refuses what cannot be built before anything is read or written.
 std::vector<std::string> CheckRequest(const BuildRequest& request) {
     if (!FontExists(request.font))
@@ -76,6 +88,7 @@ std::vector<std::string> CheckRequest(const BuildRequest& request) {
     names.reserve(request.entries.size());
     for (auto& e : request.entries) names.push_back(e.name);
     CheckMenuCounts(names);
+    RefuseOutputAmongInputs(request.outputPath, ReadFiles(request));
     return names;
 }
 
@@ -252,6 +265,12 @@ std::vector<std::string> WriteRecords(ReplacingFile& out, const BuildRequest& re
 }
 
 } // namespace
+
+void RefuseOutputAmongInputs(const std::string& output, const std::vector<std::string>& inputs) {
+    if (const auto input = SameFileAmong(output, inputs))
+        throw Error("the output " + output + " is the same file as " + *input +
+                    ", which the build reads; nothing was written");
+}
 
 BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
     std::vector<std::string> names = CheckRequest(request);

@@ -32,4 +32,8 @@ struct BuildResult {
 // the output path is left as it was.
 BuildResult Conver(const BuildRequest& request, BuildProgress& progress);
 
+// Refuses, naming both, an output that is the same file as one of `inputs`: writing it would
+// destroy what the build reads. Throws lb::Error.
+void RefuseOutputAmongInputs(const std::string& output, const std::vector<std::string>& inputs);
+
 } // namespace lb

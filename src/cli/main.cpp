@@ -103,6 +103,9 @@ int Build(const Common& common, const std::vector<std::string>& entries, BuildCh
           const std::string& output, bool quiet) {
     CheckEntriesExist(entries);
     const ProgramHome where = common.Where();
+    const std::string outputPath = output.empty() ? where.defaultRom.string() : output;
+    // The menu lists named; every file they and the folders name is checked by the build.
+    RefuseOutputAmongInputs(outputPath, entries);
     ItemList menu(choices.font);
     menu.pictures = choices.pictures;
     size_t skipped = AddEntries(menu, entries);
@@ -116,7 +119,7 @@ int Build(const Common& common, const std::vector<std::string>& entries, BuildCh
     }
     const BuildRequest request =
         RequestFor(choices, where.data, SkinPathsFor(where.skins, choices.skin, choices.back),
-                   menu.ForBuild(), output.empty() ? where.defaultRom.string() : output);
+                   menu.ForBuild(), outputPath);
     ConsoleProgress progress(quiet);
     Conver(request, progress);
     if (!quiet) {

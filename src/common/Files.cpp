@@ -68,8 +68,21 @@ bool IsReplacingFileTemporary(const std::string& name) {
     return true;
 }
 
+std::optional<std::string> SameFileAmong(const fs::path& output, const std::vector<std::string>& inputs) {
+    struct stat out {};
+    if (::stat(output.c_str(), &out) != 0) return std::nullopt;
+    for (const std::string& input : inputs) {
+        struct stat in {};
+        if (::stat(input.c_str(), &in) == 0 && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
+            return input;
+    }
+    return std::nullopt;
+}
+
 std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a FIFO or a device put where a file is expected is refused below, not
+    // waited on.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) throw Error(path.string() + ": cannot open: " + Cause(errno));
     struct stat st {};
     if (::fstat(fd, &st) != 0) {

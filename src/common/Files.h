@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,10 @@ namespace fs = std::filesystem;
 
 // Reads a whole regular file; the error names the file and the cause.
 std::vector<uint8_t> ReadWholeFile(const fs::path& path);
+
+// The first of `inputs` that is the same file as `output` (the same device and inode, however
+// it is named: a link, a relative path); nothing when `output` does not exist yet.
+std::optional<std::string> SameFileAmong(const fs::path& output, const std::vector<std::string>& inputs);
 
 // `folder`/`name` as the file system has it, comparing the name without regard to letter
 // case when no entry has the exact name. Returns the exact-name path when nothing matches.

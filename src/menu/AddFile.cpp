@@ -31,7 +31,7 @@ namespace {
 // (fewer when it is shorter); false with the reason otherwise.
 bool Probe(const std::string& path, int64_t& length, std::vector<uint8_t>& header,
            std::string& reason) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK); // a FIFO does not block
     if (fd < 0) {
         reason = std::strerror(errno);
         return false;

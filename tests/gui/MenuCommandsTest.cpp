@@ -235,6 +235,17 @@ void MenuCommandsTest::failingBuildKeepsTheEarlierRom() {
     QCOMPARE(ReadText(rom.toStdString()), std::string("earlier"));
     QVERIFY(Button(f, "Command1")->isEnabled());
     QVERIFY(Button(f, "Command5")->isEnabled());
+
+    // The output may not be a file the build reads: here the list's own entry.
+    const QString story = files.Write("story.txt", "Once");
+    f.AddPaths({story});
+    Edit(f, "Text1")->setText(story);
+    home.dialogs.messages.clear();
+    Build(f);
+    QCOMPARE(home.dialogs.messages, QStringList{"注意|The build failed: the output " + story +
+                                                " is the same file as " + story +
+                                                ", which the build reads; nothing was written"});
+    QCOMPARE(ReadText(story.toStdString()), std::string("Once"));
 }
 
 void MenuCommandsTest::imagePast32MiBIsAskedAbout() {
