@@ -19,12 +19,12 @@ TEST(BitmapCrossCheck, AgreesWithImageMagick) {
     TempFolder dir;
     struct Case { const char* name; const char* args; };
     const Case cases[] = {
-        {"8-bit odd width", "-size 37x23 plasma:red-blue -seed 3 -type Palette -colors 200 BMP3:"},
+        {"8-bit odd width", "-seed 3 -size 37x23 plasma:red-blue -type Palette -colors 200 BMP3:"},
         {"8-bit RLE", "-size 41x17 gradient:red-yellow -type Palette -colors 60 -compress RLE BMP3:"},
-        {"4-bit", "-size 29x11 plasma: -seed 5 -colors 16 -type Palette BMP3:"},
+        {"4-bit", "-seed 5 -size 29x11 plasma: -colors 16 -type Palette BMP3:"},
         {"1-bit", "-size 19x9 pattern:checkerboard -type Bilevel BMP3:"},
-        {"24-bit", "-size 33x21 plasma: -seed 9 -type TrueColor BMP3:"},
-        {"32-bit v5 header", "-size 15x7 plasma: -seed 11 -type TrueColorAlpha -alpha opaque BMP:"},
+        {"24-bit", "-seed 9 -size 33x21 plasma: -type TrueColor BMP3:"},
+        {"32-bit v5 header", "-seed 11 -size 15x7 plasma: -type TrueColorAlpha -alpha opaque BMP:"},
     };
     for (auto& c : cases) {
         std::string bmp = (dir.Path() / "a.bmp").string(), rgb = (dir.Path() / "a.rgb").string();
