@@ -178,5 +178,26 @@ for entry in pipe.txt pipes.lkm pipe.lkm; do
     check "and is skipped as not a regular file" 1 "$(grep -c "^skipped: .*pipe\.[a-z]*: not a regular file$" "$work/err")"
 done
 
+# Names that are no UTF-8 or hold control characters: built, listed as JSON, shown escaped.
+odd="$work/in/bad"$'\xff'".txt" esc="$work/in/a"$'\x1b'"[31mred"$'\x07'".avi"
+printf 'x' > "$odd"
+printf 'x' > "$esc"
+"$cli" estimate --home "$home" --json "$odd" > "$work/out" 2>&1
+check "estimate --json takes a name that is no UTF-8" 0 $?
+check "with the bad byte as U+FFFD" 1 "$(grep -cF $'"name":"bad\xef\xbf\xbd"' "$work/out")"
+"$cli" build --home "$home" --font 0 -q -o "$work/u.gba" "$odd" 2>/dev/null
+check "and a build takes it too" 0 $?
+"$cli" build --home "$home" --font 3 -q -o "$work/u.gba" "$esc" "$odd" 2>"$work/err"
+check "control characters in a name reach the terminal escaped" \
+    "skipped: $work/in/a\\x1b[31mred\\x07.avi" "$(cut -d: -f1-2 "$work/err" | head -n 1)"
+check "and never raw" 0 "$(grep -c $'\x1b' "$work/err")"
+
+# A file that is no text given as a menu list is one skipped entry naming it.
+head -c 65536 /dev/urandom > "$work/in/noise.lkm"
+"$cli" build --home "$home" --font 3 -q -o "$work/u.gba" "$work/in/noise.lkm" "$work/in/a.txt" 2>"$work/err"
+check "a binary menu list is refused as one line" \
+    "skipped: $work/in/noise.lkm: $work/in/noise.lkm: not a menu list: it does not read as lines of text" \
+    "$(cat "$work/err")"
+
 echo "$fails failed"
 [ "$fails" -eq 0 ]

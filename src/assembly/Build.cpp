@@ -284,7 +284,9 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
     CodePageConverter codes(CodePageForFont(request.font));
     if (std::vector<bool> shown = GlyphCoverage(base); !shown.empty()) codes.ShowOnly(std::move(shown));
     const FontText fontText(codes, request.text.convertScript);
-    for (std::string& name : names) name = fontText.FitScript(name).utf8;
+    // A name made from a file name that is no UTF-8 keeps its readable part.
+    for (std::string& name : names)
+        name = fontText.FitScript(IsValidUtf8(name) ? name : ReplaceInvalidUtf8(name)).utf8;
     ReplacingFile out(request.outputPath);
     WriteBaseImage(out, base, font);
 

@@ -7,6 +7,7 @@
 #include "cli/RomReport.h"
 #include "common/Error.h"
 #include "common/Files.h"
+#include "common/TerminalText.h"
 #include "common/UserTexts.h"
 #include "items/EntrySource.h"
 #include "menu/AddFile.h"
@@ -31,12 +32,14 @@ public:
     explicit ConsoleProgress(bool quiet) : quiet_(quiet) {}
     void LogLine(const std::string& line, const std::string&) override { Say(line); }
     void EntryStarted(int, int, const std::string& counter) override { Say(counter); }
-    void Warning(const std::string& text) override { std::cerr << "warning: " << text << "\n"; }
+    void Warning(const std::string& text) override {
+        std::cerr << "warning: " << TerminalText(text) << "\n";
+    }
     void Finished(const std::string& caption) override { Say(caption); }
 
 private:
     void Say(const std::string& s) {
-        if (!quiet_) std::cout << s << std::endl;
+        if (!quiet_) std::cout << TerminalText(s) << std::endl;
     }
     bool quiet_;
 };
@@ -67,7 +70,7 @@ size_t AddEntries(ItemList& menu, const std::vector<std::string>& entries) {
             continue;
         }
         for (auto& s : AddFile(menu, path)) {
-            std::cerr << "skipped: " << s.path << ": " << s.reason << "\n";
+            std::cerr << "skipped: " << TerminalText(s.path) << ": " << TerminalText(s.reason) << "\n";
             ++skipped;
         }
     }
@@ -126,8 +129,8 @@ int Build(const Common& common, const std::vector<std::string>& entries, BuildCh
         std::error_code ec;
         const fs::path written = fs::absolute(request.outputPath, ec);
         const uintmax_t bytes = fs::file_size(request.outputPath, ec);
-        std::cout << Say(UserText::Wrote, choices.language, written.lexically_normal().string(),
-                         WithThousands(ec ? 0 : bytes))
+        std::cout << TerminalText(Say(UserText::Wrote, choices.language,
+                                      written.lexically_normal().string(), WithThousands(ec ? 0 : bytes)))
                   << std::endl;
     }
     return 0;
@@ -142,7 +145,7 @@ int Estimate(const std::vector<std::string>& entries, const BuildChoices& choice
         nlohmann::json j = {{"total_size", menu.TotalSize}, {"label", menu.SizeLabel()},
                             {"entries", nlohmann::json::array()}};
         for (auto& e : menu.entries) j["entries"].push_back({{"path", e.path}, {"name", e.name}});
-        std::cout << j.dump() << "\n";
+        std::cout << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     } else {
         std::cout << "Size:" << menu.SizeLabel() << " (" << menu.TotalSize << " bytes)\n";
     }
@@ -170,7 +173,8 @@ int Inspect(const Common& common, const std::string& rom, std::optional<int> giv
     }
     RomInfo info = ReadRom(image, font);
     if (json)
-        std::cout << RomReportJson(info).dump(2) << "\n";
+        std::cout << RomReportJson(info).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+                  << "\n";
     else
         std::cout << RomReportText(info);
     return 0;
@@ -183,7 +187,7 @@ int Preview(const std::string& rom, const std::string& keys, int frames, const s
     try {
         steps = ParseKeyScript(keys);
     } catch (const Error& e) {
-        std::cerr << "lumenbrook-cli: --keys: " << e.what() << "\n";
+        std::cerr << "lumenbrook-cli: --keys: " << TerminalText(e.what()) << "\n";
         return 2;
     }
     Handheld handheld(rom);
@@ -279,10 +283,12 @@ int main(int argc, char** argv) {
         if (*preview) return Preview(rom, keys, frames, png, scale);
         return Inspect(common, rom, inspectFont, json);
     } catch (const UsageError& e) {
-        std::cerr << "lumenbrook-cli: " << e.what() << "\n";
+        std::cerr << "lumenbrook-cli: " << TerminalText(e.what()) << "\n";
         return 2;
-    } catch (const Error& e) {
-        std::cerr << "lumenbrook-cli: " << e.what() << "\n";
+    } catch (const std::exception& e) {
+        // Ours name the file and the cause; a library's that slipped through still ends the
+        // command with a message, never an abort.
+        std::cerr << "lumenbrook-cli: " << TerminalText(e.what()) << "\n";
         return 1;
     }
 }
