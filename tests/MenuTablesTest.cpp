@@ -35,10 +35,10 @@ TEST(MenuTables, LayoutBoxes) {
     for (const char* bad : {"", "abc", "256", "255.5", "-1", "0x10", "1e2", "nan", "9999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999"})
         EXPECT_THROW(LayoutByte(bad, "X"), Error) << bad;
     // The three boxes at once, each error naming its box.
-    MenuLayout l = ParseMenuLayout("8", " 2.5", "3.5");
-    EXPECT_EQ(l.x, 8);
-    EXPECT_EQ(l.y, 2);
-    EXPECT_EQ(l.count, 4);
+    EXPECT_EQ(ParseMenuLayout("8", " 2.5", "3.5"), (MenuLayout{8, 2, 4}));
+    // --layout's text: the three boxes joined by commas.
+    EXPECT_EQ(ParseMenuLayout(" 8 ,2.5,3.5"), (MenuLayout{8, 2, 4}));
+    for (const char* bad : {"1,2", "1,2,3,4", "1,,3", "1,2,256"}) EXPECT_THROW(ParseMenuLayout(bad), Error) << bad;
     struct Bad { const char *x, *y, *count, *message; };
     const Bad bads[] = {{"x", "1", "1", "X box holds \"x\""}, {"8", "300", "5", "Y box holds 300"},
                         {"8", "16", "", "Count box holds \"\""}};

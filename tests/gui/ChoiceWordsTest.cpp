@@ -111,27 +111,6 @@ class ChoiceWordsTest : public QObject {
             }
         }
     }
-
-    // The layout's text is three boxes' texts; each rounds to a whole number as a box does.
-    void LayoutWords() {
-        const struct {
-            const char* word;
-            std::optional<lb::MenuLayout> layout;
-        } cases[] = {
-            {"10,20,5", lb::MenuLayout{10, 20, 5}},
-            {"10.5,20.4,7.6", lb::MenuLayout{10, 20, 8}}, // a half to the even neighbour
-            {" 1 , 2 ,3", lb::MenuLayout{1, 2, 3}},
-            {"1,2", std::nullopt},
-            {"1,2,3,4", std::nullopt},
-            {"1,2,256", std::nullopt},
-            {"1,,3", std::nullopt},
-        };
-        for (const auto& c : cases) {
-            const auto cli = FromCommandLine({"layout", c.word, nullptr});
-            QVERIFY2(cli.has_value() == c.layout.has_value(), c.word);
-            if (cli) QVERIFY2(cli->layout == c.layout, c.word);
-        }
-    }
 };
 
 QTEST_MAIN(ChoiceWordsTest)
