@@ -10,17 +10,13 @@ namespace lb {
 
 namespace {
 
-std::string Range(int last) {
-    return "0.." + std::to_string(last);
-}
-
 std::vector<std::string> FontWords() {
     std::vector<std::string> words;
     for (int k = 0; k < kFontCount; ++k) words.push_back(std::to_string(k));
     return words;
 }
 
-const std::string kFontHelp = "font " + Range(kLastFont);
+const std::string kFontHelp = "font 0.." + std::to_string(kLastFont);
 
 const ChoiceOption kOptions[] = {
     {"font", nullptr, kFontHelp.c_str(), FontWords(),
