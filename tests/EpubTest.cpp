@@ -218,3 +218,25 @@ TEST(Epub, BooksThatCannotBeReadNameTheCause) {
         EXPECT_TRUE(menu.entries.empty()) << c.what;
     }
 }
+
+// An entity of 10,000 characters used 10,000 times in the title and in a label is never
+// expanded (that would take a gigabyte): the book reads without it, named by its file.
+TEST(Epub, EntitiesAreNeverExpanded) {
+    std::string uses;
+    for (int i = 0; i < 10000; ++i) uses += "&e;";
+    const std::string entity = "<!DOCTYPE x [<!ENTITY e \"" + std::string(10000, 'x') + "\">]>\n";
+    std::vector<Member> book = Epub2();
+    std::string& package = book[1].bytes;
+    package.replace(package.find("潮汐之書"), std::string("潮汐之書").size(), uses);
+    std::string& ncx = book[2].bytes;
+    ncx.replace(ncx.find("第一章"), std::string("第一章").size(), uses);
+    for (std::string* xml : {&package, &ncx}) xml->insert(xml->find("?>") + 2, "\n" + entity);
+    TempFolder dir;
+    const fs::path path = dir.Path() / "Bomb.epub";
+    WriteZip(path, book);
+    ItemList menu(3);
+    EXPECT_TRUE(AddFile(menu, path.string()).empty());
+    ASSERT_EQ(menu.entries.size(), 3u);
+    EXPECT_EQ(menu.entries[0].name, "@Bomb");
+    for (const MenuEntry& e : menu.entries) EXPECT_LT(e.name.size(), 100u) << e.name.substr(0, 40);
+}

@@ -70,7 +70,8 @@ size_t AddEntries(ItemList& menu, const std::vector<std::string>& entries) {
             continue;
         }
         for (auto& s : AddFile(menu, path)) {
-            std::cerr << "skipped: " << TerminalText(s.path) << ": " << TerminalText(s.reason) << "\n";
+            std::cerr << "skipped: " << TerminalText(s.path) << ": " << TerminalText(s.reason)
+                      << "\n";
             ++skipped;
         }
     }
@@ -129,9 +130,9 @@ int Build(const Common& common, const std::vector<std::string>& entries, BuildCh
         std::error_code ec;
         const fs::path written = fs::absolute(request.outputPath, ec);
         const uintmax_t bytes = fs::file_size(request.outputPath, ec);
-        std::cout << TerminalText(Say(UserText::Wrote, choices.language,
-                                      written.lexically_normal().string(), WithThousands(ec ? 0 : bytes)))
-                  << std::endl;
+        const std::string wrote = Say(UserText::Wrote, choices.language,
+                                      written.lexically_normal().string(), WithThousands(ec ? 0 : bytes));
+        std::cout << TerminalText(wrote) << std::endl;
     }
     return 0;
 }

@@ -35,26 +35,43 @@ bool Named(const xmlNode* node, const char* name) {
     return node->type == XML_ELEMENT_NODE && xmlStrcmp(node->name, BAD_CAST name) == 0;
 }
 
+// The text of the text nodes below `node`, and never of an entity's reference: libxml2's own
+// calls expand those, and a book that defines one entity of 10,000 characters and uses it
+// 10,000 times would take a gigabyte. The parser's depth limit bounds the recursion.
+void AppendText(const xmlNode* node, std::string& out) {
+    for (const xmlNode* n = node; n; n = n->next) {
+        if ((n->type == XML_TEXT_NODE || n->type == XML_CDATA_SECTION_NODE) && n->content)
+            out += reinterpret_cast<const char*>(n->content);
+        else if (n->type == XML_ELEMENT_NODE)
+            AppendText(n->children, out);
+    }
+}
+
 std::string Attribute(const xmlNode* node, const char* name, const char* space = nullptr) {
-    xmlChar* value = space ? xmlGetNsProp(node, BAD_CAST name, BAD_CAST space)
-                           : xmlGetNoNsProp(node, BAD_CAST name);
-    std::string out = value ? reinterpret_cast<const char*>(value) : "";
-    xmlFree(value);
-    return out;
+    for (const xmlAttr* a = node->properties; a; a = a->next) {
+        const bool inSpace = a->ns && a->ns->href;
+        if (xmlStrcmp(a->name, BAD_CAST name) != 0 ||
+            (space ? !inSpace || xmlStrcmp(a->ns->href, BAD_CAST space) != 0 : inSpace))
+            continue;
+        std::string out;
+        AppendText(a->children, out);
+        return out;
+    }
+    return "";
 }
 
 // The text inside, white space collapsed and trimmed.
 std::string TextOf(const xmlNode* node) {
-    xmlChar* content = xmlNodeGetContent(node);
+    std::string content;
+    AppendText(node->children, content);
     std::string out;
-    for (const char* c = content ? reinterpret_cast<const char*>(content) : ""; *c; ++c) {
-        const bool blank = *c == ' ' || *c == '\t' || *c == '\n' || *c == '\r';
+    for (const char c : content) {
+        const bool blank = c == ' ' || c == '\t' || c == '\n' || c == '\r';
         if (!blank)
-            out += *c;
+            out += c;
         else if (!out.empty() && out.back() != ' ')
             out += ' ';
     }
-    xmlFree(content);
     if (!out.empty() && out.back() == ' ') out.pop_back();
     return out;
 }
