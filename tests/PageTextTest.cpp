@@ -1,3 +1,4 @@
+#include "common/Error.h"
 #include "items/PageText.h"
 
 #include <gtest/gtest.h>
@@ -129,11 +130,49 @@ TEST(PageText, PythonsFunctionsPageStartsWithItsHeading) {
 }
 
 // Nesting far deeper than any call stack would survive.
-TEST(PageText, DeepNestingIsNoProblem) {
-    std::string html;
-    for (int i = 0; i < 5000; ++i) html += "<span>";
-    html += "deep";
-    EXPECT_EQ(PageText(html), "deep");
+std::string Repeated(const std::string& part, int times) {
+    std::string out;
+    out.reserve(part.size() * static_cast<size_t>(times));
+    for (int i = 0; i < times; ++i) out += part;
+    return out;
+}
+
+// Pages nested past 10,000 elements are refused before the parser (whose tree a million
+// nested spans overflowed the stack freeing); ordinary pages with as many tags are not.
+TEST(PageText, NestingPastTheLimitIsRefusedAndOrdinaryPagesAreNot) {
+    const std::string refused = "the page nests its elements more than 10000 deep, which Lumenbrook "
+                                "does not read";
+    const struct {
+        const char* what;
+        std::string html;
+        bool read;
+        const char* text; // when read: the text, or nullptr for any
+    } cases[] = {
+        {"5,000 nested spans", Repeated("<span>", 5000) + "deep", true, "deep"},
+        {"10,000 nested divs, the limit", Repeated("<div>", 10000) + "deep", true, "deep"},
+        {"10,001 nested divs", Repeated("<div>", 10001) + "deep", false, nullptr},
+        {"1,000,000 nested spans", Repeated("<span>", 1000000) + "deep", false, nullptr},
+        {"100,000 nested divs in mixed case", Repeated("<DiV class=a>", 100000), false, nullptr},
+        {"30,000 paragraphs never closed", Repeated("<p>a", 30000), true, nullptr},
+        {"30,000 list items and breaks", "<ul>" + Repeated("<li>b<br><img alt=\"\">", 30000), true,
+         nullptr},
+        {"30,000 closed divs", Repeated("<div>c</div>", 30000), true, nullptr},
+        {"a script and a comment full of tags",
+         "<script>" + Repeated("<div>", 20000) + "</script><!--" + Repeated("<b>", 20000) + "-->z",
+         true, "z"},
+        {"self-closed elements", Repeated("<span/>", 20000) + "y", true, "y"},
+    };
+    for (const auto& c : cases) {
+        std::string text, error;
+        try {
+            text = PageText(c.html);
+        } catch (const Error& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(error, c.read ? "" : refused) << c.what;
+        if (c.read && c.text) EXPECT_EQ(text, c.text) << c.what;
+        if (!c.read) EXPECT_EQ(FirstHeading("<h1>Title</h1>" + c.html), "") << c.what;
+    }
 }
 
 } // namespace

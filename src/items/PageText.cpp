@@ -3,6 +3,7 @@
 #include "common/AsciiCase.h"
 #include "common/CodePage.h"
 #include "common/Error.h"
+#include "items/PageDepth.h"
 
 #include <algorithm>
 #include <gumbo.h>
@@ -371,6 +372,7 @@ void Leave(TextCollector& text, const Frame& frame, const Frame* parent) {
 } // namespace
 
 std::string FirstHeading(std::string_view html) {
+    if (NestsDeeperThan(html, kMaxPageDepth)) return {};
     std::unique_ptr<GumboOutput, void (*)(GumboOutput*)> output(
         gumbo_parse_with_options(&kGumboDefaultOptions, html.data(), html.size()),
         [](GumboOutput* o) { gumbo_destroy_output(&kGumboDefaultOptions, o); });
@@ -404,6 +406,9 @@ std::string FirstHeading(std::string_view html) {
 std::string PageText(std::string_view page, PageRule rule) {
     std::string clamped;
     const std::string_view html = ClampNumericReferences(page, clamped);
+    if (NestsDeeperThan(html, kMaxPageDepth))
+        throw Error("the page nests its elements more than " + std::to_string(kMaxPageDepth) +
+                    " deep, which Lumenbrook does not read");
     GumboOptions options = kGumboDefaultOptions;
     options.max_errors = 0; // the parse error list is of no use here and costs memory
     std::unique_ptr<GumboOutput, void (*)(GumboOutput*)> output(
