@@ -170,9 +170,9 @@ the entry by another path|$work/in/../in/a.txt|$work/in/a.txt
 EOF_CASES
 
 # A FIFO where a file is expected is skipped, never waited on (timeout fails the check).
-mkfifo "$work/in/pipe.txt" "$work/in/pipe.lkm"
+mkfifo "$work/in/pipe.txt" "$work/in/pipe.lkm" "$work/in/pipe.cbz"
 printf '%s\n%s\n' "$work/in/pipe.txt" "$work/in/a.txt" > "$work/in/pipes.lkm"
-for entry in pipe.txt pipes.lkm pipe.lkm; do
+for entry in pipe.txt pipes.lkm pipe.lkm pipe.cbz; do
     timeout 20 "$cli" build --home "$home" -q -o "$work/f.gba" "$work/in/$entry" "$work/in/a.txt" 2>"$work/err"
     check "a FIFO ($entry) does not block the build" 0 $?
     check "and is skipped as not a regular file" 1 "$(grep -c "^skipped: .*pipe\.[a-z]*: not a regular file$" "$work/err")"

@@ -158,7 +158,14 @@ void AddOne(ItemList& menu, const std::string& path, bool insideList,
     if (IsBookMember(path)) return AddChapter(menu, path, skipped);
     const ItemKind kind = KindForMenu(path);
     if (kind == ItemKind::Unknown) {
-        skipped.push_back({path, path.empty() ? "empty line" : NotConvertedText()});
+        // An archive or book ending on a FIFO or a device is no archive either; say what it is.
+        std::error_code ec;
+        const bool special = std::filesystem::exists(path, ec) &&
+                             !std::filesystem::is_regular_file(path, ec) &&
+                             !std::filesystem::is_directory(path, ec);
+        skipped.push_back({path, path.empty() ? "empty line"
+                                 : special    ? "not a regular file"
+                                              : NotConvertedText()});
         return;
     }
     if (kind == ItemKind::MenuList) {
