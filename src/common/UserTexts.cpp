@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 #include <iterator>
-#include <vector>
+#include <string_view>
 
 namespace lb {
 
@@ -180,14 +180,14 @@ const char* Say(UserText id, uint8_t LanguageFlag) {
 namespace {
 
 // Replaces the "{}" marks in order, each with the next value.
-template <typename Values> std::string Fill(const char* text, const Values& values) {
+std::string Fill(const char* text, std::initializer_list<std::string_view> values) {
     std::string out = text;
     size_t from = 0;
-    for (const std::string* value : values) {
+    for (const std::string_view value : values) {
         const size_t at = out.find("{}", from);
         if (at == std::string::npos) break;
-        out.replace(at, 2, *value);
-        from = at + value->size();
+        out.replace(at, 2, value);
+        from = at + value.size();
     }
     return out;
 }
@@ -195,18 +195,16 @@ template <typename Values> std::string Fill(const char* text, const Values& valu
 } // namespace
 
 std::string Say(UserText id, uint8_t LanguageFlag, const std::string& value) {
-    return Fill(Say(id, LanguageFlag), std::initializer_list<const std::string*>{&value});
+    return Fill(Say(id, LanguageFlag), {value});
 }
 
 std::string Say(UserText id, uint8_t LanguageFlag, const std::string& value,
                 const std::string& second) {
-    return Fill(Say(id, LanguageFlag), std::initializer_list<const std::string*>{&value, &second});
+    return Fill(Say(id, LanguageFlag), {value, second});
 }
 
-std::string Say(UserText id, uint8_t LanguageFlag, std::initializer_list<std::string> values) {
-    std::vector<const std::string*> each;
-    for (const std::string& value : values) each.push_back(&value);
-    return Fill(Say(id, LanguageFlag), each);
+std::string Say(UserText id, uint8_t LanguageFlag, std::initializer_list<std::string_view> values) {
+    return Fill(Say(id, LanguageFlag), values);
 }
 
 std::string WithThousands(uint64_t n) {

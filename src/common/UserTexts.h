@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace lb {
 
@@ -146,7 +147,7 @@ const char* Say(UserText id, uint8_t LanguageFlag);
 std::string Say(UserText id, uint8_t LanguageFlag, const std::string& value);
 std::string Say(UserText id, uint8_t LanguageFlag, const std::string& value,
                 const std::string& second);
-std::string Say(UserText id, uint8_t LanguageFlag, std::initializer_list<std::string> values);
+std::string Say(UserText id, uint8_t LanguageFlag, std::initializer_list<std::string_view> values);
 
 // A count with a comma between thousands: 239,348.
 std::string WithThousands(uint64_t n);

@@ -6,9 +6,6 @@
 #include <filesystem>
 #include <functional>
 
-namespace lb {
-struct BuildChoices;
-}
 class BuildRunner;
 class Dialogs;
 class MenuListModel;
