@@ -6,6 +6,7 @@
 #include "assembly/Build.h"
 #include "format/RomLayout.h"
 #include "items/EntrySource.h"
+#include "items/MemberShelf.h"
 #include "menu/AddFile.h"
 #include "menu/MenuListFile.h"
 #include "rom/RomReader.h"
@@ -113,4 +114,81 @@ TEST(Containers, NaturalOrder) {
     for (size_t i = 0; i < sorted.size(); ++i)
         for (size_t j = 0; j < sorted.size(); ++j)
             EXPECT_EQ(NaturalLess(sorted[i], sorted[j]), i < j) << sorted[i] << " < " << sorted[j];
+}
+
+TEST(Containers, TheShelfReadsEachArchiveThroughOnceInAnyOrderWithinItsBudget) {
+    TempFolder dir;
+    const std::string cbz = (dir.Path() / "c.cbz").string();
+    WriteZip(cbz, {{"a.txt", "AA"}, {"b.txt", "BBB"}, {"c.txt", "C"}, {"d.txt", "DDDD"}});
+    dir.Write("plain.txt", "plain");
+    const std::string plain = (dir.Path() / "plain.txt").string();
+    struct Case {
+        const char* what;
+        std::vector<std::string> asked; // in this order, each wanted once
+        uint64_t budget;
+        int passes;
+    };
+    const Case cases[] = {
+        {"in the archive's order", {"a.txt", "b.txt", "c.txt", "d.txt"}, 1 << 20, 1},
+        {"backwards, the passed ones shelved", {"d.txt", "c.txt", "b.txt", "a.txt"}, 1 << 20, 1},
+        // d's pass passes a, b and c unkept; c lies behind it, b behind c's, a behind b's.
+        {"backwards with no budget", {"d.txt", "c.txt", "b.txt", "a.txt"}, 0, 4},
+        // 3 bytes hold b but not a as well: a is read again.
+        {"a budget for one", {"c.txt", "b.txt", "a.txt"}, 3, 2},
+        {"the same member twice", {"b.txt", "b.txt"}, 1 << 20, 1},
+        {"a plain file beside", {plain, "c.txt"}, 1 << 20, 1},
+    };
+    const std::map<std::string, std::string> content = {
+        {"a.txt", "AA"}, {"b.txt", "BBB"}, {"c.txt", "C"}, {"d.txt", "DDDD"}, {plain, "plain"}};
+    for (const Case& c : cases) {
+        std::vector<std::string> paths;
+        for (const std::string& m : c.asked) paths.push_back(m == plain ? plain : cbz + "/" + m);
+        MemberShelf shelf(paths, c.budget);
+        for (size_t k = 0; k < paths.size(); ++k) {
+            const std::vector<uint8_t> bytes = shelf.Read(paths[k]);
+            EXPECT_EQ(std::string(bytes.begin(), bytes.end()), content.at(c.asked[k])) << c.what << " " << k;
+        }
+        EXPECT_EQ(shelf.Passes(), c.passes) << c.what;
+    }
+    // A member not named at the start is read all the same; one the archive lacks is refused
+    // after one whole pass, and a broken archive names itself.
+    MemberShelf shelf({cbz + "/a.txt"});
+    EXPECT_EQ(shelf.Read(cbz + "/d.txt"), (std::vector<uint8_t>{'D', 'D', 'D', 'D'}));
+    EXPECT_EQ(ErrorOf([&] { shelf.Read(cbz + "/gone.txt"); }), cbz + "/gone.txt: no such member in " + cbz);
+    dir.Write("broken.cbz", "PK\3\4 not really");
+    const std::string broken = (dir.Path() / "broken.cbz").string();
+    EXPECT_EQ(ErrorOf([&] { shelf.Read(broken + "/a.txt"); }).rfind(broken + ": ", 0), 0u);
+}
+
+TEST(Containers, AnArchivePastTheMenusEntriesIsRefusedBeforeItsMembersAreRead) {
+    Folder f(200, 3);
+    const fs::path dir = f.dir.Path();
+    WriteZip(dir / "three.cbz", {{"1.txt", "x"}, {"2.txt", "y"}, {"3.txt", "z"}, {"notes.md", "#"}});
+    ItemList menu(3);
+    for (size_t k = 0; k < LB_MAX_ENTRIES - 3; ++k) AddHeading(menu, "h");
+    const int64_t before = menu.TotalSize;
+    // A heading and three pictures or texts (the notes are not read) make 65,535 + 1.
+    auto skipped = AddFile(menu, (dir / "three.cbz").string());
+    ASSERT_EQ(skipped.size(), 1u);
+    EXPECT_EQ(skipped[0].reason, "its 3 entries would make the menu 65536 entries long; the "
+                                 "handheld's menu holds at most 65535");
+    EXPECT_EQ(menu.entries.size(), LB_MAX_ENTRIES - 3);
+    EXPECT_EQ(menu.TotalSize, before);
+    menu.TotalSize -= menu.entries.back().estimate;
+    menu.entries.pop_back(); // one fewer: it fits exactly
+    EXPECT_TRUE(AddFile(menu, (dir / "three.cbz").string()).empty());
+    EXPECT_EQ(menu.entries.size(), size_t{LB_MAX_ENTRIES});
+}
+
+TEST(Containers, HeadingsKeepTheirEstimateWhenTheMenuIsEstimatedAnew) {
+    Folder f(200, 3);
+    WriteZip(f.dir.Path() / "c.cbz", {{"1.txt", std::string(5000, 'x')}});
+    ItemList menu(3);
+    ASSERT_TRUE(AddFile(menu, (f.dir.Path() / "c.cbz").string()).empty());
+    const int64_t total = menu.TotalSize;
+    const int64_t heading = menu.entries[0].estimate;
+    Reestimate(menu);
+    EXPECT_EQ(menu.entries[0].estimate, heading);
+    EXPECT_EQ(menu.entries[0].estimate, 12 + 64); // an empty text and its name slot
+    EXPECT_EQ(menu.TotalSize, total);
 }

@@ -182,6 +182,10 @@ TEST(Epub, BooksThatCannotBeReadNameTheCause) {
     unlisted[2].bytes = Package("T", Item("c1", "text/ch1.xhtml"), Ref("c1") + Ref("c9"));
     std::vector<Member> bomb = Epub3();
     bomb.push_back({"OEBPS/text/huge.xhtml", "", 65u << 20});
+    std::string refs;
+    for (int k = 0; k < 65536; ++k) refs += Ref("c1");
+    std::vector<Member> longSpine = Epub3();
+    longSpine[2].bytes = Package("T", Item("c1", "text/ch1.xhtml"), refs);
     struct Case {
         const char* what;
         const std::vector<Member>& members;
@@ -198,9 +202,11 @@ TEST(Epub, BooksThatCannotBeReadNameTheCause) {
          "not an EPUB book Lumenbrook reads: its package document OEBPS/content.opf is broken"},
         {"a chapter missing", missingChapter,
          "its reading order names OEBPS/text/ch4.xhtml, which the book does not hold"},
-        {"a member past the limit", bomb, "OEBPS/text/huge.xhtml unpacks to more than 64 MiB"},
+        {"a member past the limit", bomb, "OEBPS/text/huge.xhtml is larger than 64 MiB"},
         {"a chapter not in the manifest", unlisted,
          "its reading order names \"c9\", which its package document does not list"},
+        {"a reading order longer than a menu", longSpine,
+         "its reading order has 65536 documents; the handheld's menu holds at most 65535 entries"},
     };
     TempFolder dir;
     for (const Case& c : cases) {

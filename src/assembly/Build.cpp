@@ -10,6 +10,7 @@
 #include "items/FontText.h"
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
+#include "items/MemberShelf.h"
 #include "items/PictureItem.h"
 #include "items/PictureOptions.h"
 #include "items/TextItem.h"
@@ -147,9 +148,9 @@ bool IsPictureEntry(const BuildEntry& entry) {
     return (kind == ItemKind::Picture || kind == ItemKind::Photo) && !IsContainer(entry.path);
 }
 
-MadePicture MakePicture(const BuildEntry& entry, const PictureOptions& options) {
+MadePicture MakePicture(const BuildEntry& entry, const PictureOptions& options, MemberShelf& shelf) {
     MadePicture made;
-    made.item = EncodePictureFile(ReadEntryBytes(entry.path), KindForBuild(entry.path) == ItemKind::Photo,
+    made.item = EncodePictureFile(shelf.Read(entry.path), KindForBuild(entry.path) == ItemKind::Photo,
                                   options, &made.note);
     return made;
 }
@@ -159,8 +160,8 @@ MadePicture MakePicture(const BuildEntry& entry, const PictureOptions& options) 
 // order, since their converters keep state.
 class PicturesAhead {
   public:
-    PicturesAhead(const BuildRequest& request)
-        : request_(request), made_(request.entries.size()),
+    PicturesAhead(const BuildRequest& request, MemberShelf& shelf)
+        : request_(request), shelf_(shelf), made_(request.entries.size()),
           ahead_(std::clamp(std::thread::hardware_concurrency(), 2u, 4u)) {}
 
     // Starts the pictures among the next entries from `index` on.
@@ -168,26 +169,27 @@ class PicturesAhead {
         for (size_t j = index; j < std::min(made_.size(), index + ahead_); ++j)
             if (!made_[j].valid() && IsPictureEntry(request_.entries[j]))
                 made_[j] = std::async(std::launch::async, MakePicture, std::cref(request_.entries[j]),
-                                      std::cref(request_.pictures));
+                                      std::cref(request_.pictures), std::ref(shelf_));
     }
     // The picture of entry `index`; rethrows what went wrong making it.
     MadePicture Take(size_t index) { return made_[index].get(); }
 
   private:
     const BuildRequest& request_;
+    MemberShelf& shelf_;
     std::vector<std::future<MadePicture>> made_;
     size_t ahead_;
 };
 
 ItemData EncodeEntry(size_t index, const FontText& font, const BuildRequest& request, PicturesAhead& pictures,
-                     int* replaced, EntryNote& note) {
+                     MemberShelf& shelf, int* replaced, EntryNote& note) {
     const BuildEntry& entry = request.entries[index];
     // A folder's or an archive's heading, or one that names no file, holds an empty text.
     if (entry.path.empty() || IsContainer(entry.path)) return EncodeText({}, LB_PLAIN_TEXT);
     const ItemKind kind = KindForBuild(entry.path);
     if (kind == ItemKind::Text || kind == ItemKind::LkbText) {
         TextReading reading;
-        ItemData item = EncodeTextFile(ReadEntryBytes(entry.path),
+        ItemData item = EncodeTextFile(shelf.Read(entry.path),
                                        kind == ItemKind::Text ? LB_PLAIN_TEXT : LB_LKB_TEXT, font,
                                        request.text, &reading);
         *replaced = reading.replaced;
@@ -199,7 +201,7 @@ ItemData EncodeEntry(size_t index, const FontText& font, const BuildRequest& req
     if (kind == ItemKind::WebPage) {
         // A book's chapters are read for their main text, whatever the choice for web pages.
         const PageRule rule = IsBookMember(entry.path) ? PageRule::Main : request.text.page;
-        return EncodeWebPage(ReadEntryBytes(entry.path), font, replaced, &note.script, rule);
+        return EncodeWebPage(shelf.Read(entry.path), font, replaced, &note.script, rule);
     }
     MadePicture made = pictures.Take(index);
     note.picture = made.note;
@@ -232,7 +234,11 @@ std::vector<std::string> WriteRecords(ReplacingFile& out, const BuildRequest& re
                                       BuildLog& log, BuildProgress& progress) {
     ItemRecordHeaders headers;
     std::vector<std::string> unreachable;
-    PicturesAhead pictures(request);
+    std::vector<std::string> paths;
+    for (const BuildEntry& entry : request.entries)
+        if (!entry.path.empty() && !IsContainer(entry.path)) paths.push_back(entry.path);
+    MemberShelf shelf(paths); // each archive read through once
+    PicturesAhead pictures(request, shelf);
     const int count = static_cast<int>(request.entries.size());
     for (int i = 0; i < count; ++i) {
         pictures.StartFrom(static_cast<size_t>(i));
@@ -244,7 +250,7 @@ std::vector<std::string> WriteRecords(ReplacingFile& out, const BuildRequest& re
         int replaced = 0;
         EntryNote note;
         try {
-            item = EncodeEntry(static_cast<size_t>(i), font, request, pictures, &replaced, note);
+            item = EncodeEntry(static_cast<size_t>(i), font, request, pictures, shelf, &replaced, note);
         } catch (const Error& e) {
             std::string cause = e.what();
             if (cause.rfind(entry.path, 0) == 0) cause = cause.substr(entry.path.size() + 2);

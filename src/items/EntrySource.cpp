@@ -2,10 +2,9 @@
 
 #include "common/Error.h"
 #include "common/Files.h"
+#include "items/ArchivePass.h"
 #include "items/FileEndings.h"
 
-#include <archive.h>
-#include <archive_entry.h>
 #include <filesystem>
 #include <memory>
 
@@ -22,24 +21,6 @@ bool ArchiveEnding(const std::string& path) {
 bool RegularFile(const std::string& path) {
     std::error_code ec;
     return fs::is_regular_file(path, ec);
-}
-
-struct Close {
-    void operator()(archive* a) const { archive_read_free(a); }
-};
-using Archive = std::unique_ptr<archive, Close>;
-
-Archive OpenArchive(const std::string& path) {
-    Archive a(archive_read_new());
-    archive_read_support_format_zip(a.get());
-    if (archive_read_open_filename(a.get(), path.c_str(), 64 * 1024) != ARCHIVE_OK)
-        throw Error(path + ": not an archive Lumenbrook reads: " + archive_error_string(a.get()));
-    return a;
-}
-
-std::string ArchiveFault(archive* a, const std::string& path) {
-    const char* why = archive_error_string(a);
-    return path + ": the archive cannot be read: " + (why ? why : "unknown fault");
 }
 
 } // namespace
@@ -60,27 +41,9 @@ bool IsContainer(const std::string& path) {
 std::vector<uint8_t> ReadEntryBytes(const std::string& path) {
     if (RegularFile(path) || !SplitArchivePath(path)) return ReadWholeFile(path);
     const ArchiveMember m = *SplitArchivePath(path);
-    Archive a = OpenArchive(m.archive);
-    archive_entry* entry = nullptr;
-    int status;
-    while ((status = archive_read_next_header(a.get(), &entry)) == ARCHIVE_OK) {
-        if (m.member != archive_entry_pathname(entry)) continue;
-        if (archive_entry_size_is_set(entry) && uint64_t(archive_entry_size(entry)) > kMaxMemberBytes)
-            throw Error(path + ": the member is larger than " + std::to_string(kMaxMemberBytes >> 20) + " MiB");
-        std::vector<uint8_t> bytes;
-        uint8_t block[64 * 1024];
-        for (;;) {
-            la_ssize_t got = archive_read_data(a.get(), block, sizeof block);
-            if (got < 0) throw Error(ArchiveFault(a.get(), m.archive));
-            if (got == 0) return bytes;
-            // What it really unpacks to counts, whatever its header claimed.
-            if (bytes.size() + uint64_t(got) > kMaxMemberBytes)
-                throw Error(path + ": the member unpacks to more than " + std::to_string(kMaxMemberBytes >> 20) +
-                            " MiB");
-            bytes.insert(bytes.end(), block, block + got);
-        }
-    }
-    if (status != ARCHIVE_EOF) throw Error(ArchiveFault(a.get(), m.archive));
+    ArchivePass pass(m.archive);
+    while (pass.Next())
+        if (pass.Member() == m.member) return pass.Read();
     throw Error(path + ": no such member in " + m.archive);
 }
 
@@ -97,29 +60,14 @@ std::map<std::string, std::vector<uint8_t>>
 ReadArchiveMembers(const std::string& archive,
                    const std::function<bool(const std::string&)>& wanted) {
     std::map<std::string, std::vector<uint8_t>> members;
-    Archive a = OpenArchive(archive);
-    archive_entry* entry = nullptr;
-    uint64_t total = 0;
-    int status;
-    while ((status = archive_read_next_header(a.get(), &entry)) == ARCHIVE_OK) {
-        if (archive_entry_filetype(entry) != AE_IFREG || !wanted(archive_entry_pathname(entry)))
-            continue;
-        const std::string name = archive_entry_pathname(entry);
-        std::vector<uint8_t>& bytes = members[name];
-        uint8_t block[64 * 1024];
-        for (la_ssize_t got; (got = archive_read_data(a.get(), block, sizeof block)) != 0;) {
-            if (got < 0) throw Error(ArchiveFault(a.get(), archive));
-            // What it really unpacks to counts, whatever its header claimed.
-            if (bytes.size() + uint64_t(got) > kMaxMemberBytes)
-                throw Error(archive + ": " + name + " unpacks to more than " +
-                            std::to_string(kMaxMemberBytes >> 20) + " MiB");
-            if ((total += uint64_t(got)) > kMaxArchiveBytes)
-                throw Error(archive + ": the archive unpacks to more than " +
-                            std::to_string(kMaxArchiveBytes >> 30) + " GiB");
-            bytes.insert(bytes.end(), block, block + got);
-        }
+    ArchivePass pass(archive);
+    while (pass.Next()) {
+        if (!wanted(pass.Member())) continue;
+        members[pass.Member()] = pass.Read();
+        if (pass.Unpacked() > kMaxArchiveBytes)
+            throw Error(archive + ": the archive unpacks to more than " +
+                        std::to_string(kMaxArchiveBytes >> 30) + " GiB");
     }
-    if (status != ARCHIVE_EOF) throw Error(ArchiveFault(a.get(), archive));
     return members;
 }
 
@@ -132,23 +80,18 @@ std::vector<std::string> ContainerMembers(const std::string& container) {
         if (ec) throw Error(container + ": " + ec.message());
         return members;
     }
-    Archive a = OpenArchive(container);
-    archive_entry* entry = nullptr;
+    ArchivePass pass(container);
     uint64_t total = 0;
-    int status;
-    while ((status = archive_read_next_header(a.get(), &entry)) == ARCHIVE_OK) {
-        if (archive_entry_filetype(entry) != AE_IFREG) continue;
-        const uint64_t size = archive_entry_size_is_set(entry) ? uint64_t(archive_entry_size(entry)) : 0;
+    while (pass.Next()) {
+        const uint64_t size = pass.DeclaredSize().value_or(0);
         if (size > kMaxMemberBytes)
-            throw Error(container + ": " + archive_entry_pathname(entry) + " is larger than " +
+            throw Error(container + ": " + pass.Member() + " is larger than " +
                         std::to_string(kMaxMemberBytes >> 20) + " MiB");
-        total += size;
-        if (total > kMaxArchiveBytes)
-            throw Error(container + ": the archive unpacks to more than " + std::to_string(kMaxArchiveBytes >> 30) +
-                        " GiB");
-        members.push_back(archive_entry_pathname(entry));
+        if ((total += size) > kMaxArchiveBytes)
+            throw Error(container + ": the archive unpacks to more than " +
+                        std::to_string(kMaxArchiveBytes >> 30) + " GiB");
+        members.push_back(pass.Member());
     }
-    if (status != ARCHIVE_EOF) throw Error(ArchiveFault(a.get(), container));
     // One level deep: the files at the top, or, where there are none (a comic's pages often
     // lie in one folder), those of its one folder.
     auto level = [&](const std::string& prefix) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "items/ArchivePass.h"
+
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -12,10 +14,6 @@ namespace lb {
 // Where an entry's bytes come from: a file, or a member of a ".cbz" or ".zip" archive,
 // addressed as the archive's path + "/" + the member's path inside it (a regular file cannot
 // be a folder, so the address is never ambiguous). Nothing is extracted to disk.
-
-// Archives are read only within these limits, against archives built to exhaust memory.
-inline constexpr uint64_t kMaxMemberBytes = uint64_t{64} << 20;
-inline constexpr uint64_t kMaxArchiveBytes = uint64_t{1} << 30;
 
 struct ArchiveMember {
     std::string archive;

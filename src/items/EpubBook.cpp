@@ -2,6 +2,7 @@
 
 #include "common/CodePage.h"
 #include "common/Error.h"
+#include "format/RomLayout.h"
 #include "items/EntrySource.h"
 #include "items/PageCharset.h"
 #include "items/PageText.h"
@@ -233,6 +234,10 @@ EpubBook ReadEpub(const std::string& path) {
     std::vector<std::string> spine;
     std::vector<const xmlNode*> itemrefs;
     Find(spines.front()->children, "itemref", itemrefs);
+    if (itemrefs.size() > LB_MAX_ENTRIES)
+        throw Error(path + ": its reading order has " + std::to_string(itemrefs.size()) +
+                    " documents; the handheld's menu holds at most " + std::to_string(LB_MAX_ENTRIES) +
+                    " entries");
     for (const xmlNode* itemref : itemrefs) {
         const std::string id = Attribute(itemref, "idref");
         if (!manifest.count(id))
@@ -246,7 +251,9 @@ EpubBook ReadEpub(const std::string& path) {
     }
     RefuseEncryptedChapters(members, path, spine);
 
-    const auto toc = TableOfContents(members, navPath, ncxPath);
+    std::map<std::string, std::string> labels; // each member's first label
+    for (auto& [target, label] : TableOfContents(members, navPath, ncxPath))
+        if (!label.empty()) labels.emplace(target, std::move(label));
     for (const std::string& member : spine) {
         const std::vector<uint8_t>& bytes = members.at(member);
         const std::string html =
@@ -254,11 +261,7 @@ EpubBook ReadEpub(const std::string& path) {
                        CodePage::Western);
         if (PageText(html, PageRule::Main).empty()) continue;
         EpubChapter chapter{member, {}};
-        for (const auto& [target, label] : toc)
-            if (target == member && !label.empty()) {
-                chapter.name = label;
-                break;
-            }
+        if (auto label = labels.find(member); label != labels.end()) chapter.name = label->second;
         if (chapter.name.empty()) chapter.name = FirstHeading(html);
         book.chapters.push_back(std::move(chapter));
     }

@@ -9,6 +9,7 @@
 #include "items/EpubBook.h"
 #include "items/FileEndings.h"
 #include "items/ItemKind.h"
+#include "items/MemberShelf.h"
 #include "items/PhotoReader.h"
 #include "items/PictureItem.h"
 #include "menu/Estimate.h"
@@ -49,20 +50,67 @@ bool Probe(const std::string& path, int64_t& length, std::vector<uint8_t>& heade
     return true;
 }
 
-void AddOne(ItemList& menu, const std::string& path, bool insideList, std::vector<SkippedFile>& skipped);
+// What adding found, in the order found: entries whose records are estimated once all are
+// found, so that an archive's members are read in one pass, and the files skipped.
+class Adding {
+  public:
+    explicit Adding(ItemList& menu) : menu_(menu) {}
 
-void AddEntry(ItemList& menu, const std::string& path, const std::string& name,
-              std::vector<SkippedFile>& skipped) {
-    std::string reason;
-    auto estimate = FileEstimate(path, menu.pictures, &reason);
-    if (!estimate) {
-        skipped.push_back({path, reason});
-        return;
+    const ItemList& Menu() const { return menu_; }
+    // The entries the menu holds once these are added.
+    size_t EntryCount() const { return menu_.entries.size() + entries_; }
+
+    void Entry(const std::string& path, const std::string& name) {
+        found_.push_back({path, name, false, {}});
+        ++entries_;
     }
-    MenuEntry entry{path, name, *estimate + NameSlot(name)};
-    menu.TotalSize += entry.estimate;
-    menu.entries.push_back(std::move(entry));
-}
+    // A category heading: its record an empty text.
+    void Heading(const std::string& path, const std::string& name) {
+        found_.push_back({path, "@" + name, true, {}});
+        ++entries_;
+    }
+    void Skip(const std::string& path, const std::string& reason) {
+        found_.push_back({path, {}, false, reason});
+    }
+
+    // Estimates the entries, adds those that can be read to the menu and TotalSize, and
+    // returns what was skipped, in the order found.
+    std::vector<SkippedFile> Finish() {
+        std::vector<std::string> paths;
+        for (const Found& f : found_)
+            if (f.reason.empty() && !f.heading) paths.push_back(f.path);
+        MemberShelf shelf(paths);
+        std::vector<SkippedFile> skipped;
+        for (Found& f : found_) {
+            std::optional<int64_t> estimate = TextEstimate(0);
+            if (!f.reason.empty())
+                estimate.reset();
+            else if (!f.heading)
+                estimate = FileEstimate(f.path, menu_.pictures, &f.reason, &shelf);
+            if (!estimate) {
+                skipped.push_back({f.path, f.reason});
+                continue;
+            }
+            MenuEntry entry{f.path, f.name, *estimate + NameSlot(f.name)};
+            menu_.TotalSize += entry.estimate;
+            menu_.entries.push_back(std::move(entry));
+        }
+        return skipped;
+    }
+
+  private:
+    struct Found {
+        std::string path;
+        std::string name;
+        bool heading;
+        std::string reason; // why it is skipped; empty for an entry
+    };
+    ItemList& menu_;
+    std::vector<Found> found_;
+    size_t entries_ = 0;
+};
+
+void AddOne(Adding& adding, const std::string& path, bool insideList);
 
 // A chapter's name where neither the table of contents nor a heading gives one, in a
 // language the menu's font draws.
@@ -71,78 +119,84 @@ std::string ChapterName(const ItemList& menu, size_t number) {
                std::to_string(number));
 }
 
+// Refuses, before any member is read, a container whose entries would take the menu past
+// what the handheld's menu holds.
+bool Fits(Adding& adding, const std::string& path, size_t members) {
+    const size_t total = adding.EntryCount() + 1 + members;
+    if (total <= LB_MAX_ENTRIES) return true;
+    adding.Skip(path, "its " + std::to_string(members) + " entries would make the menu " +
+                          std::to_string(total) + " entries long; the handheld's menu holds at most " +
+                          std::to_string(LB_MAX_ENTRIES));
+    return false;
+}
+
 // An EPUB book: a heading with its title, then (unless a menu list names them after it) each
 // chapter with text, in reading order.
-void AddBook(ItemList& menu, const std::string& path, bool insideList,
-             std::vector<SkippedFile>& skipped) {
+void AddBook(Adding& adding, const std::string& path, bool insideList) {
     EpubBook book;
     try {
         book = CachedEpub(path);
     } catch (const Error& e) {
-        skipped.push_back({path, e.what()});
-        return;
+        return adding.Skip(path, e.what());
     }
+    if (!insideList && !Fits(adding, path, book.chapters.size())) return;
     std::string title = book.title;
     if (title.empty())
         title = AfterLastSlash(path).substr(0, AfterLastSlash(path).size() - EndingLength(path));
-    MenuEntry heading{path, "@" + title, TextEstimate(0)};
-    heading.estimate += NameSlot(heading.name);
-    menu.TotalSize += heading.estimate;
-    menu.entries.push_back(std::move(heading));
+    adding.Heading(path, title);
     if (insideList) return;
     for (size_t k = 0; k < book.chapters.size(); ++k) {
         const EpubChapter& chapter = book.chapters[k];
-        AddEntry(menu, path + "/" + chapter.member,
-                 chapter.name.empty() ? ChapterName(menu, k + 1) : chapter.name, skipped);
+        adding.Entry(path + "/" + chapter.member,
+                     chapter.name.empty() ? ChapterName(adding.Menu(), k + 1) : chapter.name);
     }
 }
 
 // A book's chapter named in a menu list: its name found again from the book.
-void AddChapter(ItemList& menu, const std::string& path, std::vector<SkippedFile>& skipped) {
+void AddChapter(Adding& adding, const std::string& path) {
     const ArchiveMember m = *SplitArchivePath(path);
     EpubBook book;
     try {
         book = CachedEpub(m.archive);
     } catch (const Error& e) {
-        skipped.push_back({path, e.what()});
-        return;
+        return adding.Skip(path, e.what());
     }
     for (size_t k = 0; k < book.chapters.size(); ++k)
         if (book.chapters[k].member == m.member)
-            return AddEntry(menu, path,
-                            book.chapters[k].name.empty() ? ChapterName(menu, k + 1)
-                                                          : book.chapters[k].name,
-                            skipped);
-    AddEntry(menu, path, DisplayNameFor(path), skipped); // a document outside the reading order
+            return adding.Entry(path, book.chapters[k].name.empty()
+                                          ? ChapterName(adding.Menu(), k + 1)
+                                          : book.chapters[k].name);
+    adding.Entry(path, DisplayNameFor(path)); // a document outside the reading order
+}
+
+bool ReadAsEntry(const std::string& member) {
+    const ItemKind kind = KindForMenu(member);
+    return kind == ItemKind::Picture || kind == ItemKind::Photo || kind == ItemKind::Text ||
+           kind == ItemKind::LkbText;
 }
 
 // A folder or comic archive: a heading, then (unless a menu list names them after it) its
 // pictures and texts in natural order.
-void AddContainer(ItemList& menu, std::string path, bool insideList, std::vector<SkippedFile>& skipped) {
+void AddContainer(Adding& adding, std::string path, bool insideList) {
     while (path.size() > 1 && path.back() == '/') path.pop_back();
-    if (IsBook(path)) return AddBook(menu, path, insideList, skipped);
+    if (IsBook(path)) return AddBook(adding, path, insideList);
     std::vector<std::string> members;
     if (!insideList) {
         try {
             members = ContainerMembers(path);
         } catch (const Error& e) {
-            skipped.push_back({path, e.what()});
-            return;
+            return adding.Skip(path, e.what());
         }
+        members.erase(std::remove_if(members.begin(), members.end(),
+                                     [](const std::string& m) { return !ReadAsEntry(m); }),
+                      members.end());
+        if (!Fits(adding, path, members.size())) return;
     }
     std::string name = AfterLastSlash(path);
     if (!std::filesystem::is_directory(path)) name = name.substr(0, name.size() - EndingLength(name));
-    MenuEntry heading{path, "@" + name, TextEstimate(0)};
-    heading.estimate += NameSlot(heading.name);
-    menu.TotalSize += heading.estimate;
-    menu.entries.push_back(std::move(heading));
+    adding.Heading(path, name);
     std::sort(members.begin(), members.end(), NaturalLess);
-    for (const std::string& member : members) {
-        const ItemKind kind = KindForMenu(member);
-        if (kind == ItemKind::Picture || kind == ItemKind::Photo || kind == ItemKind::Text ||
-            kind == ItemKind::LkbText)
-            AddOne(menu, path + "/" + member, true, skipped);
-    }
+    for (const std::string& member : members) AddOne(adding, path + "/" + member, true);
 }
 
 std::string NotConvertedText() {
@@ -152,10 +206,9 @@ std::string NotConvertedText() {
     return "not a kind Lumenbrook converts (" + endings + " or a folder)";
 }
 
-void AddOne(ItemList& menu, const std::string& path, bool insideList,
-            std::vector<SkippedFile>& skipped) {
-    if (IsContainer(path)) return AddContainer(menu, path, insideList, skipped);
-    if (IsBookMember(path)) return AddChapter(menu, path, skipped);
+void AddOne(Adding& adding, const std::string& path, bool insideList) {
+    if (IsContainer(path)) return AddContainer(adding, path, insideList);
+    if (IsBookMember(path)) return AddChapter(adding, path);
     const ItemKind kind = KindForMenu(path);
     if (kind == ItemKind::Unknown) {
         // An archive or book ending on a FIFO or a device is no archive either; say what it is.
@@ -163,42 +216,29 @@ void AddOne(ItemList& menu, const std::string& path, bool insideList,
         const bool special = std::filesystem::exists(path, ec) &&
                              !std::filesystem::is_regular_file(path, ec) &&
                              !std::filesystem::is_directory(path, ec);
-        skipped.push_back({path, path.empty() ? "empty line"
+        return adding.Skip(path, path.empty() ? "empty line"
                                  : special    ? "not a regular file"
-                                              : NotConvertedText()});
-        return;
+                                              : NotConvertedText());
     }
     if (kind == ItemKind::MenuList) {
-        if (insideList) {
-            skipped.push_back({path, "a menu list inside a menu list is not expanded"});
-            return;
-        }
+        if (insideList) return adding.Skip(path, "a menu list inside a menu list is not expanded");
         std::vector<std::string> lines;
         try {
             lines = ReadMenuList(path);
         } catch (const Error& e) {
-            skipped.push_back({path, e.what()});
-            return;
+            return adding.Skip(path, e.what());
         }
-        for (auto& line : lines) AddOne(menu, line, true, skipped);
+        for (auto& line : lines) AddOne(adding, line, true);
         return;
     }
-    std::string reason;
-    auto estimate = FileEstimate(path, menu.pictures, &reason);
-    if (!estimate) {
-        skipped.push_back({path, reason});
-        return;
-    }
-    MenuEntry entry{path, DisplayNameFor(path), 0};
-    entry.estimate = *estimate + NameSlot(entry.name);
-    menu.TotalSize += entry.estimate;
-    menu.entries.push_back(std::move(entry));
+    adding.Entry(path, DisplayNameFor(path));
 }
 
 } // namespace
 
 std::optional<int64_t> FileEstimate(const std::string& path, const PictureOptions& pictures,
-                                    std::string* reason) {
+                                    std::string* reason, MemberShelf* shelf) {
+    if (IsContainer(path)) return TextEstimate(0); // a heading: its record an empty text
     const ItemKind kind = KindForBuild(path);
     const bool picture = kind == ItemKind::Picture;
     int64_t length = 0;
@@ -207,7 +247,7 @@ std::optional<int64_t> FileEstimate(const std::string& path, const PictureOption
     std::vector<uint8_t> member; // the whole of an archive member
     if (SplitArchivePath(path)) {
         try {
-            member = ReadEntryBytes(path);
+            member = shelf ? shelf->Read(path) : ReadEntryBytes(path);
         } catch (const Error& e) {
             if (reason) *reason = e.what();
             return std::nullopt;
@@ -253,8 +293,11 @@ std::string DisplayNameFor(const std::string& path) {
 }
 
 void Reestimate(ItemList& menu) {
+    std::vector<std::string> paths;
+    for (const MenuEntry& entry : menu.entries) paths.push_back(entry.path);
+    MemberShelf shelf(paths);
     for (MenuEntry& entry : menu.entries) {
-        auto file = FileEstimate(entry.path, menu.pictures);
+        auto file = FileEstimate(entry.path, menu.pictures, nullptr, &shelf);
         if (!file) continue; // gone since it was added: its estimate stays
         const int64_t estimate = *file + NameSlot(entry.name);
         menu.TotalSize += estimate - entry.estimate;
@@ -264,10 +307,10 @@ void Reestimate(ItemList& menu) {
 
 std::vector<SkippedFile> OpenMenu(ItemList& menu, const std::string& file, int font) {
     std::vector<std::string> lines = ReadMenuList(file);
-    std::vector<SkippedFile> skipped;
     menu.Reset(font);
-    for (auto& line : lines) AddOne(menu, line, true, skipped);
-    return skipped;
+    Adding adding(menu);
+    for (auto& line : lines) AddOne(adding, line, true);
+    return adding.Finish();
 }
 
 void AddHeading(ItemList& menu, const std::string& name) {
@@ -278,9 +321,9 @@ void AddHeading(ItemList& menu, const std::string& name) {
 }
 
 std::vector<SkippedFile> AddFile(ItemList& menu, const std::string& path) {
-    std::vector<SkippedFile> skipped;
-    AddOne(menu, path, false, skipped);
-    return skipped;
+    Adding adding(menu);
+    AddOne(adding, path, false);
+    return adding.Finish();
 }
 
 } // namespace lb

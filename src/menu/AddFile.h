@@ -8,6 +8,8 @@
 
 namespace lb {
 
+class MemberShelf;
+
 // One path that AddFile looked at and did not add, with the reason.
 struct SkippedFile {
     std::string path;
@@ -22,8 +24,9 @@ std::string DisplayNameFor(const std::string& path);
 // fitted (or made anew from another format) exactly the record the build writes, from its
 // header and orientation. Nothing, with the reason, when the file cannot be read or is too
 // short for a bitmap header, or a photo's header cannot be read.
+// Archive members are read through `shelf` when one is given.
 std::optional<int64_t> FileEstimate(const std::string& path, const PictureOptions& pictures = {},
-                                    std::string* reason = nullptr);
+                                    std::string* reason = nullptr, MemberShelf* shelf = nullptr);
 
 // Appends the entry for `path` (or the entries of the menu list file at `path`) to the menu
 // and adds their estimates to TotalSize. Returns what was skipped.

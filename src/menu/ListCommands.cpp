@@ -1,6 +1,7 @@
 #include "menu/ListCommands.h"
 
 #include "common/ProgramNames.h"
+#include "items/MemberShelf.h"
 #include "menu/AddFile.h"
 #include "menu/Estimate.h"
 
@@ -22,10 +23,14 @@ void Fit(const ItemList& menu, Selection& selected) {
 
 void ClearSelected(ItemList& menu, Selection& selected) {
     Fit(menu, selected);
+    std::vector<std::string> paths;
+    for (size_t i = 0; i < menu.entries.size(); ++i)
+        if (selected[i]) paths.push_back(menu.entries[i].path);
+    MemberShelf shelf(paths);
     for (size_t i = menu.entries.size(); i-- > 0;) {
         if (!selected[i]) continue;
         const MenuEntry& entry = menu.entries[i];
-        auto file = FileEstimate(entry.path, menu.pictures);
+        auto file = FileEstimate(entry.path, menu.pictures, nullptr, &shelf);
         menu.TotalSize -= file ? *file + NameSlot(entry.name) : entry.estimate;
         menu.entries.erase(menu.entries.begin() + static_cast<std::ptrdiff_t>(i));
         selected.erase(selected.begin() + static_cast<std::ptrdiff_t>(i));

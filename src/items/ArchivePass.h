@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct archive;
+struct archive_entry;
+
+namespace lb {
+
+// Archives are read only within these limits, against archives built to exhaust memory.
+inline constexpr uint64_t kMaxMemberBytes = uint64_t{64} << 20;
+inline constexpr uint64_t kMaxArchiveBytes = uint64_t{1} << 30;
+
+// One read through a ".zip" archive's regular members, in the order the archive holds them.
+// Every failure throws lb::Error naming the archive and the cause.
+class ArchivePass {
+  public:
+    explicit ArchivePass(const std::string& path);
+    ~ArchivePass();
+    ArchivePass(const ArchivePass&) = delete;
+    ArchivePass& operator=(const ArchivePass&) = delete;
+
+    // Moves to the next regular member; false past the last.
+    bool Next();
+    const std::string& Member() const { return member_; }
+    // The size the member's header gives, when it gives one.
+    std::optional<uint64_t> DeclaredSize() const;
+    // The member's whole content, refused past kMaxMemberBytes whatever its header claimed.
+    std::vector<uint8_t> Read();
+    // What the members read so far unpacked to.
+    uint64_t Unpacked() const { return unpacked_; }
+    const std::string& Path() const { return path_; }
+
+  private:
+    struct Close {
+        void operator()(archive* a) const;
+    };
+    std::unique_ptr<archive, Close> archive_;
+    archive_entry* entry_ = nullptr;
+    std::string path_;
+    std::string member_;
+    uint64_t unpacked_ = 0;
+};
+
+} // namespace lb
