@@ -196,7 +196,7 @@ check "and never raw" 0 "$(grep -c $'\x1b' "$work/err")"
 head -c 65536 /dev/urandom > "$work/in/noise.lkm"
 "$cli" build --home "$home" --font 3 -q -o "$work/u.gba" "$work/in/noise.lkm" "$work/in/a.txt" 2>"$work/err"
 check "a binary menu list is refused as one line" \
-    "skipped: $work/in/noise.lkm: $work/in/noise.lkm: not a menu list: it does not read as lines of text" \
+    "skipped: $work/in/noise.lkm: not a menu list: it does not read as lines of text" \
     "$(cat "$work/err")"
 
 echo "$fails failed"

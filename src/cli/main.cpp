@@ -154,7 +154,7 @@ int Estimate(const std::vector<std::string>& entries, const BuildChoices& choice
 }
 
 int Inspect(const Common& common, const std::string& rom, std::optional<int> givenFont, bool json) {
-    auto image = ReadWholeFile(rom);
+    auto image = ReadWholeFile(rom, uint64_t{1} << 30); // a lenient build may pass 32 MiB
     int font = -1;
     if (givenFont) {
         font = *givenFont;

@@ -79,7 +79,12 @@ std::optional<std::string> SameFileAmong(const fs::path& output, const std::vect
     return std::nullopt;
 }
 
-std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
+std::string TooLargeCause(uint64_t size, uint64_t limit) {
+    return std::to_string(size) + " bytes, larger than the " +
+           std::to_string(limit >> 20) + " MiB Lumenbrook reads of one file";
+}
+
+std::vector<uint8_t> ReadWholeFile(const fs::path& path, uint64_t limit) {
     // Not blocking: a FIFO or a device put where a file is expected is refused below, not
     // waited on.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -93,6 +98,10 @@ std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
     if (!S_ISREG(st.st_mode)) {
         ::close(fd);
         throw Error(path.string() + ": not a regular file");
+    }
+    if (uint64_t(st.st_size) > limit) {
+        ::close(fd);
+        throw Error(path.string() + ": " + TooLargeCause(uint64_t(st.st_size), limit));
     }
     std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
     size_t done = 0;

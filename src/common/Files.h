@@ -11,8 +11,17 @@ namespace lb {
 
 namespace fs = std::filesystem;
 
-// Reads a whole regular file; the error names the file and the cause.
-std::vector<uint8_t> ReadWholeFile(const fs::path& path);
+// The most read whole of one file or archive member, twice what a cartridge holds (no text
+// or page converts to less than half its size): past it a file is refused before any memory
+// is taken for it.
+inline constexpr uint64_t kMaxFileBytes = uint64_t{64} << 20;
+
+// "3221225472 bytes, larger than the 64 MiB Lumenbrook reads of one file".
+std::string TooLargeCause(uint64_t size, uint64_t limit = kMaxFileBytes);
+
+// Reads a whole regular file of at most `limit` bytes; the error names the file and the
+// cause.
+std::vector<uint8_t> ReadWholeFile(const fs::path& path, uint64_t limit = kMaxFileBytes);
 
 // The first of `inputs` that is the same file as `output` (the same device and inode, however
 // it is named: a link, a relative path); nothing when `output` does not exist yet.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Files.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -12,7 +14,7 @@ struct archive_entry;
 namespace lb {
 
 // Archives are read only within these limits, against archives built to exhaust memory.
-inline constexpr uint64_t kMaxMemberBytes = uint64_t{64} << 20;
+inline constexpr uint64_t kMaxMemberBytes = kMaxFileBytes;
 inline constexpr uint64_t kMaxArchiveBytes = uint64_t{1} << 30;
 
 // One read through a ".zip" archive's regular members, in the order the archive holds them.

@@ -73,6 +73,12 @@ class Adding {
         found_.push_back({path, {}, false, reason});
     }
 
+    // The reason without the path it may begin with, which the skipped line names already.
+    static SkippedFile Skipped(const std::string& path, const std::string& reason) {
+        const std::string named = path + ": ";
+        return {path, reason.rfind(named, 0) == 0 ? reason.substr(named.size()) : reason};
+    }
+
     // Estimates the entries, adds those that can be read to the menu and TotalSize, and
     // returns what was skipped, in the order found.
     std::vector<SkippedFile> Finish() {
@@ -88,7 +94,7 @@ class Adding {
             else if (!f.heading)
                 estimate = FileEstimate(f.path, menu_.pictures, &f.reason, &shelf);
             if (!estimate) {
-                skipped.push_back({f.path, f.reason});
+                skipped.push_back(Skipped(f.path, f.reason));
                 continue;
             }
             MenuEntry entry{f.path, f.name, *estimate + NameSlot(f.name)};
@@ -256,6 +262,9 @@ std::optional<int64_t> FileEstimate(const std::string& path, const PictureOption
         header.assign(member.begin(), member.begin() + std::min(member.size(), header.size()));
     } else if (!Probe(path, length, header, why)) {
         if (reason) *reason = why;
+        return std::nullopt;
+    } else if (uint64_t(length) > kMaxFileBytes) {
+        if (reason) *reason = TooLargeCause(uint64_t(length));
         return std::nullopt;
     }
     if (kind == ItemKind::Photo) {
