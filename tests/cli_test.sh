@@ -150,54 +150,5 @@ check "a ROM that cannot be loaded exits 1" 1 $?
 check "naming the file" "lumenbrook-cli: $work/gone.gba: no such file" "$(cat "$work/err")"
 check "and writes no picture" 1 "$([ -e "$work/q.png" ]; echo $?)"
 
-# The output is never one of the files the build reads, however it is named; nothing is written.
-mkdir -p "$work/in"
-printf 'abc' > "$work/in/a.txt"
-printf '%s\n' "$work/in/a.txt" > "$work/in/list.lkm"
-ln -s a.txt "$work/in/link.gba"
-while IFS='|' read -r what output entry; do
-    before=$(md5sum "$work/in/a.txt" "$work/in/list.lkm")
-    "$cli" build --home "$home" -q -o "$output" "$entry" 2>"$work/err"
-    status=$?
-    check "the output as $what is refused" "1 1" "$status $(grep -c 'is the same file as .*nothing was written' "$work/err")"
-    check "and $what is untouched" "$before" "$(md5sum "$work/in/a.txt" "$work/in/list.lkm")"
-done <<EOF_CASES
-the entry|$work/in/a.txt|$work/in/a.txt
-the menu list|$work/in/list.lkm|$work/in/list.lkm
-a line of the menu list|$work/in/a.txt|$work/in/list.lkm
-a link to the entry|$work/in/link.gba|$work/in/a.txt
-the entry by another path|$work/in/../in/a.txt|$work/in/a.txt
-EOF_CASES
-
-# A FIFO where a file is expected is skipped, never waited on (timeout fails the check).
-mkfifo "$work/in/pipe.txt" "$work/in/pipe.lkm" "$work/in/pipe.cbz"
-printf '%s\n%s\n' "$work/in/pipe.txt" "$work/in/a.txt" > "$work/in/pipes.lkm"
-for entry in pipe.txt pipes.lkm pipe.lkm pipe.cbz; do
-    timeout 20 "$cli" build --home "$home" -q -o "$work/f.gba" "$work/in/$entry" "$work/in/a.txt" 2>"$work/err"
-    check "a FIFO ($entry) does not block the build" 0 $?
-    check "and is skipped as not a regular file" 1 "$(grep -c "^skipped: .*pipe\.[a-z]*: not a regular file$" "$work/err")"
-done
-
-# Names that are no UTF-8 or hold control characters: built, listed as JSON, shown escaped.
-odd="$work/in/bad"$'\xff'".txt" esc="$work/in/a"$'\x1b'"[31mred"$'\x07'".avi"
-printf 'x' > "$odd"
-printf 'x' > "$esc"
-"$cli" estimate --home "$home" --json "$odd" > "$work/out" 2>&1
-check "estimate --json takes a name that is no UTF-8" 0 $?
-check "with the bad byte as U+FFFD" 1 "$(grep -cF $'"name":"bad\xef\xbf\xbd"' "$work/out")"
-"$cli" build --home "$home" --font 0 -q -o "$work/u.gba" "$odd" 2>/dev/null
-check "and a build takes it too" 0 $?
-"$cli" build --home "$home" --font 3 -q -o "$work/u.gba" "$esc" "$odd" 2>"$work/err"
-check "control characters in a name reach the terminal escaped" \
-    "skipped: $work/in/a\\x1b[31mred\\x07.avi" "$(cut -d: -f1-2 "$work/err" | head -n 1)"
-check "and never raw" 0 "$(grep -c $'\x1b' "$work/err")"
-
-# A file that is no text given as a menu list is one skipped entry naming it.
-head -c 65536 /dev/urandom > "$work/in/noise.lkm"
-"$cli" build --home "$home" --font 3 -q -o "$work/u.gba" "$work/in/noise.lkm" "$work/in/a.txt" 2>"$work/err"
-check "a binary menu list is refused as one line" \
-    "skipped: $work/in/noise.lkm: not a menu list: it does not read as lines of text" \
-    "$(cat "$work/err")"
-
 echo "$fails failed"
 [ "$fails" -eq 0 ]
