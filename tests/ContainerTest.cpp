@@ -14,11 +14,26 @@
 #include <archive.h>
 #include <archive_entry.h>
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 using namespace lb;
 using namespace lbtest;
 
 namespace {
+
+// The UTF-8 text in `charset`, as a tool of that code page writes it.
+std::string Encoded(const std::string& utf8, const char* charset) {
+    iconv_t cd = iconv_open(charset, "UTF-8");
+    std::string in = utf8, out(utf8.size() * 4, '\0');
+    char* from = in.data();
+    char* to = out.data();
+    size_t left = in.size(), room = out.size();
+    const size_t done = iconv(cd, &from, &left, &to, &room);
+    iconv_close(cd);
+    EXPECT_NE(done, size_t(-1)) << utf8 << " in " << charset;
+    out.resize(out.size() - room);
+    return out;
+}
 
 std::vector<std::string> Names(const ItemList& menu) {
     std::vector<std::string> names;
@@ -191,4 +206,35 @@ TEST(Containers, HeadingsKeepTheirEstimateWhenTheMenuIsEstimatedAnew) {
     EXPECT_EQ(menu.entries[0].estimate, heading);
     EXPECT_EQ(menu.entries[0].estimate, 12 + 64); // an empty text and its name slot
     EXPECT_EQ(menu.TotalSize, total);
+}
+
+// Member names come out as UTF-8 in the "C" locale the tests run in: those marked UTF-8 as
+// they are, those an old tool wrote in its code page converted from the one their bytes fit.
+TEST(Containers, MemberNamesAreReadAsWrittenWhateverTheLocale) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> names; // as written
+        const char* charset;            // their bytes; nullptr: UTF-8, marked so
+    };
+    const Case cases[] = {
+        {"UTF-8, Chinese and Japanese", {"Summer Trip/第1話.txt", "Summer Trip/封面.txt"}, nullptr},
+        {"GBK", {"第一章.txt", "第二章 归来.txt"}, "GBK"},
+        {"Shift_JIS", {"夏の旅/第1話.txt", "夏の旅/あとがき.txt"}, "CP932"},
+        {"Big5", {"第一章 歸來.txt", "封面.txt"}, "BIG5"},
+        {"CP437", {"Café Été.txt", "Übung.txt"}, "CP437"},
+    };
+    TempFolder dir;
+    for (const Case& c : cases) {
+        std::vector<std::pair<std::string, std::string>> members;
+        for (const std::string& name : c.names)
+            members.push_back({c.charset ? Encoded(name, c.charset) : name, "text of " + name});
+        const std::string zip = dir.Write(std::string(c.what) + ".zip", ZipWithNames(members, !c.charset));
+        std::vector<std::string> got = ContainerMembers(zip);
+        std::sort(got.begin(), got.end());
+        std::vector<std::string> wanted = c.names;
+        std::sort(wanted.begin(), wanted.end());
+        EXPECT_EQ(got, wanted) << c.what;
+        const std::vector<uint8_t> text = ReadEntryBytes(zip + "/" + c.names[0]);
+        EXPECT_EQ(std::string(text.begin(), text.end()), "text of " + c.names[0]) << c.what;
+    }
 }

@@ -150,5 +150,21 @@ check "a ROM that cannot be loaded exits 1" 1 $?
 check "naming the file" "lumenbrook-cli: $work/gone.gba: no such file" "$(cat "$work/err")"
 check "and writes no picture" 1 "$([ -e "$work/q.png" ]; echo $?)"
 
+# Member names in any script read the same whatever the locale, or none.
+python3 - "$work/names.cbz" <<'PY'
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1], "w") as z:
+    for name in ("夏の旅/第1話.txt", "夏の旅/第2話.txt", "夏の旅/封面.txt"):
+        z.writestr(name, "abc")
+PY
+for locale in "env -i" "env LANG=C.UTF-8 LC_ALL=C.UTF-8" "env LC_ALL=C"; do
+    $locale "$cli" build --home "$home" --font 0 -q -o "$work/names.gba" "$work/names.cbz" 2>"$work/err"
+    check "names in any script under $locale: built, nothing said" "0 0" "$? $(grep -c . "$work/err")"
+    sums+=("$(md5sum < "$work/names.gba")")
+done
+check "  the same ROM in each" 1 "$(printf '%s\n' "${sums[@]}" | sort -u | wc -l)"
+"$cli" estimate --home "$home" --font 3 --json "$work/names.cbz" > "$work/out"
+check "  and listed with their names" 3 "$(grep -o '"name":"第[12]話"\|"name":"封面"' "$work/out" | wc -l)"
+
 echo "$fails failed"
 [ "$fails" -eq 0 ]

@@ -93,7 +93,8 @@ row "a file name no UTF-8"        20 0 "" "${build[@]}" "$odd"
 row "a file name no UTF-8, JSON"  20 0 "" estimate --home "$home" --json "$odd"
 check "  shown with U+FFFD" 1 "$(grep -cF $'"name":"bad\xef\xbf\xbd"' said)"
 row "member names, JSON"          20 0 "" estimate --home "$home" --json odd.cbz
-check "  shown with U+FFFD" 1 "$(grep -cF $'"path":"odd.cbz/bad\xef\xbf\xbd.txt"' said)"
+check "  read in the old tools' code page (0xFF: CP437's no-break space)" 1 \
+    "$(grep -cF $'"path":"odd.cbz/bad\xc2\xa0.txt"' said)"
 row "an escape in a file name"    20 0 'skipped: a\x1b[31mred\x07.avi: not a kind Lumenbrook converts (' \
     "${build[@]}" "$esc" in/a.txt
 row "an escape in a member name"  20 1 'lumenbrook-cli: entry 2 (odd.cbz/a\x1b[31m.bmp): not a usable bitmap: unknown info header size 2054847098' \

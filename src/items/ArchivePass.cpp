@@ -1,9 +1,14 @@
 #include "items/ArchivePass.h"
 
+#include "common/CodePage.h"
 #include "common/Error.h"
+#include "items/ArchiveNames.h"
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <filesystem>
+#include <map>
+#include <mutex>
 
 namespace lb {
 
@@ -11,6 +16,39 @@ namespace {
 
 std::string Mib(uint64_t bytes) {
     return std::to_string(bytes >> 20) + " MiB";
+}
+
+// The member's name as the archive holds it: UTF-8 where the archive says so, else the bytes
+// its tool wrote.
+std::string RawName(archive_entry* entry) {
+    const char* name = archive_entry_pathname(entry);
+    if (!name) name = archive_entry_pathname_utf8(entry);
+    return name ? name : "";
+}
+
+// The code page of the archive's names that are not UTF-8, found from all of them once for
+// the archive as it is on disk.
+std::string ArchiveNameCharset(const std::string& path) {
+    static std::mutex mutex;
+    static std::map<std::string, std::pair<std::filesystem::file_time_type, std::string>> found;
+    std::error_code ec;
+    const auto time = std::filesystem::last_write_time(path, ec);
+    std::lock_guard lock(mutex);
+    if (auto known = found.find(path); known != found.end() && known->second.first == time)
+        return known->second.second;
+    std::vector<std::string> names;
+    {
+        Utf8NameLocale utf8;
+        std::unique_ptr<archive, void (*)(archive*)> a(archive_read_new(),
+                                                       [](archive* x) { archive_read_free(x); });
+        archive_read_support_format_zip(a.get());
+        archive_entry* entry = nullptr;
+        if (archive_read_open_filename(a.get(), path.c_str(), 64 * 1024) == ARCHIVE_OK)
+            while (archive_read_next_header(a.get(), &entry) >= ARCHIVE_WARN)
+                if (std::string raw = RawName(entry); !IsValidUtf8(raw)) names.push_back(raw);
+    }
+    return found.insert_or_assign(path, std::pair{time, LegacyNameCharset(names)})
+        .first->second.second;
 }
 
 } // namespace
@@ -29,6 +67,7 @@ ArchivePass::ArchivePass(const std::string& path) : archive_(archive_read_new())
 ArchivePass::~ArchivePass() = default;
 
 bool ArchivePass::Next() {
+    Utf8NameLocale utf8;
     for (;;) {
         const int status = archive_read_next_header(archive_.get(), &entry_);
         if (status == ARCHIVE_EOF) return false;
@@ -37,8 +76,11 @@ bool ArchivePass::Next() {
             throw Error(path_ + ": the archive cannot be read: " + (why ? why : "unknown fault"));
         }
         if (archive_entry_filetype(entry_) != AE_IFREG) continue;
-        const char* name = archive_entry_pathname(entry_);
-        member_ = name ? name : "";
+        member_ = RawName(entry_);
+        if (!IsValidUtf8(member_)) {
+            if (nameCharset_.empty()) nameCharset_ = ArchiveNameCharset(path_);
+            member_ = DecodeToUtf8(member_, nameCharset_.c_str());
+        }
         return true;
     }
 }

@@ -26,7 +26,8 @@ class ArchivePass {
     ArchivePass(const ArchivePass&) = delete;
     ArchivePass& operator=(const ArchivePass&) = delete;
 
-    // Moves to the next regular member; false past the last.
+    // Moves to the next regular member; false past the last. Names are UTF-8 whatever the
+    // locale; those an old tool wrote in its code page are converted from it.
     bool Next();
     const std::string& Member() const { return member_; }
     // The size the member's header gives, when it gives one.
@@ -45,6 +46,7 @@ class ArchivePass {
     archive_entry* entry_ = nullptr;
     std::string path_;
     std::string member_;
+    std::string nameCharset_; // of names that are not UTF-8, once one is met
     uint64_t unpacked_ = 0;
 };
 
