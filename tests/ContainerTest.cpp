@@ -14,26 +14,11 @@
 #include <archive.h>
 #include <archive_entry.h>
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 using namespace lb;
 using namespace lbtest;
 
 namespace {
-
-// The UTF-8 text in `charset`, as a tool of that code page writes it.
-std::string Encoded(const std::string& utf8, const char* charset) {
-    iconv_t cd = iconv_open(charset, "UTF-8");
-    std::string in = utf8, out(utf8.size() * 4, '\0');
-    char* from = in.data();
-    char* to = out.data();
-    size_t left = in.size(), room = out.size();
-    const size_t done = iconv(cd, &from, &left, &to, &room);
-    iconv_close(cd);
-    EXPECT_NE(done, size_t(-1)) << utf8 << " in " << charset;
-    out.resize(out.size() - room);
-    return out;
-}
 
 std::vector<std::string> Names(const ItemList& menu) {
     std::vector<std::string> names;

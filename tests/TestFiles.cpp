@@ -4,6 +4,8 @@
 #include "common/Files.h"
 
 #include <fstream>
+#include <iconv.h>
+#include <stdexcept>
 #include <random>
 
 namespace lbtest {
@@ -71,6 +73,23 @@ std::string ErrorOf(const std::function<void()>& run) {
         return e.what();
     }
     return "";
+}
+
+} // namespace lbtest
+
+namespace lbtest {
+
+std::string Encoded(const std::string& utf8, const char* charset) {
+    iconv_t cd = iconv_open(charset, "UTF-8");
+    std::string in = utf8, out(utf8.size() * 4, '\0');
+    char* from = in.data();
+    char* to = out.data();
+    size_t left = in.size(), room = out.size();
+    const size_t done = iconv(cd, &from, &left, &to, &room);
+    iconv_close(cd);
+    if (done == size_t(-1)) throw std::runtime_error(utf8 + " is not all in " + charset);
+    out.resize(out.size() - room);
+    return out;
 }
 
 } // namespace lbtest

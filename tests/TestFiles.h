@@ -31,6 +31,9 @@ std::vector<std::string> ReplacingTemporaries(const fs::path& folder);
 // The message of the lb::Error that `run` throws; empty when it throws none.
 std::string ErrorOf(const std::function<void()>& run);
 
+// The UTF-8 text in `charset`, as a tool of that code page writes it.
+std::string Encoded(const std::string& utf8, const char* charset);
+
 // A bitmap file with a 40-byte info header written by hand, uncompressed.
 // `rows` are the file's own rows (bottom first unless `height` < 0), already padded.
 struct BmpFields {

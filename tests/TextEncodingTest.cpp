@@ -92,7 +92,7 @@ TEST(TextEncoding, SourcesAndFontsGiveTheseRecords) {
         {"GB2312 paragraphs, font 2", 2, gb, gb, "", nullptr, 0},
         {"one Big5 word, font 0", 0, "\xAD\xB7\xB4\xBA", "\xAD\xB7\xB4\xBA", "", nullptr, 0},
         {"GB2312 paragraphs, font 0", 0, gb, big5, "GB18030", "s2tw", 0},
-        {"Big5 paragraphs, font 2", 2, big5, gb, "BIG5", "t2s", 0},
+        {"Big5 paragraphs, font 2", 2, big5, gb, "CP950", "t2s", 0},
         // 丂 U+4E02 is GBK 81 40, outside GB2312's rows: the font has no glyph for it.
         {"a GBK-only character, font 2", 2, "a\xE4\xB8\x82" "b", "a?b", "UTF-8", nullptr, 1},
         {"all 256 byte values, font 0", 0, allBytes, allBytes, "", nullptr, 0},
@@ -160,4 +160,81 @@ TEST(TextEncoding, WebPagesTakeTheFontsScriptToo) {
         EXPECT_STREQ(script ? script : "", c.script ? c.script : "") << c.page;
         EXPECT_EQ(replaced, c.script ? 0 : 1) << c.page;
     }
+}
+
+// A text in a legacy encoding with a few characters outside it, as real files have: read in
+// the encoding's superset, the bytes that still do not decode stored as "?" and counted, and
+// kept unchanged only when more than 1 % do not decode.
+TEST(TextEncoding, AFewBadBytesBecomeQuestionMarksAndAreCounted) {
+    const std::string big5 = InPage(CodePage::Big5, kTraditional + kTraditional + kTraditional);
+    const std::string gb = InPage(CodePage::Gbk, kSimplified + kSimplified + kSimplified);
+    const std::string japanese =
+        "春が来て、山の花が咲きました。私たちは小道を歩いて川辺に行き、子供たちが水の中で遊んでいる"
+        "のを見ました。お年寄りは木の下でお茶を飲みながら話をしていました。\r\n";
+    std::string sjis, japaneseIn1252;
+    for (int k = 0; k < 3; ++k) {
+        sjis += Encoded(japanese, "SHIFT_JIS");
+        for (const char c : japanese) // one "?" for each character past ASCII, at its first byte
+            if (uint8_t(c) < 0x80 || uint8_t(c) >= 0xC0) japaneseIn1252 += uint8_t(c) < 0x80 ? c : '?';
+    }
+    const int japaneseChars = int(std::count(japaneseIn1252.begin(), japaneseIn1252.end(), '?'));
+    std::string english;
+    for (int k = 0; k < 6; ++k)
+        english += "She said \x93yes\x94 to the walk \x97 and the river was cold that morning.\r\n";
+    // 嘅 U+5605 is only in Big5-HKSCS: 9D EF.
+    const std::string hkscs = "\x9D\xEF";
+    struct Case {
+        const char* what;
+        int font;
+        std::string file;
+        std::string want; // the record's bytes before the blanks that fill it to 4
+        const char* readAs;
+        int undecodable;
+        int replaced;
+    };
+    const Case cases[] = {
+        {"Big5 with a Big5-HKSCS character, font 2", 2, big5 + hkscs, gb + "?", "BIG5-HKSCS", 0, 1},
+        {"Big5 with a stray byte, font 2", 2, big5 + "\xFF", gb + "?", "CP950", 1, 0},
+        // 丂 U+4E02 is GBK 81 40: in GB18030, not in Big5.
+        {"GB2312 with a GBK-only character and a stray byte, font 0", 0, gb + "\x81\x40\xFF", big5 + "??",
+         "GB18030", 1, 1},
+        // ① is CP932's 87 40, an NEC extension outside Shift_JIS; 0xFF is nothing in either.
+        {"Shift_JIS with a CP932 extension and a stray byte, font 3", 3, sjis + "\x87\x40\xFF",
+         japaneseIn1252 + "??", "CP932", 1, japaneseChars + 1},
+        // 0x81 is undefined in Windows-1252; the quotes and the dash are Big5 A1 A7, A1 A8, A1 58.
+        // The detector names ISO-8859-7 for so little: its Windows superset has the same quotes.
+        {"Windows-1252 with 0x80-0x9F and an undefined byte, font 0", 0, english + "\x81",
+         [&] {
+             std::string b;
+             for (int k = 0; k < 6; ++k)
+                 b += "She said \xA1\xA7yes\xA1\xA8 to the walk \xA1\x58 and the river was cold that morning.\r\n";
+             return b + "?";
+         }(),
+         "WINDOWS-1253", 1, 0},
+        {"more than 1 % that does not decode, font 2", 2, big5 + std::string(10, '\xFF'),
+         big5 + std::string(10, '\xFF'), "", 0, 0},
+    };
+    for (const Case& c : cases) {
+        FontOf font(c.font, true);
+        TextReading reading;
+        ItemData item = EncodeTextFile(std::vector<uint8_t>(c.file.begin(), c.file.end()), LB_PLAIN_TEXT,
+                                       font.text, {}, &reading);
+        EXPECT_EQ(Bytes(item), Padded(c.want)) << c.what;
+        EXPECT_EQ(reading.source.readAs, c.readAs) << c.what << " (detector: " << reading.source.detected << ")";
+        EXPECT_EQ(reading.source.undecodable, c.undecodable) << c.what;
+        EXPECT_EQ(reading.replaced, c.replaced) << c.what;
+    }
+
+    // The build tells which entry, the encoding and the count.
+    Folder f(200, 2);
+    fs::copy_file(fs::path(LUMENBROOK_BUILD_DIR) / "Bin" / Font(2).base_image,
+                  f.dir.Path() / "Bin" / Font(2).base_image, fs::copy_options::overwrite_existing);
+    const std::string path = f.dir.Write("tutor.txt", big5 + "\xFF");
+    f.request.entries = {{path, "tutor"}};
+    Recorder progress;
+    Conver(f.request, progress);
+    EXPECT_EQ(std::count(progress.shown.begin(), progress.shown.end(),
+                         "warning entry 1 (" + path + "): bytes of the text that are no characters in CP950, "
+                         "stored as \"?\": 1"),
+              1);
 }

@@ -132,6 +132,7 @@ void WriteSkin(ReplacingFile& out, UserText what, const std::string& path, uint8
 struct EntryNote {
     std::string readAs;
     bool undecided = false;
+    int undecodable = 0; // bytes that are no character in `readAs`
     const char* script = nullptr;
     PictureNote picture;
     bool largeKept = false; // a picture larger than the screen, kept as it is
@@ -195,6 +196,7 @@ ItemData EncodeEntry(size_t index, const FontText& font, const BuildRequest& req
         *replaced = reading.replaced;
         note.readAs = reading.source.readAs;
         note.undecided = reading.source.undecided;
+        note.undecodable = reading.source.undecodable;
         note.script = reading.script;
         return item;
     }
@@ -257,6 +259,10 @@ std::vector<std::string> WriteRecords(ReplacingFile& out, const BuildRequest& re
             throw Error(EntryText(i, entry) + ": " + cause);
         }
         LogEntryNote(log, request.language, i, entry, note);
+        if (note.undecodable > 0)
+            progress.Warning(Say(UserText::BytesNotDecoded, request.language,
+                                 {EntryLabel(request.language, i, entry), note.readAs,
+                                  std::to_string(note.undecodable)}));
         WarnReplaced(progress, request.language, i, entry, replaced,
                      KindForBuild(entry.path) == ItemKind::WebPage ? UserText::InThePage : UserText::InTheText,
                      font.Codes());

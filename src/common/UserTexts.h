@@ -128,6 +128,7 @@ enum class UserText {
     MissingLayout,
     // The build's warnings.
     CharactersReplaced, // "{}" the entry, the count, where (one of the three below), the code page
+    BytesNotDecoded,    // "{}" the entry, the encoding the text was read in, the count
     InTheName,
     InThePage,
     InTheText,

@@ -3,6 +3,8 @@
 #include "common/Error.h"
 #include "items/FontText.h"
 
+#include <algorithm>
+
 namespace lb {
 
 ItemData EncodeText(std::vector<uint8_t> bytes, uint8_t type) {
@@ -24,6 +26,8 @@ ItemData EncodeTextFile(std::vector<uint8_t> bytes, uint8_t type, const FontText
     done.source = DecideTextSource(view, font.Codes().Page(), options);
     if (!done.source.readAs.empty()) {
         std::string text = font.Encode(ReadTextSource(view, done.source), &done.replaced, &done.script);
+        // Each byte that did not decode became one "?", told of by its own warning.
+        done.replaced = std::max(0, done.replaced - done.source.undecodable);
         bytes.assign(text.begin(), text.end());
     }
     if (reading) *reading = done;

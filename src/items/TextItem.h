@@ -17,7 +17,7 @@ ItemData EncodeText(std::vector<uint8_t> bytes, uint8_t type);
 struct TextReading {
     TextSource source;
     const char* script = nullptr; // the OpenCC conversion made, if any
-    int replaced = 0;             // characters stored as "?"
+    int replaced = 0;             // characters stored as "?", past those that did not decode
 };
 
 // A text file as a record: stored unchanged, or read in its source encoding and put into the

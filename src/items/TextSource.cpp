@@ -41,6 +41,30 @@ std::string Detect(std::string_view bytes) {
     return name;
 }
 
+// What to read a text the detector names in: the encoding's usual superset first, since its
+// tools write that (Big5 texts hold CP950 pairs, GB2312 texts GBK characters).
+std::vector<std::string> ReadingsOf(const std::string& detected) {
+    if (StartsWith(detected, "BIG5")) return {"CP950", "BIG5-HKSCS"};
+    if (detected == "GB2312" || detected == "GBK" || detected == "EUC-CN") return {"GB18030"};
+    // Texts named ISO-8859 hold Windows' quotes and dashes in 0x80-0x9F, never C1 controls.
+    if (detected == "ISO-8859-1") return {"WINDOWS-1252"};
+    if (detected == "ISO-8859-7") return {"WINDOWS-1253"};
+    if (detected == "ISO-8859-9") return {"WINDOWS-1254"};
+    if (detected == "SHIFT_JIS") return {"CP932"};
+    if (detected == "EUC-KR") return {"CP949"};
+    return {detected};
+}
+
+// Bytes that do not decode in `charset`; -1 when iconv does not know it.
+long UndecodableBytes(std::string_view bytes, const std::string& charset) {
+    if (!CharsetKnown(charset.c_str())) return -1;
+    const std::string text = DecodeToUtf8(bytes, charset.c_str());
+    long bad = 0;
+    for (size_t at = text.find("\xEF\xBF\xBD"); at != std::string::npos; at = text.find("\xEF\xBF\xBD", at + 3))
+        ++bad;
+    return bad;
+}
+
 bool DecodesIn(std::string_view bytes, const std::string& charset) {
     try {
         return DecodeStrict(bytes, charset.c_str()).has_value();
@@ -76,17 +100,29 @@ TextSource DecideTextSource(std::string_view bytes, CodePage font, const TextOpt
         return source;
     }
     source.detected = Detect(bytes);
-    std::string named = source.detected == "ISO-8859-1" ? "WINDOWS-1252" : source.detected;
-    if (named.empty() || OwnFamily(source.detected, font)) {
-        source.undecided = named.empty();
+    if (source.detected.empty() || OwnFamily(source.detected, font)) {
+        source.undecided = source.detected.empty();
         return source;
     }
-    if (!DecodesIn(bytes, named) ||
-        (!ChineseOrUnicode(named) && DecodesIn(bytes, IconvName(font)))) {
+    const std::vector<std::string> readings = ReadingsOf(source.detected);
+    if (!ChineseOrUnicode(source.detected) && DecodesIn(bytes, IconvName(font))) {
         source.undecided = true;
         return source;
     }
-    source.readAs = named;
+    for (const std::string& charset : readings)
+        if (DecodesIn(bytes, charset)) {
+            source.readAs = charset;
+            return source;
+        }
+    // A few stray bytes (a tool's slip, a cut in the middle of a character) do not make a
+    // text unreadable: they become U+FFFD when at least 99 % of it decodes.
+    const long bad = UndecodableBytes(bytes, readings.front());
+    if (bad < 0 || uint64_t(bad) * 100 > bytes.size()) {
+        source.undecided = true;
+        return source;
+    }
+    source.readAs = readings.front();
+    source.undecodable = int(bad);
     return source;
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lb {
 
@@ -27,13 +28,16 @@ struct TextSource {
     size_t markBytes = 0;    // a byte-order mark in front, not stored
     bool undecided = false;  // stored unchanged because the detector could not tell
     std::string detected;    // what the detector named, if it was asked
+    int undecodable = 0;     // bytes that do not decode in `readAs`, read as U+FFFD
 };
 
 // Decides, in this order: a byte-order mark; only bytes below 0x80 (unchanged); valid UTF-8
-// with a multi-byte character; then the detector (uchardet), whose answer is kept unless it
-// names the font's own code page or nothing, the bytes do not decode in what it names, or
-// it names neither a Chinese nor a Unicode encoding while the bytes decode in the font's own
-// code page.
+// with a multi-byte character; then the detector (uchardet). Its answer is read in its usual
+// superset (Big5 as CP950, then Big5-HKSCS; GB2312 as GB18030; ISO-8859-1 as Windows-1252;
+// Shift_JIS as CP932; EUC-KR as CP949), with the bytes that still do not decode counted when
+// they are at most 1 % of the text. The bytes stay unchanged when it names the font's own
+// code page or nothing, when more than 1 % does not decode, or when it names neither a
+// Chinese nor a Unicode encoding while the bytes decode in the font's own code page.
 TextSource DecideTextSource(std::string_view bytes, CodePage font, const TextOptions& options);
 
 // The text as UTF-8 from the source decided above (invalid sequences as U+FFFD).
