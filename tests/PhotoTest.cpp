@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "common/Error.h"
 #include "format/RomLayout.h"
+#include "items/PhotoReader.h"
 #include "items/PictureItem.h"
 #include "menu/AddFile.h"
 #include "rom/Colour.h"
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <lcms2.h>
 
 using namespace lb;
 using namespace lbtest;
@@ -161,5 +163,52 @@ TEST(Photo, BrokenFilesGiveTheirCause) {
         }
         EXPECT_NE(ErrorOf([&] { EncodePictureFile(notAPicture, true, {}); }).find("none of JPEG, PNG"),
                   std::string::npos);
+    }
+}
+
+// A JPEG and a PNG carrying an Adobe RGB (1998) profile are shown as ImageMagick converts them
+// to sRGB; read as if they were sRGB already, their saturated colours are far off.
+TEST(Photo, AnEmbeddedColourProfileIsAppliedBeforeFitting) {
+    if (!Shell("command -v convert")) GTEST_SKIP() << "ImageMagick is not installed";
+    TempFolder dir;
+    const std::string adobe = (dir.Path() / "adobe.icc").string(), srgb = (dir.Path() / "srgb.icc").string();
+    {
+        // Adobe RGB (1998): D65 white, its primaries, a gamma of 563/256.
+        const cmsCIExyY white = {0.3127, 0.3290, 1.0};
+        const cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1.0}, {0.21, 0.71, 1.0}, {0.15, 0.06, 1.0}};
+        cmsToneCurve* gamma = cmsBuildGamma(nullptr, 563.0 / 256.0);
+        cmsToneCurve* curves[3] = {gamma, gamma, gamma};
+        cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
+        ASSERT_TRUE(cmsSaveProfileToFile(profile, adobe.c_str()));
+        cmsCloseProfile(profile);
+        cmsFreeToneCurve(gamma);
+        cmsHPROFILE standard = cmsCreate_sRGBProfile();
+        ASSERT_TRUE(cmsSaveProfileToFile(standard, srgb.c_str()));
+        cmsCloseProfile(standard);
+    }
+    const std::string source = (dir.Path() / "source.png").string();
+    // Six patches of saturated colour, where the two spaces differ most.
+    ASSERT_TRUE(Shell("convert -size 80x80 xc:'rgb(200,40,40)' xc:'rgb(40,200,40)' xc:'rgb(40,40,200)' +append "
+                      "\\( -size 80x80 xc:'rgb(200,200,40)' xc:'rgb(40,200,200)' xc:'rgb(200,40,200)' +append \\) "
+                      "-append " + source));
+    for (const char* name : {"adobe.jpg", "adobe.png"}) {
+        SCOPED_TRACE(name);
+        const std::string file = (dir.Path() / name).string();
+        // The first -profile of a picture without one only attaches it.
+        ASSERT_TRUE(Shell("convert " + source + " -quality 98 -profile " + adobe + " " + file));
+        const std::string ref = (dir.Path() / "ref.rgb").string(), raw = (dir.Path() / "raw.rgb").string();
+        ASSERT_TRUE(Shell("convert " + file + " -profile " + srgb + " -depth 8 rgb:" + ref));
+        ASSERT_TRUE(Shell("convert " + file + " +profile '*' -depth 8 rgb:" + raw));
+        const std::vector<uint8_t> want = ReadBytes(ref), unmanaged = ReadBytes(raw);
+        ASSERT_EQ(want.size(), 240u * 160 * 3);
+        const RgbPicture got = DecodePhoto(ReadBytes(file), {240, 160});
+        ASSERT_EQ(got.rgb.size(), want.size());
+        double difference = 0, ignored = 0;
+        for (size_t i = 0; i < want.size(); ++i) {
+            difference += std::abs(int(got.rgb[i]) - int(want[i]));
+            ignored += std::abs(int(unmanaged[i]) - int(want[i]));
+        }
+        EXPECT_LT(difference / double(want.size()), 6);
+        EXPECT_GT(ignored / double(want.size()), 12); // what reading it as sRGB would be off by
     }
 }

@@ -108,6 +108,16 @@ PictureSize ShownSizeOfBytes(std::span<const uint8_t> file) {
                                                 VIPS_ACCESS_SEQUENTIAL, nullptr));
 }
 
+bool HasColourProfile(std::span<const uint8_t> file) {
+    Image header(vips_image_new_from_buffer(file.data(), file.size(), "", "access",
+                                            VIPS_ACCESS_SEQUENTIAL, nullptr));
+    if (!header) {
+        vips_error_clear(); // the decode that follows says what is wrong
+        return false;
+    }
+    return vips_image_get_typeof(header.get(), VIPS_META_ICC_NAME) != 0;
+}
+
 RgbPicture Decode(std::span<const uint8_t> file, PictureSize size) {
     StartVips();
     if (!IsPhotoContent(file))
@@ -115,10 +125,21 @@ RgbPicture Decode(std::span<const uint8_t> file, PictureSize size) {
             "not a picture Lumenbrook reads: the file is none of JPEG, PNG, GIF, WebP or TIFF");
     CheckSize(size);
     VipsImage* out = nullptr;
-    if (vips_thumbnail_buffer(const_cast<uint8_t*>(file.data()), file.size(), &out, size.width,
-                              "height", size.height, "size", VIPS_SIZE_FORCE, "option_string",
-                              "fail_on=error", nullptr))
-        Fail("the picture could not be decoded");
+    // An embedded profile (Adobe RGB, a phone's Display P3) is applied on the way to sRGB. A
+    // picture without one is taken as sRGB as it is: asking for sRGB then would resample it in
+    // another space.
+    auto thumbnail = [&](const char* profileOption) {
+        return vips_thumbnail_buffer(const_cast<uint8_t*>(file.data()), file.size(), &out,
+                                     size.width, "height", size.height, "size", VIPS_SIZE_FORCE,
+                                     "option_string", "fail_on=error", profileOption, "srgb",
+                                     nullptr) == 0;
+    };
+    bool done = false;
+    if (HasColourProfile(file)) {
+        done = thumbnail("export_profile");
+        if (!done) vips_error_clear(); // a broken profile: shown as it was before profiles
+    }
+    if (!done && !thumbnail(nullptr)) Fail("the picture could not be decoded");
     return Finish(out, size);
 }
 
