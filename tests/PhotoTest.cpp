@@ -1,5 +1,6 @@
 // Pictures as people have them: the fitting rules, every format with its records' kinds and
 // sizes, pixels against ImageMagick's own resize, estimates against records, broken files.
+#include "BuildFolder.h"
 #include "TestFiles.h"
 #include "common/Error.h"
 #include "format/RomLayout.h"
@@ -211,4 +212,21 @@ TEST(Photo, AnEmbeddedColourProfileIsAppliedBeforeFitting) {
         EXPECT_LT(difference / double(want.size()), 6);
         EXPECT_GT(ignored / double(want.size()), 12); // what reading it as sRGB would be off by
     }
+}
+
+// Every kind of picture kept larger than the screen gets the log's note, not bitmaps alone.
+TEST(Photo, APhotoKeptLargerThanTheScreenIsNoted) {
+    if (!Shell("command -v convert")) GTEST_SKIP() << "ImageMagick is not installed";
+    Folder f(300);
+    const std::string wide = (f.dir.Path() / "wide.png").string();
+    ASSERT_TRUE(Shell("convert -size 320x200 xc:gray " + wide));
+    f.request.entries = {{wide, "wide"}};
+    f.request.pictures.fit = FitRule::Keep;
+    Recorder progress;
+    Conver(f.request, progress);
+    const std::string note =
+        "entry 1 (" + wide + "): 320 x 200, larger than the screen, kept as it is (--fit screen would fit it)\r\n";
+    EXPECT_EQ(std::count_if(progress.shown.begin(), progress.shown.end(),
+                            [&](const std::string& s) { return s.size() >= note.size() && s.substr(s.size() - note.size()) == note; }),
+              1);
 }

@@ -208,8 +208,9 @@ ItemData EncodeEntry(size_t index, const FontText& font, const BuildRequest& req
     MadePicture made = pictures.Take(index);
     note.picture = made.note;
     const PictureSize shown = note.picture.shown;
-    note.largeKept = !note.picture.fitted && (shown.width > int32_t{LB_SCREEN_WIDTH} ||
-                                              shown.height > int32_t{LB_SCREEN_HEIGHT});
+    // A photo kept at its size is made anew all the same, so the sizes tell, not `fitted`.
+    note.largeKept = note.picture.stored == shown && (shown.width > int32_t{LB_SCREEN_WIDTH} ||
+                                                      shown.height > int32_t{LB_SCREEN_HEIGHT});
     return std::move(made.item);
 }
 
