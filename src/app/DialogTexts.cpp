@@ -46,8 +46,11 @@ FileDialogText ScreenshotDialog(uint8_t l) {
     return {Say(UserText::ScreenshotTitle, l), {Filter(UserText::ScreenshotFilter, l, {"*.png"})}};
 }
 FileDialogText FlashProgramDialog(uint8_t l) {
+    // Programs here have no ending of their own: the ones that can be run, whatever their name.
+    FileFilter programs = Filter(UserText::FlashProgramFilter, l, {"*"});
+    programs.executables = true;
     return {Say(UserText::FlashProgramTitle, l),
-            {Filter(UserText::FlashProgramFilter, l, {"*.EXE"})}};
+            {programs, Filter(UserText::EveryFileFilter, l, {"*"})}};
 }
 const char* RenameTitle(uint8_t l) {
     return Say(UserText::RenameTitle, l);

@@ -11,6 +11,7 @@ namespace lb {
 struct FileFilter {
     std::string description;
     std::vector<std::string> patterns;
+    bool executables = false; // only the files that can be run
     bool operator==(const FileFilter&) const = default;
 };
 

@@ -46,7 +46,8 @@ enum class UserText {
     ScreenshotTitle,
     ScreenshotFilter,
     FlashProgramTitle,
-    FlashProgramFilter,
+    FlashProgramFilter, // the files that can be run
+    EveryFileFilter,    // "*": every file, whatever its kind
     OptionsMenu,
     TextEncodingMenu,
     EncodingAuto,

@@ -14,17 +14,18 @@ void SetUp(QFileDialog& dialog, const FileQuestion& question) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setWindowTitle(question.title);
-    QStringList filters = NameFilters(question.filters);
-    const QString programs = QFileDialog::tr("Programs (*)");
-    if (question.executablesFirst) filters.prepend(programs);
+    const QStringList filters = NameFilters(question.filters);
     dialog.setNameFilters(filters);
-    if (question.executablesFirst) {
-        auto showFor = [&dialog, programs](const QString& filter) {
+    QStringList executables;
+    for (size_t k = 0; k < question.filters.size(); ++k)
+        if (question.filters[k].executables) executables << filters[int(k)];
+    if (!executables.isEmpty()) {
+        auto showFor = [&dialog, executables](const QString& filter) {
             QDir::Filters shown = QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot;
-            dialog.setFilter(filter == programs ? shown | QDir::Executable : shown);
+            dialog.setFilter(executables.contains(filter) ? shown | QDir::Executable : shown);
         };
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, showFor);
-        showFor(programs);
+        showFor(filters.front());
     }
     if (!question.initial.isEmpty()) dialog.selectFile(question.initial);
 }

@@ -18,7 +18,6 @@ struct FileQuestion {
     bool several = false;          // open: more than one file may be chosen
     bool confirmOverwrite = false; // save: ask before choosing an existing file
     bool mustExist = false;        // open: only existing files
-    bool executablesFirst = false; // open: offer every executable file before the filter
 };
 
 // The file types as Qt's name filters, "description (patterns)", each pattern matching its

@@ -216,7 +216,6 @@ void MainForm::Command13_Click() {
     lb::FileDialogText text = lb::FlashProgramDialog(Language());
     FileQuestion question = Question(text, Text2->text());
     question.mustExist = true;
-    question.executablesFirst = true;
     QStringList chosen = dialogs_.OpenFiles(this, question);
     if (!chosen.isEmpty()) Text2->setText(chosen.front());
 }

@@ -288,6 +288,14 @@ void MenuCommandsTest::flashingProgramAfterBuild() {
     const QString script =
         files.Write("flash tool", "#!/bin/sh\ntouch '" + marker.string() + "'\n");
     fs::permissions(script.toStdString(), fs::perms::owner_all);
+    // Chosen by its dialog: programs here have no ending, so the list is of those that run.
+    home.dialogs.nextFiles = {{script}};
+    Button(f, "Command13")->click();
+    QCOMPARE(Edit(f, "Text2")->text(), script);
+    const FileQuestion& asked = home.dialogs.asked.back();
+    QCOMPARE(NameFilters(asked.filters), (QStringList{"Programs (*)", "All files (*)"}));
+    QVERIFY(asked.filters[0].executables && !asked.filters[1].executables);
+    QVERIFY(asked.mustExist);
     home.dialogs.nextFiles = {{files.Write("a.txt", "abc")}};
     Button(f, "Command1")->click();
     Edit(f, "Text1")->setText(QString::fromStdString((files.path / "out.gba").string()));
