@@ -223,3 +223,49 @@ TEST(Containers, MemberNamesAreReadAsWrittenWhateverTheLocale) {
         EXPECT_EQ(std::string(text.begin(), text.end()), "text of " + c.names[0]) << c.what;
     }
 }
+
+// A folder takes every kind Lumenbrook reads, its books after the rest under their own
+// headings; a folder or archive with nothing readable is skipped, never an empty heading.
+TEST(Containers, EveryReadableKindIsTakenAndNothingReadableIsSkipped) {
+    TempFolder dir;
+    const std::vector<Member> book = {
+        {"mimetype", "application/epub+zip"},
+        {"META-INF/container.xml", "<container xmlns=\"urn:oasis:names:tc:opendocument:xmlns:container\">"
+                                   "<rootfiles><rootfile full-path=\"p.opf\"/></rootfiles></container>"},
+        {"p.opf", "<package xmlns=\"http://www.idpf.org/2007/opf\"><metadata "
+                  "xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><dc:title>Tales</dc:title></metadata>"
+                  "<manifest><item id=\"c\" href=\"c.html\" media-type=\"application/xhtml+xml\"/>"
+                  "</manifest><spine><itemref idref=\"c\"/></spine></package>"},
+        {"c.html", "<html><body><h1>One</h1><p>Once.</p></body></html>"}};
+    dir.Write("mixed/b.htm", "<p>page</p>");
+    dir.Write("mixed/a.txt", "text");
+    dir.Write("mixed/notes.md", "#");
+    WriteZip(dir.Path() / "mixed/tales.epub", book);
+    dir.Write("pages/2.html", "<p>two</p>");
+    dir.Write("pages/10.html", "<p>ten</p>");
+    fs::create_directories(dir.Path() / "books");
+    WriteZip(dir.Path() / "books/tales.epub", book);
+    dir.Write("nothing/movie.avi", "x");
+    WriteZip(dir.Path() / "nothing.cbz", {{"movie.avi", "x"}, {"notes.md", "#"}});
+    WriteZip(dir.Path() / "pages.zip", {{"p.html", "<p>x</p>"}});
+    struct Case {
+        const char* added;
+        std::vector<std::string> names; // the entries added
+        std::string skipped;            // the reason, when it is skipped
+    };
+    const Case cases[] = {
+        {"mixed", {"@mixed", "a", "b", "@Tales", "One"}, ""},
+        {"pages", {"@pages", "2", "10"}, ""},
+        {"books", {"@Tales", "One"}, ""},
+        {"pages.zip", {"@pages", "p"}, ""},
+        {"nothing", {}, "the folder holds no picture, text, web page or book"},
+        {"nothing.cbz", {}, "the archive holds no picture, text or web page"},
+    };
+    for (const Case& c : cases) {
+        ItemList menu(3);
+        const auto skipped = AddFile(menu, (dir.Path() / c.added).string());
+        EXPECT_EQ(Names(menu), c.names) << c.added;
+        ASSERT_EQ(skipped.size(), c.skipped.empty() ? 0u : 1u) << c.added;
+        if (!c.skipped.empty()) EXPECT_EQ(skipped[0].reason, c.skipped) << c.added;
+    }
+}

@@ -178,31 +178,40 @@ void AddChapter(Adding& adding, const std::string& path) {
 bool ReadAsEntry(const std::string& member) {
     const ItemKind kind = KindForMenu(member);
     return kind == ItemKind::Picture || kind == ItemKind::Photo || kind == ItemKind::Text ||
-           kind == ItemKind::LkbText;
+           kind == ItemKind::LkbText || kind == ItemKind::WebPage;
 }
 
 // A folder or comic archive: a heading, then (unless a menu list names them after it) its
-// pictures and texts in natural order.
+// pictures, texts and web pages in natural order, and a folder's books after them, each with
+// its own heading. One that holds none of these is skipped, not left an empty heading.
 void AddContainer(Adding& adding, std::string path, bool insideList) {
     while (path.size() > 1 && path.back() == '/') path.pop_back();
     if (IsBook(path)) return AddBook(adding, path, insideList);
-    std::vector<std::string> members;
+    const bool folder = std::filesystem::is_directory(path);
+    std::vector<std::string> members, books;
     if (!insideList) {
         try {
             members = ContainerMembers(path);
         } catch (const Error& e) {
             return adding.Skip(path, e.what());
         }
+        for (const std::string& member : members)
+            if (folder && EndsAs(member, FileKind::Book)) books.push_back(member);
         members.erase(std::remove_if(members.begin(), members.end(),
                                      [](const std::string& m) { return !ReadAsEntry(m); }),
                       members.end());
+        if (members.empty() && books.empty())
+            return adding.Skip(path, folder ? "the folder holds no picture, text, web page or book"
+                                            : "the archive holds no picture, text or web page");
         if (!Fits(adding, path, members.size())) return;
     }
     std::string name = AfterLastSlash(path);
-    if (!std::filesystem::is_directory(path)) name = name.substr(0, name.size() - EndingLength(name));
-    adding.Heading(path, name);
+    if (!folder) name = name.substr(0, name.size() - EndingLength(name));
+    if (insideList || !members.empty()) adding.Heading(path, name); // books bring their own
     std::sort(members.begin(), members.end(), NaturalLess);
     for (const std::string& member : members) AddOne(adding, path + "/" + member, true);
+    std::sort(books.begin(), books.end(), NaturalLess);
+    for (const std::string& book : books) AddBook(adding, path + "/" + book, false);
 }
 
 std::string NotConvertedText() {
