@@ -144,6 +144,6 @@ TEST(Build, WebPagesOfEveryEndingBecomeTextRecords) {
     EXPECT_EQ(info.records[2].previousSize, 12u);
     // The character the English font lacks is reported against its entry.
     int warnings = 0;
-    for (auto& s : progress.shown) warnings += s.find("warning entry 3 (") == 0 && s.find("1 characters") != std::string::npos;
+    for (auto& s : progress.shown) warnings += s.find("warning entry 3 (") == 0 && s.find("1 character of the page is") != std::string::npos;
     EXPECT_EQ(warnings, 1);
 }

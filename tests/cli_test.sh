@@ -67,7 +67,7 @@ printf 'x' > "$work/Snow ☃.txt"
 "$cli" build --home "$home" --font 3 --lang en -q -o "$work/s.gba" "$work/Snow ☃.txt" 2>"$work/err"
 check "a name the font cannot show still builds" 0 $?
 check "its replaced characters are counted" \
-    "warning: entry 1 ($work/Snow ☃.txt): 1 characters of the name are not in CP1252 and became \"?\"" \
+    "warning: entry 1 ($work/Snow ☃.txt): 1 character of the name is not in CP1252 and became \"?\"" \
     "$(cat "$work/err")"
 
 # Texts: read in their encoding and put into the font's, or kept with --text-encoding keep.
@@ -149,6 +149,20 @@ check "that names the key" 1 "$(grep -c '"strat" is no key' "$work/err")"
 check "a ROM that cannot be loaded exits 1" 1 $?
 check "naming the file" "lumenbrook-cli: $work/gone.gba: no such file" "$(cat "$work/err")"
 check "and writes no picture" 1 "$([ -e "$work/q.png" ]; echo $?)"
+
+# Progress: a line a counter through a pipe, as scripts read it; on a terminal one line written
+# over in place with the entry's name after the counter.
+for k in 1 2 3 4 5 6 7 8; do printf 'text %s' "$k" > "$work/part $k.txt"; done
+"$cli" build --home "$home" --font 3 -o "$work/p.gba" "$work/part "*.txt > "$work/out" 2>&1
+check "through a pipe, a line a counter" \
+    "Write Program...|Write Skin...|$(for k in 1 2 3 4 5 6 7 8; do printf 'Convering file.... %s/ 8|' "$k"; done)Conversion done!|wrote $work/p.gba (168,420 bytes)" \
+    "$(tr '\n' '|' < "$work/out" | sed 's/|$//')"
+script -qec "'$cli' build --home '$home' --font 3 -o '$work/p.gba' '$work/part '*.txt" /dev/null > "$work/out"
+check "on a terminal, the counters share one line" 4 "$(grep -c . "$work/out")"
+check "  written over in place, each with its entry's name" 1 \
+    "$(grep -cF $'\rConvering file.... 8/ 8  part 8\x1b[K\r\x1b[KConversion done!' "$work/out")"
+"$cli" build --home "$home" --font 3 -q --strict -o "$work/p.gba" "$work/part 1.txt" "$work/movie.avi" 2>"$work/err"
+check "a count of one agrees in number" "lumenbrook-cli: 1 entry was skipped; nothing was built" "$(tail -n 1 "$work/err")"
 
 # Member names in any script read the same whatever the locale, or none.
 python3 - "$work/names.cbz" <<'PY'

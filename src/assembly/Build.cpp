@@ -61,7 +61,7 @@ std::string EntryLabel(uint8_t lang, int index, const BuildEntry& entry) {
 void WarnReplaced(BuildProgress& progress, uint8_t lang, int index, const BuildEntry& entry,
                   int replaced, UserText where, const CodePageConverter& codes) {
     if (replaced > 0)
-        progress.Warning(Say(UserText::CharactersReplaced, lang,
+        progress.Warning(Say(replaced == 1 ? UserText::CharacterReplaced : UserText::CharactersReplaced, lang,
                              {EntryLabel(lang, index, entry), std::to_string(replaced),
                               Say(where, lang), IconvName(codes.Page())}));
 }

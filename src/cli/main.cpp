@@ -4,6 +4,7 @@
 #include "app/SettingsFile.h"
 #include "assembly/Build.h"
 #include "cli/ChoiceArguments.h"
+#include "cli/ConsoleProgress.h"
 #include "cli/RomReport.h"
 #include "common/Error.h"
 #include "common/Files.h"
@@ -26,23 +27,6 @@
 namespace {
 
 using namespace lb;
-
-class ConsoleProgress : public BuildProgress {
-public:
-    explicit ConsoleProgress(bool quiet) : quiet_(quiet) {}
-    void LogLine(const std::string& line, const std::string&) override { Say(line); }
-    void EntryStarted(int, int, const std::string& counter) override { Say(counter); }
-    void Warning(const std::string& text) override {
-        std::cerr << "warning: " << TerminalText(text) << "\n";
-    }
-    void Finished(const std::string& caption) override { Say(caption); }
-
-private:
-    void Say(const std::string& s) {
-        if (!quiet_) std::cout << TerminalText(s) << std::endl;
-    }
-    bool quiet_;
-};
 
 // An argument "@Name" that names no file: a category heading with nothing behind it.
 bool IsHeadingArgument(const std::string& arg) {
@@ -114,7 +98,9 @@ int Build(const Common& common, const std::vector<std::string>& entries, BuildCh
     menu.pictures = choices.pictures;
     size_t skipped = AddEntries(menu, entries);
     if (choices.strict && skipped > 0) {
-        std::cerr << "lumenbrook-cli: " << skipped << " entries were skipped; nothing was built\n";
+        std::cerr << "lumenbrook-cli: " << skipped
+                  << (skipped == 1 ? " entry was skipped" : " entries were skipped")
+                  << "; nothing was built\n";
         return 1;
     }
     if (skipped > 0 && menu.entries.empty()) {
@@ -124,7 +110,9 @@ int Build(const Common& common, const std::vector<std::string>& entries, BuildCh
     const BuildRequest request =
         RequestFor(choices, where.data, SkinPathsFor(where.skins, choices.skin, choices.back),
                    menu.ForBuild(), outputPath);
-    ConsoleProgress progress(quiet);
+    std::vector<std::string> names;
+    for (const BuildEntry& entry : request.entries) names.push_back(entry.name);
+    ConsoleProgress progress(quiet, std::move(names));
     Conver(request, progress);
     if (!quiet) {
         std::error_code ec;

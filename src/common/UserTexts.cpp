@@ -147,6 +147,8 @@ constexpr Row kTexts[] = {
     {UserText::MissingLayout, "找不到Skin.ini", "找不到Skin.ini"},
     {UserText::CharactersReplaced, "{}：{} 個{}字元不在 {} 中，已改為「?」",
      "{}: {} characters of the {} are not in {} and became \"?\""},
+    {UserText::CharacterReplaced, "{}：{} 個{}字元不在 {} 中，已改為「?」",
+     "{}: {} character of the {} is not in {} and became \"?\""},
     {UserText::BytesNotDecoded, "{}：文字中不是 {} 字元的位元組已改為「?」：{} 個",
      "{}: bytes of the text that are no characters in {}, stored as \"?\": {}"},
     {UserText::InTheName, "名稱", "name"},

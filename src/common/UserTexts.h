@@ -129,6 +129,7 @@ enum class UserText {
     MissingLayout,
     // The build's warnings.
     CharactersReplaced, // "{}" the entry, the count, where (one of the three below), the code page
+    CharacterReplaced,  // the same for a count of one
     BytesNotDecoded,    // "{}" the entry, the encoding the text was read in, the count
     InTheName,
     InThePage,
