@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text = lb::PageText(utf8);
     FUZZ_CHECK(lb::IsValidUtf8(text));
     FUZZ_CHECK(lb::IsValidUtf8(lb::PageText(utf8, lb::PageRule::Main)));
-    FUZZ_CHECK(lb::IsValidUtf8(lb::FirstHeading(utf8)));
+    FUZZ_CHECK(lb::IsValidUtf8(lb::PageName(utf8)));
     for (size_t i = 0; i < text.size(); ++i) { // every line ends CR LF
         if (text[i] == '\r') FUZZ_CHECK(i + 1 < text.size() && text[i + 1] == '\n');
         if (text[i] == '\n') FUZZ_CHECK(i > 0 && text[i - 1] == '\r');

@@ -46,34 +46,44 @@ std::string Ref(const std::string& id) {
     return "<itemref idref=\"" + id + "\"/>";
 }
 
-std::string Page(const std::string& body) {
+std::string Page(const std::string& body, const std::string& title = "") {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<html "
-           "xmlns=\"http://www.w3.org/1999/xhtml\"><head>"
-           "<title>t</title></head><body>" +
-           body + "</body></html>";
+           "xmlns=\"http://www.w3.org/1999/xhtml\"><head>" +
+           (title.empty() ? "" : "<title>" + title + "</title>") + "</head><body>" + body +
+           "</body></html>";
 }
 
 // An EPUB 3 book: a navigation document whose toc names two chapters (the landmarks before
-// it name another), a cover without text, a chapter named by its heading and one by nothing.
+// it name another; a permalink sign follows one label), a cover without text, a chapter named
+// by its heading, one by nothing, one by its title, one by the heading of its main text (not
+// the sidebar's), and two reading-order items that point into a chapter already read.
 std::vector<Member> Epub3() {
     const std::string nav = Page(
         R"(<nav xmlns:epub="http://www.idpf.org/2007/ops" epub:type="landmarks"><ol><li><a href="text/ch3.xhtml">Start here</a></li></ol></nav>)"
         R"(<nav xmlns:epub="http://www.idpf.org/2007/ops" epub:type="toc"><ol><li><a href="text/ch1.xhtml">One</a></li>)"
-        R"(<li><a href="text/ch2.xhtml#start">Two &amp; more</a></li><li><a href="text/ch2.xhtml#later">Later</a></li></ol></nav>)");
+        R"(<li><a href="text/ch2.xhtml#start">Two &amp; more ¶</a></li><li><a href="text/ch2.xhtml#later">Later</a></li></ol></nav>)");
     return {{"mimetype", "application/epub+zip"},
             {"META-INF/container.xml", kContainer},
             {"OEBPS/content.opf",
              Package("Tides and Moons",
                      Item("nav", "nav.xhtml", "nav") + Item("cover", "cover.xhtml") +
                          Item("c1", "text/ch1.xhtml") + Item("c2", "text/ch2.xhtml") +
-                         Item("c3", "text/ch3.xhtml") + Item("c4", "text/ch4.xhtml"),
-                     Ref("cover") + Ref("c1") + Ref("c2") + Ref("c3") + Ref("c4"))},
+                         Item("c3", "text/ch3.xhtml") + Item("c4", "text/ch4.xhtml") +
+                         Item("c2later", "text/ch2.xhtml#later") + Item("c5", "text/ch5.xhtml") +
+                         Item("c6", "text/ch6.xhtml"),
+                     Ref("cover") + Ref("c1") + Ref("c2") + Ref("c3") + Ref("c2later") + Ref("c4") +
+                         Ref("c1") + Ref("c5") + Ref("c6"))},
             {"OEBPS/nav.xhtml", nav},
             {"OEBPS/cover.xhtml", Page("<img src=\"cover.jpg\"/>")},
             {"OEBPS/text/ch1.xhtml", Page("<nav>skip</nav><h1>One</h1><p>abc</p>")},
             {"OEBPS/text/ch2.xhtml", Page("<p id=\"start\">two</p>")},
             {"OEBPS/text/ch3.xhtml", Page("<h2>Heading  Three</h2><p>three</p>")},
-            {"OEBPS/text/ch4.xhtml", Page("<p>four</p>")}};
+            {"OEBPS/text/ch4.xhtml", Page("<p>four</p>")},
+            {"OEBPS/text/ch5.xhtml", Page("<p>five</p>", "Five from its title")},
+            {"OEBPS/text/ch6.xhtml",
+             Page("<div role=\"navigation\"><h3>Navigation</h3></div><main><h1>Six<a "
+                  "href=\"#six\">\xC2\xB6</a></h1><p>six</p></main>",
+                  "Book - Six")}};
 }
 
 // An EPUB 2 book: the table of contents in an NCX only, a Chinese title, one chapter in Big5
@@ -125,7 +135,8 @@ TEST(Epub, ChaptersInReadingOrderNamedByTheTableOfContents) {
         {"Tides.epub",
          Epub3(),
          3,
-         {"@Tides and Moons", "One", "Two & more", "Heading Three", "Chapter 4"},
+         {"@Tides and Moons", "One", "Two & more", "Heading Three", "Chapter 4", "Five from its title",
+          "Six"},
          1,
          "One\r\n\r\nabc  "},
         {"tide.epub", Epub2(), 1, {"@潮汐之書", "第一章", "第 2 章"}, 1, "\xA4\xA4\xA4\xE5"},
@@ -177,7 +188,7 @@ TEST(Epub, BooksThatCannotBeReadNameTheCause) {
     std::vector<Member> brokenPackage = Epub3();
     brokenPackage[2].bytes = "<package><manifest>";
     std::vector<Member> missingChapter = Epub3();
-    missingChapter.pop_back(); // ch4.xhtml
+    missingChapter.pop_back(); // ch6.xhtml
     std::vector<Member> unlisted = Epub3();
     unlisted[2].bytes = Package("T", Item("c1", "text/ch1.xhtml"), Ref("c1") + Ref("c9"));
     std::vector<Member> bomb = Epub3();
@@ -201,7 +212,7 @@ TEST(Epub, BooksThatCannotBeReadNameTheCause) {
         {"a broken package document", brokenPackage,
          "not an EPUB book Lumenbrook reads: its package document OEBPS/content.opf is broken"},
         {"a chapter missing", missingChapter,
-         "its reading order names OEBPS/text/ch4.xhtml, which the book does not hold"},
+         "its reading order names OEBPS/text/ch6.xhtml, which the book does not hold"},
         {"a member past the limit", bomb, "OEBPS/text/huge.xhtml is larger than 64 MiB"},
         {"a chapter not in the manifest", unlisted,
          "its reading order names \"c9\", which its package document does not list"},
@@ -216,7 +227,7 @@ TEST(Epub, BooksThatCannotBeReadNameTheCause) {
         auto skipped = AddFile(menu, book.string());
         if (!*c.cause) {
             EXPECT_EQ(skipped.size(), 0u) << c.what;
-            EXPECT_EQ(menu.entries.size(), 5u) << c.what;
+            EXPECT_EQ(menu.entries.size(), 7u) << c.what;
             continue;
         }
         ASSERT_EQ(skipped.size(), 1u) << c.what;

@@ -171,8 +171,23 @@ TEST(PageText, NestingPastTheLimitIsRefusedAndOrdinaryPagesAreNot) {
         }
         EXPECT_EQ(error, c.read ? "" : refused) << c.what;
         if (c.read && c.text) EXPECT_EQ(text, c.text) << c.what;
-        if (!c.read) EXPECT_EQ(FirstHeading("<h1>Title</h1>" + c.html), "") << c.what;
+        if (!c.read) EXPECT_EQ(PageName("<h1>Title</h1>" + c.html), "") << c.what;
     }
 }
 
 } // namespace
+
+TEST(PageText, NamesLoseThePermalinkSignsBesideThem) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"1. Whetting Your Appetite\xC2\xB6", "1. Whetting Your Appetite"},
+        {"\xC2\xB6 Start", "Start"},
+        {"Install #", "Install"},
+        {"# Install", "Install"},
+        {"Learning C#", "Learning C#"},
+        {"#1 Fans", "#1 Fans"},
+        {"Links \xF0\x9F\x94\x97", "Links"},
+        {"\xC2\xB6", ""},
+        {"  Two \xC2\xB6 # ", "Two"},
+    };
+    for (const auto& [name, kept] : cases) EXPECT_EQ(WithoutPermalinkSigns(name), kept) << name;
+}

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 
 namespace lb {
 
@@ -253,8 +254,13 @@ EpubBook ReadEpub(const std::string& path) {
 
     std::map<std::string, std::string> labels; // each member's first label
     for (auto& [target, label] : TableOfContents(members, navPath, ncxPath))
-        if (!label.empty()) labels.emplace(target, std::move(label));
+        if (std::string name = WithoutPermalinkSigns(label); !name.empty())
+            labels.emplace(target, std::move(name));
+    std::set<std::string> added;
     for (const std::string& member : spine) {
+        // Reading-order items that point into a document already added (by fragment, or the
+        // same one twice) would copy its whole text again.
+        if (!added.insert(member).second) continue;
         const std::vector<uint8_t>& bytes = members.at(member);
         const std::string html =
             PageToUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
@@ -262,7 +268,7 @@ EpubBook ReadEpub(const std::string& path) {
         if (PageText(html, PageRule::Main).empty()) continue;
         EpubChapter chapter{member, {}};
         if (auto label = labels.find(member); label != labels.end()) chapter.name = label->second;
-        if (chapter.name.empty()) chapter.name = FirstHeading(html);
+        if (chapter.name.empty()) chapter.name = PageName(html);
         book.chapters.push_back(std::move(chapter));
     }
     return book;

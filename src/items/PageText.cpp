@@ -371,38 +371,6 @@ void Leave(TextCollector& text, const Frame& frame, const Frame* parent) {
 
 } // namespace
 
-std::string FirstHeading(std::string_view html) {
-    if (NestsDeeperThan(html, kMaxPageDepth)) return {};
-    std::unique_ptr<GumboOutput, void (*)(GumboOutput*)> output(
-        gumbo_parse_with_options(&kGumboDefaultOptions, html.data(), html.size()),
-        [](GumboOutput* o) { gumbo_destroy_output(&kGumboDefaultOptions, o); });
-    if (!output) return {};
-    std::vector<const GumboNode*> stack{output->root};
-    while (!stack.empty()) {
-        const GumboNode* n = stack.back();
-        stack.pop_back();
-        if (n->type != GUMBO_NODE_ELEMENT) continue;
-        const GumboTag tag = n->v.element.tag;
-        if (tag >= GUMBO_TAG_H1 && tag <= GUMBO_TAG_H6) {
-            std::string text, heading = ShortText(n, 1024);
-            for (char c : heading) {
-                if (IsCollapsible(c)) {
-                    if (!text.empty() && text.back() != ' ') text += ' ';
-                } else {
-                    text += c;
-                }
-            }
-            // The parser's own faults are no reason to give bytes that are no text.
-            if (!text.empty()) return IsValidUtf8(text) ? text : ReplaceInvalidUtf8(text);
-            continue;
-        }
-        const GumboVector& children = n->v.element.children;
-        for (unsigned i = children.length; i-- > 0;)
-            stack.push_back(static_cast<const GumboNode*>(children.data[i]));
-    }
-    return {};
-}
-
 std::string PageText(std::string_view page, PageRule rule) {
     std::string clamped;
     const std::string_view html = ClampNumericReferences(page, clamped);
@@ -466,6 +434,81 @@ std::string PageText(std::string_view page, PageRule rule) {
     std::string result = text.Finish();
     // The parser's own faults are no reason to store bytes that are no text.
     return IsValidUtf8(result) ? result : ReplaceInvalidUtf8(result);
+}
+
+std::string WithoutPermalinkSigns(std::string name) {
+    static const std::string_view signs[] = {"\xC2\xB6", "#", "\xF0\x9F\x94\x97"}; // ¶ # 🔗
+    auto blank = [](char c) { return IsCollapsible(c); };
+    for (bool cut = true; cut;) {
+        cut = false;
+        while (!name.empty() && blank(name.back())) name.pop_back();
+        while (!name.empty() && blank(name.front())) name.erase(0, 1);
+        for (std::string_view sign : signs) {
+            // "#" only standing apart: "C#" keeps it.
+            const bool apart = sign != "#";
+            const size_t n = sign.size();
+            if (name.size() >= n && name.compare(name.size() - n, n, sign) == 0 &&
+                (apart || name.size() == n || blank(name[name.size() - n - 1]))) {
+                name.resize(name.size() - n);
+                cut = true;
+            }
+            if (name.compare(0, n, sign) == 0 && (apart || name.size() == n || blank(name[n]))) {
+                name.erase(0, n);
+                cut = true;
+            }
+        }
+    }
+    return name;
+}
+
+std::string PageName(std::string_view html) {
+    if (NestsDeeperThan(html, kMaxPageDepth)) return {};
+    std::unique_ptr<GumboOutput, void (*)(GumboOutput*)> output(
+        gumbo_parse_with_options(&kGumboDefaultOptions, html.data(), html.size()),
+        [](GumboOutput* o) { gumbo_destroy_output(&kGumboDefaultOptions, o); });
+    if (!output) return {};
+    auto named = [](const GumboNode* n) {
+        std::string text;
+        for (char c : ShortText(n, 1024)) {
+            if (!IsCollapsible(c))
+                text += c;
+            else if (!text.empty() && text.back() != ' ')
+                text += ' ';
+        }
+        text = WithoutPermalinkSigns(text);
+        // The parser's own faults are no reason to give bytes that are no text.
+        return IsValidUtf8(text) ? text : ReplaceInvalidUtf8(text);
+    };
+    // The first heading of the main text: a sidebar's "Navigation" names no chapter.
+    if (const GumboNode* body = FindBody(output->root)) {
+        std::vector<std::pair<const GumboNode*, const GumboNode*>> stack{{MainTextRoot(body), nullptr}};
+        while (!stack.empty()) {
+            const auto [n, parent] = stack.back();
+            stack.pop_back();
+            if (n->type != GUMBO_NODE_ELEMENT || RoleOf(n) == Role::Hidden) continue;
+            if (parent && LeftOutOfMainText(n, parent)) continue;
+            const GumboTag tag = n->v.element.tag;
+            if (tag >= GUMBO_TAG_H1 && tag <= GUMBO_TAG_H6) {
+                if (std::string name = named(n); !name.empty()) return name;
+                continue;
+            }
+            const GumboVector& children = n->v.element.children;
+            for (unsigned i = children.length; i-- > 0;)
+                stack.push_back({static_cast<const GumboNode*>(children.data[i]), n});
+        }
+    }
+    // Else the document's title.
+    std::vector<const GumboNode*> stack{output->root};
+    while (!stack.empty()) {
+        const GumboNode* n = stack.back();
+        stack.pop_back();
+        if (n->type != GUMBO_NODE_ELEMENT || n->v.element.tag == GUMBO_TAG_BODY) continue;
+        if (n->v.element.tag == GUMBO_TAG_TITLE) return named(n);
+        const GumboVector& children = n->v.element.children;
+        for (unsigned i = children.length; i-- > 0;)
+            stack.push_back(static_cast<const GumboNode*>(children.data[i]));
+    }
+    return {};
 }
 
 } // namespace lb

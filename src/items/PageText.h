@@ -18,8 +18,13 @@ namespace lb {
 enum class PageRule { Whole, Main };
 std::string PageText(std::string_view html, PageRule rule = PageRule::Whole);
 
-// The text of the page's first heading (h1 to h6), white space collapsed; empty when it has
-// none. UTF-8 in and out.
-std::string FirstHeading(std::string_view html);
+// The page's own name: the first heading (h1 to h6) of its main text as `Main` finds it, else
+// its <title>; white space collapsed, permalink signs left out; empty when it has neither.
+// UTF-8 in and out.
+std::string PageName(std::string_view html);
+
+// The name without the permalink signs ("¶", "#", "🔗") pages put beside headings, at either
+// end, nor the blanks around them.
+std::string WithoutPermalinkSigns(std::string name);
 
 } // namespace lb
