@@ -164,6 +164,14 @@ check "  written over in place, each with its entry's name" 1 \
 "$cli" build --home "$home" --font 3 -q --strict -o "$work/p.gba" "$work/part 1.txt" "$work/movie.avi" 2>"$work/err"
 check "a count of one agrees in number" "lumenbrook-cli: 1 entry was skipped; nothing was built" "$(tail -n 1 "$work/err")"
 
+# A book that cannot be read fails the build as a broken picture does; nothing is written.
+printf 'PK\003\004 not really a book' > "$work/broken.epub"
+rm -f "$work/nothing.gba"
+"$cli" build --home "$home" --font 3 -q -o "$work/nothing.gba" "$work/Story.txt" "$work/broken.epub" 2>"$work/err"
+check "a broken book beside a good text: exit 1" 1 $?
+check "  the book and the cause named" "lumenbrook-cli: $work/broken.epub: the archive cannot be read: Truncated ZIP file header" "$(cat "$work/err")"
+check "  nothing written" 1 "$([ -e "$work/nothing.gba" ]; echo $?)"
+
 # Member names in any script read the same whatever the locale, or none.
 python3 - "$work/names.cbz" <<'PY'
 import sys, zipfile

@@ -79,7 +79,7 @@ for kind in txt lkb html bmp lkm jpg; do
 done
 row "3 GiB sparse .txt, estimated" 20 0 "skipped: big.txt: $big" estimate --home "$home" big.txt
 for kind in cbz epub; do
-    row "3 GiB sparse .$kind"     20 0 "skipped: big.$kind: not an archive Lumenbrook reads: Unrecognized archive format" \
+    row "3 GiB sparse .$kind"     20 1 "lumenbrook-cli: big.$kind: not an archive Lumenbrook reads: Unrecognized archive format" \
         "${build[@]}" "big.$kind" in/a.txt
 done
 row "an entity used 10,000 times" 20 0 "" "${build[@]}" entities.epub
@@ -87,7 +87,7 @@ row "1,000,000 nested spans"      20 1 "lumenbrook-cli: entry 1 (spans.html): th
     "${build[@]}" spans.html
 row "100,000 nested divs"         20 1 "lumenbrook-cli: entry 1 (divs.html): the page nests its elements more than 10000 deep, which Lumenbrook does not read" \
     "${build[@]}" divs.html
-row "nested spans in a book"      20 0 "skipped: nested.epub: the page nests its elements more than 10000 deep, which Lumenbrook does not read" \
+row "nested spans in a book"      20 1 "lumenbrook-cli: nested.epub: the page nests its elements more than 10000 deep, which Lumenbrook does not read" \
     "${build[@]}" nested.epub in/a.txt
 row "a file name no UTF-8"        20 0 "" "${build[@]}" "$odd"
 row "a file name no UTF-8, JSON"  20 0 "" estimate --home "$home" --json "$odd"

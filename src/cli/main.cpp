@@ -44,22 +44,35 @@ void CheckEntriesExist(const std::vector<std::string>& entries) {
     }
 }
 
-// Adds every entry, "@Name" arguments as headings; reports what was skipped on stderr.
-// Returns how many were skipped.
-size_t AddEntries(ItemList& menu, const std::vector<std::string>& entries) {
+void SaySkipped(const SkippedFile& s) {
+    std::cerr << "skipped: " << TerminalText(s.path) << ": " << TerminalText(s.reason) << "\n";
+}
+
+// What adding the entries left out: the files skipped, told on stderr at once, and the books
+// and archives that cannot be read, which a build refuses.
+struct LeftOut {
     size_t skipped = 0;
+    std::vector<SkippedFile> broken;
+};
+
+// Adds every entry, "@Name" arguments as headings.
+LeftOut AddEntries(ItemList& menu, const std::vector<std::string>& entries) {
+    LeftOut left;
     for (auto& path : entries) {
         if (IsHeadingArgument(path)) {
             AddHeading(menu, path.substr(1));
             continue;
         }
         for (auto& s : AddFile(menu, path)) {
-            std::cerr << "skipped: " << TerminalText(s.path) << ": " << TerminalText(s.reason)
-                      << "\n";
-            ++skipped;
+            if (s.broken) {
+                left.broken.push_back(s);
+            } else {
+                SaySkipped(s);
+                ++left.skipped;
+            }
         }
     }
-    return skipped;
+    return left;
 }
 
 // A word the command line does not take: a usage error, like CLI11's own.
@@ -96,7 +109,12 @@ int Build(const Common& common, const std::vector<std::string>& entries, BuildCh
     RefuseOutputAmongInputs(outputPath, entries);
     ItemList menu(choices.font);
     menu.pictures = choices.pictures;
-    size_t skipped = AddEntries(menu, entries);
+    const LeftOut left = AddEntries(menu, entries);
+    // A book or archive that cannot be read fails the build, as a broken picture does.
+    for (const SkippedFile& s : left.broken)
+        std::cerr << "lumenbrook-cli: " << TerminalText(s.path) << ": " << TerminalText(s.reason) << "\n";
+    if (!left.broken.empty()) return 1;
+    const size_t skipped = left.skipped;
     if (choices.strict && skipped > 0) {
         std::cerr << "lumenbrook-cli: " << skipped
                   << (skipped == 1 ? " entry was skipped" : " entries were skipped")
@@ -129,7 +147,7 @@ int Estimate(const std::vector<std::string>& entries, const BuildChoices& choice
     CheckEntriesExist(entries);
     ItemList menu(choices.font);
     menu.pictures = choices.pictures;
-    AddEntries(menu, entries);
+    for (const SkippedFile& s : AddEntries(menu, entries).broken) SaySkipped(s);
     if (json) {
         nlohmann::json j = {{"total_size", menu.TotalSize}, {"label", menu.SizeLabel()},
                             {"entries", nlohmann::json::array()}};

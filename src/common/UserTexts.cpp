@@ -62,6 +62,7 @@ constexpr Row kTexts[] = {
     {UserText::ScreenshotTitle, "儲存截圖", "Save Screenshot"},
     {UserText::ScreenshotFilter, "PNG 圖片 (*.png)", "PNG picture (*.png)"},
     {UserText::FlashProgramTitle, "選擇檔案", "Select File"},
+    {UserText::NotAdded, "以下檔案無法讀取，未加入：", "These cannot be read and were not added:"},
     {UserText::FlashProgramFilter, "程式", "Programs"},
     {UserText::EveryFileFilter, "所有檔案", "All files"},
     {UserText::OptionsMenu, "選項", "Options"},

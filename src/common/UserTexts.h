@@ -46,6 +46,7 @@ enum class UserText {
     ScreenshotTitle,
     ScreenshotFilter,
     FlashProgramTitle,
+    NotAdded,           // before the books and archives that cannot be read, a line each
     FlashProgramFilter, // the files that can be run
     EveryFileFilter,    // "*": every file, whatever its kind
     OptionsMenu,

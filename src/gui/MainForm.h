@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Workspace.h"
+#include "menu/AddFile.h"
 
 #include <QMainWindow>
 #include <filesystem>
@@ -58,6 +59,8 @@ class MainForm : public QMainWindow {
 
   private:
     void MakeControls(QWidget* client);
+    // Names the books and archives that cannot be read, which were not added.
+    void TellNotAdded(const std::vector<lb::SkippedFile>& broken);
     void MakeSettingsColumn(QWidget* client);
     void MakePathsAndStatus(QWidget* client);
     void MakeMenus();

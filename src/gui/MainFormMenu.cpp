@@ -60,8 +60,12 @@ void MainForm::MenuChanged() {
 
 void MainForm::AddPaths(const QStringList& paths) {
     model_.menu.pictures = BuildOptions::Load().pictures;
-    for (const QString& path : paths) lb::AddFile(model_.menu, path.toStdString());
+    std::vector<lb::SkippedFile> broken;
+    for (const QString& path : paths)
+        for (lb::SkippedFile& s : lb::AddFile(model_.menu, path.toStdString()))
+            if (s.broken) broken.push_back(std::move(s));
     MenuChanged();
+    TellNotAdded(broken);
     if (!model_.menu.entries.empty()) {
         Command5->setEnabled(true);
         save->setEnabled(true);
@@ -191,9 +195,12 @@ void MainForm::open_Click() {
 }
 
 void MainForm::OpenMenuList(const QString& file) {
+    std::vector<lb::SkippedFile> broken;
     try {
         model_.menu.pictures = BuildOptions::Load().pictures;
-        lb::OpenMenu(model_.menu, file.toStdString(), model_.settings.FontIndex);
+        for (lb::SkippedFile& s :
+             lb::OpenMenu(model_.menu, file.toStdString(), model_.settings.FontIndex))
+            if (s.broken) broken.push_back(std::move(s));
     } catch (const lb::Error& e) {
         // The menu stays as it was; a list that cannot be read replaces nothing.
         dialogs_.Message(this, Utf8(lb::kNoticeTitle), QString::fromUtf8(e.what()));
@@ -202,6 +209,15 @@ void MainForm::OpenMenuList(const QString& file) {
     model_.MenuKept();
     MenuChanged();
     Command5->setEnabled(true);
+    TellNotAdded(broken);
+}
+
+void MainForm::TellNotAdded(const std::vector<lb::SkippedFile>& broken) {
+    if (broken.empty()) return;
+    QString text = Utf8(lb::Say(lb::UserText::NotAdded, Language()));
+    for (const lb::SkippedFile& s : broken)
+        text += "\n" + QString::fromStdString(s.path) + ": " + QString::fromStdString(s.reason);
+    dialogs_.Message(this, Utf8(lb::kNoticeTitle), text);
 }
 
 void MainForm::Command9_Click() {

@@ -72,6 +72,10 @@ class Adding {
     void Skip(const std::string& path, const std::string& reason) {
         found_.push_back({path, {}, false, reason});
     }
+    // A book or archive that cannot be read.
+    void Broken(const std::string& path, const std::string& reason) {
+        found_.push_back({path, {}, false, reason, true});
+    }
 
     // The reason without the path it may begin with, which the skipped line names already.
     static SkippedFile Skipped(const std::string& path, const std::string& reason) {
@@ -95,6 +99,7 @@ class Adding {
                 estimate = FileEstimate(f.path, menu_.pictures, &f.reason, &shelf);
             if (!estimate) {
                 skipped.push_back(Skipped(f.path, f.reason));
+                skipped.back().broken = f.broken;
                 continue;
             }
             MenuEntry entry{f.path, f.name, *estimate + NameSlot(f.name)};
@@ -110,6 +115,7 @@ class Adding {
         std::string name;
         bool heading;
         std::string reason; // why it is skipped; empty for an entry
+        bool broken = false;
     };
     ItemList& menu_;
     std::vector<Found> found_;
@@ -130,7 +136,7 @@ std::string ChapterName(const ItemList& menu, size_t number) {
 bool Fits(Adding& adding, const std::string& path, size_t members) {
     const size_t total = adding.EntryCount() + 1 + members;
     if (total <= LB_MAX_ENTRIES) return true;
-    adding.Skip(path, "its " + std::to_string(members) + " entries would make the menu " +
+    adding.Broken(path, "its " + std::to_string(members) + " entries would make the menu " +
                           std::to_string(total) + " entries long; the handheld's menu holds at most " +
                           std::to_string(LB_MAX_ENTRIES));
     return false;
@@ -143,7 +149,7 @@ void AddBook(Adding& adding, const std::string& path, bool insideList) {
     try {
         book = CachedEpub(path);
     } catch (const Error& e) {
-        return adding.Skip(path, e.what());
+        return adding.Broken(path, e.what());
     }
     if (!insideList && !Fits(adding, path, book.chapters.size())) return;
     std::string title = book.title;
@@ -165,7 +171,7 @@ void AddChapter(Adding& adding, const std::string& path) {
     try {
         book = CachedEpub(m.archive);
     } catch (const Error& e) {
-        return adding.Skip(path, e.what());
+        return adding.Broken(path, e.what());
     }
     for (size_t k = 0; k < book.chapters.size(); ++k)
         if (book.chapters[k].member == m.member)
@@ -193,7 +199,7 @@ void AddContainer(Adding& adding, std::string path, bool insideList) {
         try {
             members = ContainerMembers(path);
         } catch (const Error& e) {
-            return adding.Skip(path, e.what());
+            return adding.Broken(path, e.what());
         }
         for (const std::string& member : members)
             if (folder && EndsAs(member, FileKind::Book)) books.push_back(member);

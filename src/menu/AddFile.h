@@ -14,6 +14,9 @@ class MemberShelf;
 struct SkippedFile {
     std::string path;
     std::string reason;
+    // A book or archive that cannot be read: an error a build stops for, as it does for a
+    // broken picture, where other files are only left out.
+    bool broken = false;
 };
 
 // The display name a path gets: the text after its last "/", less its ending.

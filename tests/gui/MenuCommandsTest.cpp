@@ -325,8 +325,10 @@ void MenuCommandsTest::droppedFilesAreAdded() {
     MainForm& f = *home.form;
     Files files;
     QMimeData data;
+    const QString broken = files.Write("broken.epub", "PK\x03\x04 not really a book");
     data.setUrls({QUrl::fromLocalFile(files.Write("one.txt", "1")),
                   QUrl::fromLocalFile(files.Write("skip.avi", "x")),
+                  QUrl::fromLocalFile(broken),
                   QUrl::fromLocalFile(files.Write("two.htm", "2"))});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(FindControl<QListView>(f, "List2")->viewport(), &enter);
@@ -335,6 +337,10 @@ void MenuCommandsTest::droppedFilesAreAdded() {
     QCoreApplication::sendEvent(FindControl<QListView>(f, "List2")->viewport(), &drop);
     QCOMPARE(Names(f), QString("one,two"));
     QVERIFY(Button(f, "Command5")->isEnabled());
+    // A file of a kind Lumenbrook reads that cannot be read is named, the others left quietly.
+    QCOMPARE(home.dialogs.messages,
+             QStringList{"注意|These cannot be read and were not added:\n" + broken +
+                         ": the archive cannot be read: Truncated ZIP file header"});
 }
 
 void MenuCommandsTest::endingAsksAboutAChangedMenu_data() {
