@@ -1,10 +1,16 @@
+#include "BuildFolder.h"
+#include "TestZip.h"
 #include "common/CodePage.h"
+#include "menu/AddFile.h"
+#include "menu/Estimate.h"
+#include "rom/RomReader.h"
 #include "items/PageCharset.h"
 #include "items/WebPageItem.h"
 
 #include <gtest/gtest.h>
 
 using namespace lb;
+using namespace lbtest;
 
 namespace {
 
@@ -126,3 +132,78 @@ TEST(CodePageConverter, DecodesWholeTextsToUtf8) {
 }
 
 } // namespace
+
+// The estimate of a web page or a book's chapter is its text's record, not its markup's:
+// for 20 pages of every shape and a book, within 3 % of what the build writes.
+TEST(WebPage, EstimatesAreWithinThreePercentOfTheRecords) {
+    const std::string english =
+        "The river ran cold that morning, and the children waded in anyway, laughing at the "
+        "fish that darted between their feet. ";
+    const std::string chinese = "春天来了，山上的花都开了。我们走小路到河边，看见孩子们在水里玩耍。";
+    auto page = [](const std::string& head, const std::string& body) {
+        return "<!DOCTYPE html><html><head><meta charset=\"utf-8\">" + head + "</head><body>" + body +
+               "</body></html>";
+    };
+    const std::string style = "<style>body{font-family:serif;margin:2em}p{line-height:1.5}</style>"
+                              "<script>var tracker = {id: 'abc', pages: [1, 2, 3]};</script>";
+    struct Shape {
+        int font;
+        std::string html;
+    };
+    std::vector<Shape> shapes;
+    for (int k = 0; k < 10; ++k) {
+        std::string paragraphs, cells, chinesePart;
+        for (int p = 0; p <= k; ++p) {
+            paragraphs += "<p class=\"body-text\" id=\"p" + std::to_string(p) + "\">" + english + english +
+                          "<a href=\"#n" + std::to_string(p) + "\">note</a></p>\n";
+            cells += "<tr><td>" + std::to_string(p) + "</td><td>" + english + "</td></tr>";
+            chinesePart += "<p>" + chinese + chinese + "</p>";
+        }
+        shapes.push_back({3, page("<title>Page</title>" + style,
+                                  "<nav><ul><li><a href=\"/\">Home</a></li><li><a href=\"/a\">About</a></li></ul></nav>"
+                                  "<h1>Chapter " + std::to_string(k) + "</h1>" + paragraphs +
+                                  "<table>" + cells + "</table><pre>  code  line\n  more</pre>")});
+        shapes.push_back({0, page(style, "<h2>第" + std::to_string(k) + "章</h2>" + chinesePart +
+                                             "<div class=\"footer\"><span>版權所有</span></div>")});
+    }
+    std::vector<lbtest::Member> book = {
+        {"mimetype", "application/epub+zip"},
+        {"META-INF/container.xml", "<container xmlns=\"urn:oasis:names:tc:opendocument:xmlns:container\">"
+                                   "<rootfiles><rootfile full-path=\"p.opf\"/></rootfiles></container>"}};
+    std::string manifest, spine;
+    for (int k = 0; k < 3; ++k) {
+        const std::string id = "c" + std::to_string(k);
+        manifest += "<item id=\"" + id + "\" href=\"" + id + ".xhtml\" media-type=\"application/xhtml+xml\"/>";
+        spine += "<itemref idref=\"" + id + "\"/>";
+        book.push_back({id + ".xhtml", "<?xml version=\"1.0\"?><html xmlns=\"http://www.w3.org/1999/xhtml\">"
+                                       "<head><title>t</title>" + style + "</head><body><header>Site</header><h1>Part " +
+                                           std::to_string(k) + "</h1><p>" + english + english + english + "</p></body></html>"});
+    }
+    book.push_back({"p.opf", "<package xmlns=\"http://www.idpf.org/2007/opf\"><manifest>" + manifest +
+                                 "</manifest><spine>" + spine + "</spine></package>"});
+    for (int font : {3, 0}) {
+        Folder g(300, font);
+        fs::copy_file(fs::path(LUMENBROOK_BUILD_DIR) / "Bin" / Font(font).base_image,
+                      g.dir.Path() / "Bin" / Font(font).base_image, fs::copy_options::overwrite_existing);
+        ItemList menu(font);
+        for (size_t k = 0; k < shapes.size(); ++k) {
+            if (shapes[k].font != font) continue;
+            ASSERT_TRUE(AddFile(menu, g.dir.Write("page" + std::to_string(k) + ".html", shapes[k].html)).empty());
+        }
+        if (font == 3) {
+            lbtest::WriteZip(g.dir.Path() / "book.epub", book);
+            ASSERT_TRUE(AddFile(menu, (g.dir.Path() / "book.epub").string()).empty());
+        }
+        g.request.entries = menu.ForBuild();
+        Recorder progress;
+        Conver(g.request, progress);
+        const RomInfo info = ReadRom(ReadBytes(g.request.outputPath), font);
+        ASSERT_EQ(info.records.size(), menu.entries.size());
+        for (size_t k = 0; k < menu.entries.size(); ++k) {
+            if (menu.entries[k].name[0] == '@') continue; // the book's heading: an empty text
+            const double record = double(info.records[k].dataSize + 12);
+            const double estimate = double(menu.entries[k].estimate - NameSlot(menu.entries[k].name));
+            EXPECT_NEAR(estimate / record, 1.0, 0.03) << menu.entries[k].path << ": " << estimate << " for " << record;
+        }
+    }
+}

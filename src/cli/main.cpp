@@ -109,6 +109,7 @@ int Build(const Common& common, const std::vector<std::string>& entries, BuildCh
     RefuseOutputAmongInputs(outputPath, entries);
     ItemList menu(choices.font);
     menu.pictures = choices.pictures;
+    menu.pageText = choices.text.page;
     const LeftOut left = AddEntries(menu, entries);
     // A book or archive that cannot be read fails the build, as a broken picture does.
     for (const SkippedFile& s : left.broken)
@@ -147,6 +148,7 @@ int Estimate(const std::vector<std::string>& entries, const BuildChoices& choice
     CheckEntriesExist(entries);
     ItemList menu(choices.font);
     menu.pictures = choices.pictures;
+    menu.pageText = choices.text.page;
     for (const SkippedFile& s : AddEntries(menu, entries).broken) SaySkipped(s);
     if (json) {
         nlohmann::json j = {{"total_size", menu.TotalSize}, {"label", menu.SizeLabel()},

@@ -59,7 +59,9 @@ void MainForm::MenuChanged() {
 }
 
 void MainForm::AddPaths(const QStringList& paths) {
-    model_.menu.pictures = BuildOptions::Load().pictures;
+    const lb::BuildChoices options = BuildOptions::Load();
+    model_.menu.pictures = options.pictures;
+    model_.menu.pageText = options.text.page;
     std::vector<lb::SkippedFile> broken;
     for (const QString& path : paths)
         for (lb::SkippedFile& s : lb::AddFile(model_.menu, path.toStdString()))
@@ -197,7 +199,9 @@ void MainForm::open_Click() {
 void MainForm::OpenMenuList(const QString& file) {
     std::vector<lb::SkippedFile> broken;
     try {
-        model_.menu.pictures = BuildOptions::Load().pictures;
+        const lb::BuildChoices options = BuildOptions::Load();
+        model_.menu.pictures = options.pictures;
+        model_.menu.pageText = options.text.page;
         for (lb::SkippedFile& s :
              lb::OpenMenu(model_.menu, file.toStdString(), model_.settings.FontIndex))
             if (s.broken) broken.push_back(std::move(s));

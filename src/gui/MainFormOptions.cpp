@@ -133,8 +133,9 @@ void MainForm::ShowBuildOptions() {
 void MainForm::StoreBuildOptions(const lb::BuildChoices& options) {
     BuildOptions::Save(options);
     ShowBuildOptions();
-    // The estimates of pictures already listed follow the new fitting.
+    // The estimates of pictures and pages already listed follow the new choices.
     model_.menu.pictures = options.pictures;
+    model_.menu.pageText = options.text.page;
     lb::Reestimate(model_.menu);
     UpdateSizeLabel();
 }

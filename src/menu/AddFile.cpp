@@ -10,6 +10,7 @@
 #include "items/FileEndings.h"
 #include "items/ItemKind.h"
 #include "items/MemberShelf.h"
+#include "items/PageLength.h"
 #include "items/PhotoReader.h"
 #include "items/PictureItem.h"
 #include "menu/Estimate.h"
@@ -96,7 +97,7 @@ class Adding {
             if (!f.reason.empty())
                 estimate.reset();
             else if (!f.heading)
-                estimate = FileEstimate(f.path, menu_.pictures, &f.reason, &shelf);
+                estimate = FileEstimate(f.path, menu_, &f.reason, &shelf);
             if (!estimate) {
                 skipped.push_back(Skipped(f.path, f.reason));
                 skipped.back().broken = f.broken;
@@ -257,9 +258,16 @@ void AddOne(Adding& adding, const std::string& path, bool insideList) {
 
 } // namespace
 
-std::optional<int64_t> FileEstimate(const std::string& path, const PictureOptions& pictures,
+std::optional<int64_t> FileEstimate(const std::string& path, const PictureOptions& pictures) {
+    ItemList menu(3);
+    menu.pictures = pictures;
+    return FileEstimate(path, menu);
+}
+
+std::optional<int64_t> FileEstimate(const std::string& path, const ItemList& menu,
                                     std::string* reason, MemberShelf* shelf) {
     if (IsContainer(path)) return TextEstimate(0); // a heading: its record an empty text
+    const PictureOptions& pictures = menu.pictures;
     const ItemKind kind = KindForBuild(path);
     const bool picture = kind == ItemKind::Picture;
     int64_t length = 0;
@@ -292,6 +300,17 @@ std::optional<int64_t> FileEstimate(const std::string& path, const PictureOption
             return std::nullopt;
         }
     }
+    if (kind == ItemKind::WebPage) {
+        try {
+            const PageRule rule = IsBookMember(path) ? PageRule::Main : menu.pageText;
+            return TextEstimate(PageRecordLength(path, CodePageForFont(menu.font), rule, [&] {
+                return !member.empty() || SplitArchivePath(path) ? member : ReadWholeFile(path);
+            }));
+        } catch (const Error&) {
+            // Listed all the same: the build names the entry and what is wrong with it.
+            return TextEstimate(length);
+        }
+    }
     if (!picture) return TextEstimate(length);
     if (length < 54) {
         if (reason) *reason = "too short for a bitmap header";
@@ -321,7 +340,7 @@ void Reestimate(ItemList& menu) {
     for (const MenuEntry& entry : menu.entries) paths.push_back(entry.path);
     MemberShelf shelf(paths);
     for (MenuEntry& entry : menu.entries) {
-        auto file = FileEstimate(entry.path, menu.pictures, nullptr, &shelf);
+        auto file = FileEstimate(entry.path, menu, nullptr, &shelf);
         if (!file) continue; // gone since it was added: its estimate stays
         const int64_t estimate = *file + NameSlot(entry.name);
         menu.TotalSize += estimate - entry.estimate;

@@ -27,9 +27,13 @@ std::string DisplayNameFor(const std::string& path);
 // fitted (or made anew from another format) exactly the record the build writes, from its
 // header and orientation. Nothing, with the reason, when the file cannot be read or is too
 // short for a bitmap header, or a photo's header cannot be read.
-// Archive members are read through `shelf` when one is given.
-std::optional<int64_t> FileEstimate(const std::string& path, const PictureOptions& pictures = {},
+// Archive members are read through `shelf` when one is given. A web page's or chapter's is
+// its text's length in the menu's font, read by its rule (`pageText`; the main text for a
+// chapter).
+std::optional<int64_t> FileEstimate(const std::string& path, const ItemList& menu,
                                     std::string* reason = nullptr, MemberShelf* shelf = nullptr);
+// The same with these picture options, for a menu of the English font.
+std::optional<int64_t> FileEstimate(const std::string& path, const PictureOptions& pictures = {});
 
 // Appends the entry for `path` (or the entries of the menu list file at `path`) to the menu
 // and adds their estimates to TotalSize. Returns what was skipped.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "assembly/BuildRequest.h"
+#include "items/PageText.h"
 #include "items/PictureOptions.h"
 
 #include <cstdint>
@@ -26,8 +27,9 @@ public:
     std::vector<MenuEntry> entries;
     int64_t TotalSize = 0;
     int font = 0; // as Reset set it: names made for entries are in a language it draws
-    // How pictures will be fitted; the estimates of those added follow it.
+    // How pictures will be fitted and web pages read; the estimates of those added follow.
     PictureOptions pictures;
+    PageRule pageText = PageRule::Whole;
 
     // " 437KB": kilobytes rounded down plus one, in the number-to-text form.
     std::string SizeLabel() const;
