@@ -11,6 +11,7 @@
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/MemberShelf.h"
+#include "assembly/WorkerPool.h"
 #include "items/PictureItem.h"
 #include "items/PictureOptions.h"
 #include "items/TextItem.h"
@@ -156,21 +157,22 @@ MadePicture MakePicture(const BuildEntry& entry, const PictureOptions& options, 
     return made;
 }
 
-// Pictures are made a few entries ahead of the one written, each on a thread of its own, so
-// that every core decodes and resamples; texts and pages stay on the build's thread, in
-// order, since their converters keep state.
+// Pictures are made ahead of the one written by a pool of one worker a processor, so that
+// every core decodes and resamples while the build's thread writes; texts and pages stay on
+// the build's thread, in order, since their converters keep state.
 class PicturesAhead {
   public:
     PicturesAhead(const BuildRequest& request, MemberShelf& shelf)
         : request_(request), shelf_(shelf), made_(request.entries.size()),
-          ahead_(std::clamp(std::thread::hardware_concurrency(), 2u, 4u)) {}
+          pool_(std::max(std::thread::hardware_concurrency(), 1u)), ahead_(2 * size_t(pool_.Size())) {}
 
     // Starts the pictures among the next entries from `index` on.
     void StartFrom(size_t index) {
         for (size_t j = index; j < std::min(made_.size(), index + ahead_); ++j)
             if (!made_[j].valid() && IsPictureEntry(request_.entries[j]))
-                made_[j] = std::async(std::launch::async, MakePicture, std::cref(request_.entries[j]),
-                                      std::cref(request_.pictures), std::ref(shelf_));
+                made_[j] = pool_.Run([this, j] {
+                    return MakePicture(request_.entries[j], request_.pictures, shelf_);
+                });
     }
     // The picture of entry `index`; rethrows what went wrong making it.
     MadePicture Take(size_t index) { return made_[index].get(); }
@@ -179,6 +181,7 @@ class PicturesAhead {
     const BuildRequest& request_;
     MemberShelf& shelf_;
     std::vector<std::future<MadePicture>> made_;
+    WorkerPool pool_; // after `made_`: its work ends before the results' places go
     size_t ahead_;
 };
 
