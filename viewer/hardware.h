@@ -90,6 +90,19 @@ static inline uint16_t FrameInBlack(unsigned left, unsigned top, unsigned right,
 
 static inline void NoFrame(void) { REG_BLDCNT = 0; }
 
+/* The sign that there is nothing further that way: a black strip at that edge of what shows
+ * (the screen, or a smaller picture's frame), over it for `on`, gone again after. */
+static inline void EdgeSign(int right, unsigned left, unsigned top, unsigned end, unsigned bottom, int on) {
+    enum { STRIP = 8 };
+    if (on) {
+        if (right)
+            end = end > left + STRIP ? end - STRIP : left;
+        else
+            left = left + STRIP < end ? left + STRIP : end;
+    }
+    REG_DISPCNT = (uint16_t)(REG_DISPCNT | FrameInBlack(left, top, end, bottom));
+}
+
 /* Copies `words` 32-bit words with DMA 3; the processor waits until it is done. */
 static inline void CopyWords(volatile void* to, const void* from, unsigned words) {
     REG_DMA3SAD = from;

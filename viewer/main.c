@@ -28,6 +28,14 @@ void ShowMessage(const char* text) {
     while (!(NewKeys(0) & (KEY_A | KEY_B | KEY_START))) WaitForVBlank();
 }
 
+void SignNothingFurther(int step, unsigned left, unsigned top, unsigned right, unsigned bottom) {
+    WaitForVBlank();
+    EdgeSign(step > 0, left, top, right, bottom, 1);
+    for (int frame = 0; frame < 30; ++frame) WaitForVBlank();
+    EdgeSign(step > 0, left, top, right, bottom, 0);
+    NewKeys(0); /* what was pressed meanwhile was pressed against the sign */
+}
+
 void AppendNumber(char* out, unsigned* n, unsigned value) {
     char digits[10];
     unsigned k = 0;

@@ -7,21 +7,52 @@
 #define MAX_ROWS 1024u
 
 static uint16_t rowEntries[MAX_ROWS] EWRAM_DATA;
+/* The level listed in rowEntries, and the row of the entry a picture or text shows. */
+static unsigned levelRows, shownRow;
 
+static int IsHeading(unsigned entry) {
+    uint8_t name[40], mark;
+    lb_entry_name(&view, entry, name, &mark);
+    return lb_is_heading_mark(mark);
+}
 
-static void OpenEntry(unsigned entry) {
+/* The row of the shown entry's neighbour `step` away, headings passed over; -1 for none. */
+static int NeighbourRow(int step) {
+    for (int k = (int)shownRow + step; k >= 0 && k < (int)levelRows; k += step)
+        if (!IsHeading(rowEntries[k])) return k;
+    return -1;
+}
+
+int HasNeighbour(int step) {
+    return NeighbourRow(step) >= 0;
+}
+
+static int OpenEntry(unsigned entry, int start) {
     struct lb_record r;
     if (!lb_find_record(&view, entry, &r)) {
         ShowMessage("Cannot read this entry");
-        return;
+        return LEAVE_BACK;
     }
     unsigned w = r.size_field >> 16, h = r.size_field & 0xFFFFu;
-    if (lb_is_picture_type(r.type) && w > 0 && h > 0)
-        ViewPicture(&r);
-    else if (lb_is_text_type(r.type))
-        ViewText(&r, entry);
-    else
-        ShowMessage("Cannot show this entry");
+    if (lb_is_picture_type(r.type) && w > 0 && h > 0) return ViewPicture(&r);
+    if (lb_is_text_type(r.type)) return ViewText(&r, entry, start);
+    ShowMessage("Cannot show this entry");
+    return LEAVE_BACK;
+}
+
+/* Opens the entry at `row`, then each one the reader moves on to; returns the row of the one
+ * shown last, where the menu's cursor then stands. */
+static unsigned ReadFrom(unsigned row, unsigned rows) {
+    levelRows = rows;
+    shownRow = row;
+    int start = TEXT_AT_KEPT;
+    for (;;) {
+        const int left = OpenEntry(rowEntries[shownRow], start);
+        const int next = left == LEAVE_BACK ? -1 : NeighbourRow(left);
+        if (next < 0) return shownRow;
+        shownRow = (unsigned)next;
+        start = left == LEAVE_NEXT ? TEXT_AT_FIRST : TEXT_AT_LAST;
+    }
 }
 
 /* The rows of one level: the top level holds the headings and the items before the first
@@ -132,7 +163,7 @@ void RunMenu(void) {
                 category = (int)entry;
                 cursor = first = 0;
             } else {
-                OpenEntry(entry);
+                cursor = ReadFrom(cursor, rows);
             }
             rows = ListRows(category);
             redraw = 1;

@@ -99,26 +99,58 @@ static void Show(const struct lb_record* r, const struct View* v) {
     Present();
 }
 
-void ViewPicture(const struct lb_record* r) {
+/* A screenful on in reading order, 16 pixels kept in view: down the column, then the top of
+ * the next column; 0 past the last. */
+static int NextScreenful(int* ox, int* oy, int maxX, int maxY) {
+    enum { OVERLAP = 16 };
+    if (*oy < maxY) {
+        *oy = *oy + (int)LB_SCREEN_HEIGHT - OVERLAP < maxY ? *oy + (int)LB_SCREEN_HEIGHT - OVERLAP : maxY;
+    } else if (*ox < maxX) {
+        *ox = *ox + (int)LB_SCREEN_WIDTH - OVERLAP < maxX ? *ox + (int)LB_SCREEN_WIDTH - OVERLAP : maxX;
+        *oy = 0;
+    } else {
+        return 0;
+    }
+    return 1;
+}
+
+int ViewPicture(const struct lb_record* r) {
     unsigned w = r->size_field >> 16, h = r->size_field & 0xFFFFu;
     int maxX = w > LB_SCREEN_WIDTH ? (int)(w - LB_SCREEN_WIDTH) : 0;
     int maxY = h > LB_SCREEN_HEIGHT ? (int)(h - LB_SCREEN_HEIGHT) : 0;
+    const int scrolls = maxX > 0 || maxY > 0;
     int ox = 0, oy = 0, drawnX = -1, drawnY = -1;
+    unsigned heldFrames = 0; /* how long a direction key has been held */
+    struct View v = Place(r, w, h, 0, 0);
     for (;;) {
         if (ox != drawnX || oy != drawnY) { /* shown from the next vertical blank */
-            const struct View v = Place(r, w, h, ox, oy);
+            v = Place(r, w, h, ox, oy);
             Show(r, &v);
             drawnX = ox;
             drawnY = oy;
         }
         uint16_t held;
         uint16_t fresh = NewKeys(&held);
-        if (fresh & (KEY_B | KEY_START)) return;
-        int step = (held & KEY_R) ? 8 : 2;
-        if (held & KEY_RIGHT) ox += step;
-        if (held & KEY_LEFT) ox -= step;
-        if (held & KEY_DOWN) oy += step;
-        if (held & KEY_UP) oy -= step;
+        if (fresh & (KEY_B | KEY_START)) return LEAVE_BACK;
+        /* R and L move on by entries; A by screenfuls, then on; a picture that fits moves on
+         * with the D-pad too. */
+        int step = (fresh & KEY_R) ? 1 : (fresh & KEY_L) ? -1 : 0;
+        if (!scrolls && !step) step = (fresh & (KEY_RIGHT | KEY_A)) ? 1 : (fresh & KEY_LEFT) ? -1 : 0;
+        if (scrolls && !step && (fresh & KEY_A) && !NextScreenful(&ox, &oy, maxX, maxY)) step = 1;
+        if (step) {
+            if (HasNeighbour(step)) return step;
+            SignNothingFurther(step, v.left, v.top, v.left + v.cols, v.top + v.rows);
+            drawnX = -1; /* shown again whole, its frame as it was */
+            continue;
+        }
+        /* Held half a second, the D-pad scrolls four times as fast. */
+        const uint16_t directions = KEY_RIGHT | KEY_LEFT | KEY_DOWN | KEY_UP;
+        heldFrames = (held & directions) ? heldFrames + 1u : 0u;
+        const int pixels = heldFrames > 30u ? 8 : 2;
+        if (held & KEY_RIGHT) ox += pixels;
+        if (held & KEY_LEFT) ox -= pixels;
+        if (held & KEY_DOWN) oy += pixels;
+        if (held & KEY_UP) oy -= pixels;
         ox = ox < 0 ? 0 : ox > maxX ? maxX : ox;
         oy = oy < 0 ? 0 : oy > maxY ? maxY : oy;
         if (ox == drawnX && oy == drawnY) WaitForVBlank();

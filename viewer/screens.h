@@ -21,9 +21,26 @@ void ShowMessage(const char* text);
 /* Appends `value` in decimal. */
 void AppendNumber(char* out, unsigned* n, unsigned value);
 
-/* The screens: each runs until B (or START for a picture) takes the handheld back. */
-void ViewPicture(const struct lb_record* r);
-void ViewText(const struct lb_record* r, unsigned entry);
+/* How a picture or a text was left: back to the menu, or on to the entry after or before it
+ * in its level of the menu. */
+enum { LEAVE_BACK = 0, LEAVE_NEXT = 1, LEAVE_PREVIOUS = -1 };
+
+/* Whether the level of the menu the shown entry lies in holds another entry after it (`step`
+ * 1) or before it (-1); headings are no neighbours. */
+int HasNeighbour(int step);
+
+/* The sign that there is nothing further that way: a black strip at that edge of the box
+ * shown (the screen, or a smaller picture's frame), for half a second. */
+void SignNothingFurther(int step, unsigned left, unsigned top, unsigned right, unsigned bottom);
+
+/* Where a text opens: at its kept place (from the menu), at its first page (coming from the
+ * entry before it) or at its last (coming back from the entry after it). */
+enum { TEXT_AT_KEPT, TEXT_AT_FIRST, TEXT_AT_LAST };
+
+/* The screens: each runs until B takes the handheld back to the menu, or a move passes its
+ * first or last page or picture; they return how they were left. */
+int ViewPicture(const struct lb_record* r);
+int ViewText(const struct lb_record* r, unsigned entry, int start);
 void RunMenu(void);
 
 #endif

@@ -183,7 +183,22 @@ static uint32_t TextIdentity(const struct lb_record* r, unsigned entry, uint32_t
     return lb_identity(id, view.rom + r->data + length - sample, sample);
 }
 
-void ViewText(const struct lb_record* r, unsigned entry) {
+/* Past the last page (`step` 1) or before the first (-1): on to the neighbouring entry, or
+ * the sign that there is none. Returns how the text is left, LEAVE_BACK to stay. */
+static int PastTheEnd(struct TextScreen* t, int step) {
+    if (step > 0) {
+        /* The last page is known once the pages are counted that far. */
+        while (!t->total && t->line / t->rows + 1 >= t->counted) CountPages(t, 64);
+        if (!t->total || t->line / t->rows + 1 < t->total) return LEAVE_BACK;
+    } else if (t->line > 0) {
+        return LEAVE_BACK;
+    }
+    if (HasNeighbour(step)) return step;
+    SignNothingFurther(step, 0, 0, LB_SCREEN_WIDTH, LB_SCREEN_HEIGHT);
+    return LEAVE_BACK;
+}
+
+int ViewText(const struct lb_record* r, unsigned entry, int start) {
     struct TextScreen t = {
         .text = {view.rom + r->data, r->size_field, (LB_SCREEN_WIDTH - 2 * TEXT_MARGIN) / CellWidth(),
                  GlyphSet()},
@@ -199,7 +214,11 @@ void ViewText(const struct lb_record* r, unsigned entry) {
     PickInks(t.back, t.backColours, &t.ink, &t.paper);
     CountPages(&t, 1); /* the first page shows at once */
     const uint32_t identity = TextIdentity(r, entry, t.text.length);
-    const uint32_t kept = lb_save_line(&places, identity);
+    const uint32_t kept = start == TEXT_AT_KEPT ? lb_save_line(&places, identity) : 0;
+    if (start == TEXT_AT_LAST) {
+        while (!t.total) CountPages(&t, 256);
+        t.line = (t.total - 1u) * t.rows;
+    }
     if (kept) { /* resume there: the pages up to it are counted first */
         while (!t.total && t.counted <= kept / t.rows) CountPages(&t, 256);
         const unsigned lines = (t.total ? t.total : t.counted) * t.rows;
@@ -213,7 +232,12 @@ void ViewText(const struct lb_record* r, unsigned entry) {
         }
         uint16_t held;
         uint16_t fresh = NewKeys(&held);
-        if (fresh & KEY_B) return;
+        if (fresh & KEY_B) return LEAVE_BACK;
+        if (!(held & KEY_SELECT)) {
+            const int step = (fresh & (KEY_RIGHT | KEY_R)) ? 1 : (fresh & (KEY_LEFT | KEY_L)) ? -1 : 0;
+            const int left = step ? PastTheEnd(&t, step) : LEAVE_BACK;
+            if (left != LEAVE_BACK) return left;
+        }
         redraw = TurnText(&t, fresh, held);
         /* The rest of the frame counts pages, until the last is known and the total shows. */
         if (!redraw && !t.total) redraw = CountPages(&t, 0);

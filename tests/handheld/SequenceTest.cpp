@@ -1,0 +1,114 @@
+// Reading straight through: from a picture or a text to the next or the previous entry of
+// its category without the menu, screenfuls down a tall picture, the sign at either end of
+// the category, and B back to the menu with the cursor on the entry shown last.
+#include "Cartridge.h"
+
+#include <gtest/gtest.h>
+
+using namespace lbtest;
+
+namespace {
+
+// What a step must show: a picture's middle pixel, a text's first line, or the menu's
+// marked row.
+struct Shows {
+    enum Kind { Colour, Line, TallAt, MarkedRow } kind;
+    uint16_t colour = 0;
+    std::string line;
+    int y = 0; // TallAt: the tall picture's row at the top; MarkedRow: the row
+};
+
+Shows Picture(Rgb c) { return {Shows::Colour, c.Colour()}; }
+Shows Text(const std::string& line) { return {Shows::Line, 0, line}; }
+Shows Tall(int y) { return {Shows::TallAt, 0, "", y}; }
+Shows Marked(int row, const std::string& name) { return {Shows::MarkedRow, 0, name, row}; }
+
+} // namespace
+
+TEST(Sequence, NextAndPreviousEntriesWithoutTheMenu) {
+    Cartridge c;
+    const Rgb red{248, 0, 0}, blue{0, 0, 248};
+    c.home.Write("Trip/a.bmp", Direct24(16, 8, [&](int, int) { return red; }));
+    std::string story;
+    for (int i = 1; i <= 20; ++i) story += "Line " + std::to_string(i) + "\r\n";
+    c.home.Write("Trip/b.txt", story);
+    // Each row's colour tells the row: green its y mod 32, blue y / 32.
+    c.home.Write("Trip/c tall.bmp", Direct24(240, 400, [](int, int y) {
+        return Rgb{0, uint8_t((y % 32) << 3), uint8_t((y / 32) << 3)};
+    }));
+    c.home.Write("Trip/d.txt", "Tale\r\n");
+    c.home.Write("Trip/e.bmp", Direct24(16, 8, [&](int, int) { return blue; }));
+    Handheld h(c.Build({"Trip"})); // a heading, then its files in natural order
+    h.Run(10);
+    h.Press(kKeyStart);
+    h.Run(20);
+    h.Press(kKeyA); // into the category
+    h.Run(20);
+    h.Press(kKeyA); // its first entry
+    h.Run(60);
+    struct Step {
+        uint32_t key;
+        Shows shows;
+    };
+    const Step steps[] = {
+        {0, Picture(red)},
+        {kKeyLeft, Picture(red)}, // the first entry: nothing before it
+        {kKeyRight, Text("Line 1")},
+        {kKeyR, Text("Line 9")},
+        {kKeyRight, Text("Line 17")},
+        {kKeyRight, Tall(0)},
+        {kKeyA, Tall(144)}, // a screenful down, 16 rows kept
+        {kKeyA, Tall(240)}, // the rest of the column
+        {kKeyL, Text("Line 17")}, // back to the text, at its last page
+        {kKeyLeft, Text("Line 9")},
+        {kKeyR, Text("Line 17")},
+        {kKeyR, Tall(0)},
+        {kKeyA, Tall(144)},
+        {kKeyA, Tall(240)},
+        {kKeyA, Text("Tale")}, // past the last screenful: the next entry
+        {kKeyLeft, Tall(0)},
+        {kKeyR, Text("Tale")},
+        {kKeyRight, Picture(blue)},
+        {kKeyRight, Picture(blue)}, // the last entry: nothing after it
+        {kKeyB, Marked(4, "e")},   // the menu, at the entry shown last
+    };
+    const uint16_t back = kBackColour.Colour();
+    for (size_t k = 0; k < std::size(steps); ++k) {
+        const Step& s = steps[k];
+        if (s.key) h.Press(s.key);
+        h.Run(60);
+        const Shows& want = s.shows;
+        switch (want.kind) {
+        case Shows::Colour: EXPECT_EQ(h.Pixel(120, 80), want.colour) << "step " << k; break;
+        case Shows::Line: EXPECT_EQ(GlyphMisses(h, c, 4, 20, want.line, kBlack, back), 0) << "step " << k; break;
+        case Shows::TallAt: {
+            const uint16_t p = h.Pixel(0, 0);
+            EXPECT_EQ(((p >> 5) & 31) + 32 * ((p >> 10) & 31), want.y) << "step " << k;
+            break;
+        }
+        case Shows::MarkedRow:
+            EXPECT_EQ(GlyphMisses(h, c, 24, 32 + 16 * want.y, want.line, kBlack, kWhite), 0) << "step " << k;
+            break;
+        }
+    }
+}
+
+// At either end of a category the viewer shows a black strip at that edge for half a second.
+TEST(Sequence, TheEndOfACategoryIsSignedAtItsEdge) {
+    Cartridge c;
+    const Rgb red{248, 0, 0};
+    c.home.Write("a.bmp", Direct24(16, 8, [&](int, int) { return red; }));
+    Handheld h(c.Build({"a.bmp"}));
+    OpenFirstEntry(h);
+    const int left = (240 - 16) / 2;
+    h.Press(kKeyLeft);
+    h.Run(10);
+    EXPECT_EQ(h.Pixel(left + 1, 80), kBlack); // the strip, at the picture's left edge
+    EXPECT_EQ(h.Pixel(left + 12, 80), red.Colour());
+    h.Run(40);
+    EXPECT_EQ(h.Pixel(left + 1, 80), red.Colour()); // gone again
+    h.Press(kKeyRight);
+    h.Run(10);
+    EXPECT_EQ(h.Pixel(left + 14, 80), kBlack);
+    EXPECT_EQ(h.Pixel(left + 3, 80), red.Colour());
+}
