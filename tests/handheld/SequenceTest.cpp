@@ -18,10 +18,18 @@ struct Shows {
     int y = 0; // TallAt: the tall picture's row at the top; MarkedRow: the row
 };
 
-Shows Picture(Rgb c) { return {Shows::Colour, c.Colour()}; }
-Shows Text(const std::string& line) { return {Shows::Line, 0, line}; }
-Shows Tall(int y) { return {Shows::TallAt, 0, "", y}; }
-Shows Marked(int row, const std::string& name) { return {Shows::MarkedRow, 0, name, row}; }
+Shows Picture(Rgb c) {
+    return {Shows::Colour, c.Colour()};
+}
+Shows Text(const std::string& line) {
+    return {Shows::Line, 0, line};
+}
+Shows Tall(int y) {
+    return {Shows::TallAt, 0, "", y};
+}
+Shows Marked(int row, const std::string& name) {
+    return {Shows::MarkedRow, 0, name, row};
+}
 
 } // namespace
 
@@ -34,8 +42,8 @@ TEST(Sequence, NextAndPreviousEntriesWithoutTheMenu) {
     c.home.Write("Trip/b.txt", story);
     // Each row's colour tells the row: green its y mod 32, blue y / 32.
     c.home.Write("Trip/c tall.bmp", Direct24(240, 400, [](int, int y) {
-        return Rgb{0, uint8_t((y % 32) << 3), uint8_t((y / 32) << 3)};
-    }));
+                     return Rgb{0, uint8_t((y % 32) << 3), uint8_t((y / 32) << 3)};
+                 }));
     c.home.Write("Trip/d.txt", "Tale\r\n");
     c.home.Write("Trip/e.bmp", Direct24(16, 8, [&](int, int) { return blue; }));
     Handheld h(c.Build({"Trip"})); // a heading, then its files in natural order
@@ -57,8 +65,8 @@ TEST(Sequence, NextAndPreviousEntriesWithoutTheMenu) {
         {kKeyR, Text("Line 9")},
         {kKeyRight, Text("Line 17")},
         {kKeyRight, Tall(0)},
-        {kKeyA, Tall(144)}, // a screenful down, 16 rows kept
-        {kKeyA, Tall(240)}, // the rest of the column
+        {kKeyA, Tall(144)},       // a screenful down, 16 rows kept
+        {kKeyA, Tall(240)},       // the rest of the column
         {kKeyL, Text("Line 17")}, // back to the text, at its last page
         {kKeyLeft, Text("Line 9")},
         {kKeyR, Text("Line 17")},
@@ -70,7 +78,7 @@ TEST(Sequence, NextAndPreviousEntriesWithoutTheMenu) {
         {kKeyR, Text("Tale")},
         {kKeyRight, Picture(blue)},
         {kKeyRight, Picture(blue)}, // the last entry: nothing after it
-        {kKeyB, Marked(4, "e")},   // the menu, at the entry shown last
+        {kKeyB, Marked(4, "e")},    // the menu, at the entry shown last
     };
     const uint16_t back = kBackColour.Colour();
     for (size_t k = 0; k < std::size(steps); ++k) {
@@ -79,15 +87,20 @@ TEST(Sequence, NextAndPreviousEntriesWithoutTheMenu) {
         h.Run(60);
         const Shows& want = s.shows;
         switch (want.kind) {
-        case Shows::Colour: EXPECT_EQ(h.Pixel(120, 80), want.colour) << "step " << k; break;
-        case Shows::Line: EXPECT_EQ(GlyphMisses(h, c, 4, 20, want.line, kBlack, back), 0) << "step " << k; break;
+        case Shows::Colour:
+            EXPECT_EQ(h.Pixel(120, 80), want.colour) << "step " << k;
+            break;
+        case Shows::Line:
+            EXPECT_EQ(GlyphMisses(h, c, 4, 20, want.line, kBlack, back), 0) << "step " << k;
+            break;
         case Shows::TallAt: {
             const uint16_t p = h.Pixel(0, 0);
             EXPECT_EQ(((p >> 5) & 31) + 32 * ((p >> 10) & 31), want.y) << "step " << k;
             break;
         }
         case Shows::MarkedRow:
-            EXPECT_EQ(GlyphMisses(h, c, 24, 32 + 16 * want.y, want.line, kBlack, kWhite), 0) << "step " << k;
+            EXPECT_EQ(GlyphMisses(h, c, 24, 32 + 16 * want.y, want.line, kBlack, kWhite), 0)
+                << "step " << k;
             break;
         }
     }
