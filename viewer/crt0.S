@@ -72,6 +72,10 @@ lb_irq_handler:
     ldrh    r3, [r2]
     orr     r3, r3, r1
     strh    r3, [r2]
+    ldr     r2, =lb_frames  @ the only interrupt is the vertical blank: one a frame
+    ldr     r3, [r2]
+    add     r3, r3, #1
+    str     r3, [r2]
     bx      lr
 
 @ Halts in the BIOS until the next vertical blank interrupt (VBlankIntrWait).

@@ -67,6 +67,7 @@
 
 void lb_irq_handler(void); /* crt0.S, both */
 void lb_wait_vblank(void);
+extern volatile uint32_t lb_frames; /* vertical blanks since start, counted by lb_irq_handler */
 
 /* The vertical blank raises an interrupt, so that the processor can halt until it comes. */
 static inline void StartVBlankInterrupt(void) {
@@ -130,6 +131,14 @@ static inline int InVBlankWithTimeFor(unsigned lines) {
 
 /* Halts in the BIOS until the next vertical blank begins. */
 static inline void WaitForVBlank(void) { lb_wait_vblank(); }
+
+/* Black, from a vertical blank (this one when there is time left in it), until the next
+ * screen shows: what is drawn for a mode 4 screen lands in the memory a mode 3 picture shows
+ * from, and would show half drawn. */
+static inline void BlackOut(void) {
+    if (!InVBlankWithTimeFor(1)) WaitForVBlank();
+    REG_DISPCNT = (uint16_t)(REG_DISPCNT | FrameInBlack(0, 0, 0, 0));
+}
 
 #endif /* __ASSEMBLER__ */
 #endif

@@ -7,13 +7,46 @@
 
 struct lb_rom_view view;
 struct lb_save places;
+volatile uint32_t lb_frames;
 static uint16_t previousKeys;
+
+/* A held key counts again after this many frames (300 ms), then every 80 ms for moves and
+ * 200 ms for page turns. */
+#define REPEAT_AFTER 18u
+#define REPEAT_MOVES 5u
+#define REPEAT_PAGES 12u
+
+static uint16_t repeatingKeys; /* the repeating key held, and since when */
+static uint32_t heldSince, repeatedAt;
+static int repeated;
 
 uint16_t NewKeys(uint16_t* held) {
     uint16_t now = (uint16_t)(~REG_KEYINPUT & 0x03FFu);
     uint16_t fresh = now & (uint16_t)~previousKeys;
     previousKeys = now;
     if (held) *held = now;
+    return fresh;
+}
+
+uint16_t RepeatKeys(uint16_t fresh, uint16_t held, uint16_t moves, uint16_t pages) {
+    const uint16_t keys = (uint16_t)(moves | pages);
+    const uint32_t now = lb_frames;
+    if (fresh & keys) { /* the last one pressed repeats */
+        repeatingKeys = fresh & keys;
+        heldSince = repeatedAt = now;
+        repeated = 0;
+        return fresh;
+    }
+    if (!repeatingKeys || (held & repeatingKeys) != repeatingKeys) {
+        repeatingKeys = 0;
+        return fresh;
+    }
+    const unsigned period = (repeatingKeys & moves) ? REPEAT_MOVES : REPEAT_PAGES;
+    if (now - (repeated ? repeatedAt : heldSince) >= (repeated ? period : REPEAT_AFTER)) {
+        repeated = 1;
+        repeatedAt = now;
+        return (uint16_t)(fresh | repeatingKeys);
+    }
     return fresh;
 }
 

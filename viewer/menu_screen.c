@@ -27,13 +27,21 @@ int HasNeighbour(int step) {
     return NeighbourRow(step) >= 0;
 }
 
+/* Whether the last screen shown was a direct-colour picture, shown from the memory the
+ * other screens draw into. */
+static int directShown;
+
 static int OpenEntry(unsigned entry, int start) {
     struct lb_record r;
-    if (!lb_find_record(&view, entry, &r)) {
+    const int found = lb_find_record(&view, entry, &r);
+    const unsigned w = found ? r.size_field >> 16 : 0, h = found ? r.size_field & 0xFFFFu : 0;
+    const int direct = found && r.type == LB_DIRECT_COLOUR && w > 0 && h > 0;
+    if (directShown && !direct) BlackOut();
+    directShown = direct;
+    if (!found) {
         ShowMessage("Cannot read this entry");
         return LEAVE_BACK;
     }
-    unsigned w = r.size_field >> 16, h = r.size_field & 0xFFFFu;
     if (lb_is_picture_type(r.type) && w > 0 && h > 0) return ViewPicture(&r);
     if (lb_is_text_type(r.type)) return ViewText(&r, entry, start);
     ShowMessage("Cannot show this entry");
@@ -49,7 +57,11 @@ static unsigned ReadFrom(unsigned row, unsigned rows) {
     for (;;) {
         const int left = OpenEntry(rowEntries[shownRow], start);
         const int next = left == LEAVE_BACK ? -1 : NeighbourRow(left);
-        if (next < 0) return shownRow;
+        if (next < 0) {
+            if (directShown) BlackOut(); /* the menu is drawn where that picture shows from */
+            directShown = 0;
+            return shownRow;
+        }
         shownRow = (unsigned)next;
         start = left == LEAVE_NEXT ? TEXT_AT_FIRST : TEXT_AT_LAST;
     }
@@ -143,7 +155,9 @@ void RunMenu(void) {
             DrawMenu(rows, first, cursor, shown);
             redraw = 0;
         }
-        uint16_t fresh = NewKeys(0);
+        uint16_t held;
+        uint16_t fresh = NewKeys(&held);
+        fresh = RepeatKeys(fresh, held, KEY_UP | KEY_DOWN, KEY_LEFT | KEY_RIGHT | KEY_L | KEY_R);
         if (rows && (fresh & KEY_DOWN)) cursor = (cursor + 1) % rows, redraw = 1;
         if (rows && (fresh & KEY_UP)) cursor = (cursor + rows - 1) % rows, redraw = 1;
         if (rows && (fresh & (KEY_RIGHT | KEY_R))) {

@@ -132,6 +132,7 @@ int ViewPicture(const struct lb_record* r) {
         uint16_t held;
         uint16_t fresh = NewKeys(&held);
         if (fresh & (KEY_B | KEY_START)) return LEAVE_BACK;
+        fresh = RepeatKeys(fresh, held, 0, scrolls ? KEY_L | KEY_R : KEY_L | KEY_R | KEY_LEFT | KEY_RIGHT);
         /* R and L move on by entries; A by screenfuls, then on; a picture that fits moves on
          * with the D-pad too. */
         int step = (fresh & KEY_R) ? 1 : (fresh & KEY_L) ? -1 : 0;

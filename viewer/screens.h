@@ -15,6 +15,11 @@ extern struct lb_save places; /* where the reader left off */
 /* Keys that went down since the last call; `held` gets the keys now down. */
 uint16_t NewKeys(uint16_t* held);
 
+/* `fresh` with the key of `moves` or `pages` pressed last counted again while it is held:
+ * after 300 ms, then every 80 ms for moves (the cursor, a line) and every 200 ms for page
+ * turns. */
+uint16_t RepeatKeys(uint16_t fresh, uint16_t held, uint16_t moves, uint16_t pages);
+
 /* A short message on a plain screen until a key is pressed. */
 void ShowMessage(const char* text);
 

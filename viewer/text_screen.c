@@ -233,10 +233,11 @@ int ViewText(const struct lb_record* r, unsigned entry, int start) {
         uint16_t held;
         uint16_t fresh = NewKeys(&held);
         if (fresh & KEY_B) return LEAVE_BACK;
-        if (!(held & KEY_SELECT)) {
+        if (!(held & KEY_SELECT)) { /* a fresh press, not a held one, moves on to the next */
             const int step = (fresh & (KEY_RIGHT | KEY_R)) ? 1 : (fresh & (KEY_LEFT | KEY_L)) ? -1 : 0;
             const int left = step ? PastTheEnd(&t, step) : LEAVE_BACK;
             if (left != LEAVE_BACK) return left;
+            fresh = RepeatKeys(fresh, held, KEY_UP | KEY_DOWN, KEY_LEFT | KEY_RIGHT | KEY_L | KEY_R);
         }
         redraw = TurnText(&t, fresh, held);
         /* The rest of the frame counts pages, until the last is known and the total shows. */

@@ -4,6 +4,7 @@
 #include "common/Module.h"
 #include "preview/EmulatorModule.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -81,8 +82,10 @@ ScreenChange WatchKeyPress(Handheld& handheld, uint32_t keys, int frames) {
     for (size_t i = 0; i < seen.size(); ++i) {
         if (seen[i] == seen.back()) {
             if (change.framesToNew < 0) change.framesToNew = static_cast<int>(i) + 1;
-        } else {
-            change.mixed += seen[i] != before || change.framesToNew > 0;
+        } else if (seen[i] != before || change.framesToNew > 0) {
+            const bool black = std::all_of(seen[i].begin(), seen[i].end(),
+                                           [](uint32_t p) { return (p & 0xFFFFFFu) == 0; });
+            (black ? change.black : change.mixed) += 1;
         }
     }
     return change;

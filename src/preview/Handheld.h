@@ -41,7 +41,8 @@ private:
 // What the screen did after a key press, frame by frame.
 struct ScreenChange {
     int framesToNew = -1; // the first frame (1: the one the key went down in) showing the new screen
-    int mixed = 0;        // frames that are neither the screen before nor the new one
+    int mixed = 0;        // frames that are neither the screen before nor the new one, nor black
+    int black = 0;        // frames wholly black between the two
 };
 // Holds `keys` for two frames and watches `frames` frames; the last one is taken as the new screen.
 ScreenChange WatchKeyPress(Handheld& handheld, uint32_t keys, int frames = 12);

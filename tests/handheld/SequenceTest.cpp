@@ -19,7 +19,7 @@ struct Shows {
 };
 
 Shows Picture(Rgb c) {
-    return {Shows::Colour, c.Colour()};
+    return {Shows::Colour, c.Colour(), "", 0};
 }
 Shows Text(const std::string& line) {
     return {Shows::Line, 0, line};
@@ -124,4 +124,49 @@ TEST(Sequence, TheEndOfACategoryIsSignedAtItsEdge) {
     h.Run(10);
     EXPECT_EQ(h.Pixel(left + 14, 80), kBlack);
     EXPECT_EQ(h.Pixel(left + 3, 80), red.Colour());
+}
+
+// A key held repeats: the first time after 18 frames (300 ms), then every 5 (cursor moves,
+// line scrolls) or 12 (page turns); a key held 40 frames moves 1 + 5 times, 45 frames a page
+// turn 1 + 3 times.
+TEST(Sequence, HeldKeysRepeat) {
+    Cartridge c;
+    std::string story;
+    for (int i = 1; i <= 12; ++i)
+        c.home.Write("List/" + std::string(1, char('a' + i - 1)) + ".txt", "x");
+    for (int i = 1; i <= 60; ++i) story += "Line " + std::to_string(i) + "\r\n";
+    c.home.Write("Story.txt", story);
+    Handheld h(c.Build({"Story.txt", "List"})); // the top level: the story, the list's heading
+    h.Run(10);
+    h.Press(kKeyStart);
+    h.Run(20);
+    h.Press(kKeyDown);
+    h.Run(20);
+    h.Press(kKeyA); // into the list
+    h.Run(20);
+    h.SetKeys(kKeyDown);
+    h.Run(40);
+    h.SetKeys(0);
+    h.Run(20);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 32 + 16 * 6, "g", kBlack, kWhite), 0); // row 7 of 12 marked
+
+    h.Press(kKeyB);
+    h.Run(20);
+    h.Press(kKeyUp);
+    h.Run(20);
+    h.Press(kKeyA);
+    h.Run(60);
+    const uint16_t back = kBackColour.Colour();
+    h.SetKeys(kKeyDown); // line by line
+    h.Run(40);
+    h.SetKeys(0);
+    h.Run(20);
+    EXPECT_EQ(GlyphMisses(h, c, 4, 20, "Line 7 ", kBlack, back), 0);
+    h.Press(kKeyUp);
+    h.Run(20);
+    h.SetKeys(kKeyRight); // page by page, 8 lines a page
+    h.Run(45);
+    h.SetKeys(0);
+    h.Run(20);
+    EXPECT_EQ(GlyphMisses(h, c, 4, 20, "Line 33", kBlack, back), 0);
 }

@@ -25,11 +25,17 @@ TEST(SteadyScreen, EveryChangeShowsWholeWithinTwoFrames) {
         c.home.Write("tiles.bmp", Indexed8(200, 120, {{255, 0, 0}, {0, 0, 255}}, [](int x, int y) {
                          return uint8_t((x / 8 + y / 8) % 2);
                      }));
-        Handheld h(c.Build({"Short.txt", "Story.txt", "tiles.bmp"}));
+        c.home.Write("photo.bmp", Direct24(200, 120, [](int x, int y) {
+                         return Rgb{uint8_t(x), uint8_t(y * 2), 90};
+                     }));
+        Handheld h(c.Build({"Short.txt", "Story.txt", "tiles.bmp", "photo.bmp"}));
         h.Run(30);
         struct Step {
             const char* what;
             uint32_t keys;
+            // Leaving a direct-colour picture for a screen drawn where it shows from: one
+            // black frame between, never a half-drawn one.
+            int black = 0;
         };
         // A key of 0 opens the long text: its total shows once counted, a second screen.
         const Step steps[] = {
@@ -37,7 +43,9 @@ TEST(SteadyScreen, EveryChangeShowsWholeWithinTwoFrames) {
             {"cursor down", kKeyDown},    {"cursor up", kKeyUp},    {"cursor down again", kKeyDown},
             {"open a long text", 0},      {"page turn", kKeyRight}, {"line scroll", kKeyDown},
             {"page back", kKeyLeft},      {"back", kKeyB},          {"to the picture", kKeyDown},
-            {"open a picture", kKeyA},    {"back from it", kKeyB},
+            {"open a picture", kKeyA},    {"next picture", kKeyRight},
+            {"previous picture", kKeyLeft, 1}, {"next picture again", kKeyR},
+            {"back from it", kKeyB, 1},
         };
         for (const Step& s : steps) {
             if (!s.keys) {
@@ -49,6 +57,7 @@ TEST(SteadyScreen, EveryChangeShowsWholeWithinTwoFrames) {
             EXPECT_GE(change.framesToNew, 1) << s.what << ", font " << font;
             EXPECT_LE(change.framesToNew, 2) << s.what << ", font " << font;
             EXPECT_EQ(change.mixed, 0) << s.what << ", font " << font;
+            EXPECT_EQ(change.black, s.black) << s.what << ", font " << font;
             h.Run(10);
         }
     }
