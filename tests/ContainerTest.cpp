@@ -266,6 +266,8 @@ TEST(Containers, EveryReadableKindIsTakenAndNothingReadableIsSkipped) {
         const auto skipped = AddFile(menu, (dir.Path() / c.added).string());
         EXPECT_EQ(Names(menu), c.names) << c.added;
         ASSERT_EQ(skipped.size(), c.skipped.empty() ? 0u : 1u) << c.added;
-        if (!c.skipped.empty()) EXPECT_EQ(skipped[0].reason, c.skipped) << c.added;
+        if (!c.skipped.empty()) {
+            EXPECT_EQ(skipped[0].reason, c.skipped) << c.added;
+        }
     }
 }

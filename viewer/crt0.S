@@ -20,6 +20,7 @@ lb_base_info:
     .word   0               @ double-byte glyph table's offset, 0 when there is none
     .word   0               @ half width, height, glyph set, line height: a byte each
     .word   0               @ coverage table's offset, 0 when there is none
+    .word   0               @ the viewer's choices (LB_VIEWER_CHOICES_OFFSET): the builder's
 
 @ Emulators and flash cartridges look for this to give the cartridge 32 KiB of battery-backed
 @ SRAM, where the viewer keeps the reader's places.

@@ -8,7 +8,15 @@
 struct lb_rom_view view;
 struct lb_save places;
 volatile uint32_t lb_frames;
+int readRightToLeft;
 static uint16_t previousKeys;
+
+uint16_t InReadingOrder(uint16_t keys) {
+    if (!readRightToLeft) return keys;
+    const uint16_t swapped = (uint16_t)((keys & KEY_LEFT ? KEY_RIGHT : 0u) | (keys & KEY_RIGHT ? KEY_LEFT : 0u) |
+                                        (keys & KEY_L ? KEY_R : 0u) | (keys & KEY_R ? KEY_L : 0u));
+    return (uint16_t)((keys & ~(KEY_LEFT | KEY_RIGHT | KEY_L | KEY_R)) | swapped);
+}
 
 /* A held key counts again after this many frames (300 ms), then every 80 ms for moves and
  * 200 ms for page turns. */
@@ -63,9 +71,10 @@ void ShowMessage(const char* text) {
 
 void SignNothingFurther(int step, unsigned left, unsigned top, unsigned right, unsigned bottom) {
     WaitForVBlank();
-    EdgeSign(step > 0, left, top, right, bottom, 1);
+    const int rightEdge = (step > 0) != readRightToLeft; /* the side "next" lies on */
+    EdgeSign(rightEdge, left, top, right, bottom, 1);
     for (int frame = 0; frame < 30; ++frame) WaitForVBlank();
-    EdgeSign(step > 0, left, top, right, bottom, 0);
+    EdgeSign(rightEdge, left, top, right, bottom, 0);
     NewKeys(0); /* what was pressed meanwhile was pressed against the sign */
 }
 
@@ -83,6 +92,7 @@ int main(void) {
     StartVBlankInterrupt();
     LoadGlyphs();
     const struct lb_base_info* info = (const struct lb_base_info*)(CART_ROM + LB_BASE_INFO_OFFSET);
+    readRightToLeft = (CART_ROM[LB_VIEWER_CHOICES_OFFSET] & LB_RIGHT_TO_LEFT) != 0;
     if (!lb_view_open(&view, CART_ROM, CART_MAX_BYTES, info->skin_offset)) {
         ShowMessage("Not a Lumenbrook ROM");
         for (;;) WaitForVBlank();

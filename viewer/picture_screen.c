@@ -100,9 +100,21 @@ static void Show(const struct lb_record* r, const struct View* v) {
 }
 
 /* A screenful on in reading order, 16 pixels kept in view: down the column, then the top of
- * the next column; 0 past the last. */
+ * the next column; right to left, leftwards along the row, then the right end of the next
+ * row. 0 past the last. */
 static int NextScreenful(int* ox, int* oy, int maxX, int maxY) {
     enum { OVERLAP = 16 };
+    if (readRightToLeft) {
+        if (*ox > 0) {
+            *ox = *ox > (int)LB_SCREEN_WIDTH - OVERLAP ? *ox - ((int)LB_SCREEN_WIDTH - OVERLAP) : 0;
+        } else if (*oy < maxY) {
+            *oy = *oy + (int)LB_SCREEN_HEIGHT - OVERLAP < maxY ? *oy + (int)LB_SCREEN_HEIGHT - OVERLAP : maxY;
+            *ox = maxX;
+        } else {
+            return 0;
+        }
+        return 1;
+    }
     if (*oy < maxY) {
         *oy = *oy + (int)LB_SCREEN_HEIGHT - OVERLAP < maxY ? *oy + (int)LB_SCREEN_HEIGHT - OVERLAP : maxY;
     } else if (*ox < maxX) {
@@ -119,7 +131,7 @@ int ViewPicture(const struct lb_record* r) {
     int maxX = w > LB_SCREEN_WIDTH ? (int)(w - LB_SCREEN_WIDTH) : 0;
     int maxY = h > LB_SCREEN_HEIGHT ? (int)(h - LB_SCREEN_HEIGHT) : 0;
     const int scrolls = maxX > 0 || maxY > 0;
-    int ox = 0, oy = 0, drawnX = -1, drawnY = -1;
+    int ox = readRightToLeft ? maxX : 0, oy = 0, drawnX = -1, drawnY = -1; /* where reading starts */
     unsigned heldFrames = 0; /* how long a direction key has been held */
     struct View v = Place(r, w, h, 0, 0);
     for (;;) {
@@ -134,9 +146,11 @@ int ViewPicture(const struct lb_record* r) {
         if (fresh & (KEY_B | KEY_START)) return LEAVE_BACK;
         fresh = RepeatKeys(fresh, held, 0, scrolls ? KEY_L | KEY_R : KEY_L | KEY_R | KEY_LEFT | KEY_RIGHT);
         /* R and L move on by entries; A by screenfuls, then on; a picture that fits moves on
-         * with the D-pad too. */
-        int step = (fresh & KEY_R) ? 1 : (fresh & KEY_L) ? -1 : 0;
-        if (!scrolls && !step) step = (fresh & (KEY_RIGHT | KEY_A)) ? 1 : (fresh & KEY_LEFT) ? -1 : 0;
+         * with the D-pad too. The reading order says which way is on; scrolling keeps the
+         * D-pad's own directions. */
+        const uint16_t ordered = InReadingOrder(fresh);
+        int step = (ordered & KEY_R) ? 1 : (ordered & KEY_L) ? -1 : 0;
+        if (!scrolls && !step) step = (ordered & (KEY_RIGHT | KEY_A)) ? 1 : (ordered & KEY_LEFT) ? -1 : 0;
         if (scrolls && !step && (fresh & KEY_A) && !NextScreenful(&ox, &oy, maxX, maxY)) step = 1;
         if (step) {
             if (HasNeighbour(step)) return step;

@@ -12,6 +12,13 @@
 extern struct lb_rom_view view;
 extern struct lb_save places; /* where the reader left off */
 
+/* The ROM was built to be read right to left: Left is "next" in texts and pictures. */
+extern int readRightToLeft;
+
+/* The keys as the reading order means them: Left and Right, L and R swapped when it runs
+ * right to left, so that Right and R always mean "next" below. */
+uint16_t InReadingOrder(uint16_t keys);
+
 /* Keys that went down since the last call; `held` gets the keys now down. */
 uint16_t NewKeys(uint16_t* held);
 

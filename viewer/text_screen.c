@@ -233,6 +233,8 @@ int ViewText(const struct lb_record* r, unsigned entry, int start) {
         uint16_t held;
         uint16_t fresh = NewKeys(&held);
         if (fresh & KEY_B) return LEAVE_BACK;
+        fresh = InReadingOrder(fresh);
+        held = InReadingOrder(held);
         if (!(held & KEY_SELECT)) { /* a fresh press, not a held one, moves on to the next */
             const int step = (fresh & (KEY_RIGHT | KEY_R)) ? 1 : (fresh & (KEY_LEFT | KEY_L)) ? -1 : 0;
             const int left = step ? PastTheEnd(&t, step) : LEAVE_BACK;

@@ -99,6 +99,13 @@ const ChoiceOption kOptions[] = {
      [](const BuildChoices& c) {
          return std::string(c.text.page == PageRule::Main ? "main" : "whole");
      }},
+    {"reading-order",
+     "build/readingOrder",
+     "ltr (default): Right turns to the next page, picture or entry on the handheld; rtl: Left "
+     "does, a wide picture opens at its right edge (manga)",
+     {"ltr", "rtl"},
+     [](BuildChoices& c, const std::string& w) { c.rightToLeft = w == "rtl"; },
+     [](const BuildChoices& c) { return std::string(c.rightToLeft ? "rtl" : "ltr"); }},
 };
 
 } // namespace
@@ -149,6 +156,7 @@ BuildRequest RequestFor(const BuildChoices& choices, const std::filesystem::path
     request.text = choices.text;
     request.pictures = choices.pictures;
     request.strictSize = choices.strict;
+    request.rightToLeft = choices.rightToLeft;
     return request;
 }
 

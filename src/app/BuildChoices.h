@@ -26,6 +26,7 @@ struct BuildChoices {
     TextOptions text;
     // A skipped entry, or an image past the cartridge's address space, fails the build.
     bool strict = false;
+    bool rightToLeft = false; // `--reading-order rtl`
 
     bool operator==(const BuildChoices&) const = default;
 };

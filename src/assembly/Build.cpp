@@ -5,6 +5,7 @@
 #include "common/Files.h"
 #include "common/NumberText.h"
 #include "common/UserTexts.h"
+#include "format/BaseInfo.h"
 #include "format/RomLayout.h"
 #include "items/EntrySource.h"
 #include "items/FontText.h"
@@ -104,10 +105,12 @@ std::vector<uint8_t> ReadBaseImage(const BuildRequest& request) {
 }
 
 // The base image up to the skin region (zero-filled when shorter), with the title patched.
-void WriteBaseImage(ReplacingFile& out, const std::vector<uint8_t>& base, const lb_font& font) {
+void WriteBaseImage(ReplacingFile& out, const std::vector<uint8_t>& base, const lb_font& font,
+                    bool rightToLeft) {
     std::vector<uint8_t> head(font.skin_offset, 0);
     std::memcpy(head.data(), base.data(), std::min<size_t>(base.size(), head.size()));
     std::memcpy(head.data() + LB_TITLE_OFFSET, LB_TITLE_TEXT, LB_TITLE_LENGTH);
+    head[LB_VIEWER_CHOICES_OFFSET] = rightToLeft ? LB_RIGHT_TO_LEFT : 0;
     out.Write(head.data(), head.size());
 }
 
@@ -304,7 +307,7 @@ BuildResult Conver(const BuildRequest& request, BuildProgress& progress) {
     for (std::string& name : names)
         name = fontText.FitScript(IsValidUtf8(name) ? name : ReplaceInvalidUtf8(name)).utf8;
     ReplacingFile out(request.outputPath);
-    WriteBaseImage(out, base, font);
+    WriteBaseImage(out, base, font, request.rightToLeft);
 
     log.Line(Say(UserText::WriteSkin, lang));
     WriteSkin(out, UserText::TitlePicture, request.titlePath, lang, progress);

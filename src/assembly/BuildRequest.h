@@ -32,6 +32,8 @@ struct BuildRequest {
     PictureOptions pictures; // how pictures are fitted to the screen, and their colours
     // An image past the cartridge's address space fails the build instead of warning.
     bool strictSize = false;
+    // The handheld moves right to left: Left is "next" (manga).
+    bool rightToLeft = false;
 };
 
 } // namespace lb

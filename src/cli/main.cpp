@@ -246,7 +246,7 @@ int main(int argc, char** argv) {
                       "the ROM file (default: Lumbro.Gba in the program folder, or in your home "
                       "folder when the program is installed)");
     buildWords.AddTo(build, {"font", "skin", "back", "layout", "corner", "lang", "text-encoding",
-                             "chinese", "fit", "colours", "page-text"});
+                             "chinese", "fit", "colours", "page-text", "reading-order"});
     build->add_flag("--strict", strict, "a skipped entry, or an image past 32 MiB, is an error");
     build->add_flag("-q,--quiet", quiet, "print no progress");
     build->add_option("ENTRY", entries, "pictures, texts, web pages and menu lists");

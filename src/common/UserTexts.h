@@ -77,6 +77,9 @@ enum class UserText {
     PageTextMenu,
     PageWhole,
     PageMain,
+    ReadingOrderMenu,
+    LeftToRight,
+    RightToLeft,
     ChapterN, // "{}" stands for the chapter's number
     // The main window's captions.
     AddCaption,

@@ -33,4 +33,11 @@ LB_BASE_INFO_ASSERT(offsetof(struct lb_base_info, font) == 16, "font number at 0
 LB_BASE_INFO_ASSERT(offsetof(struct lb_base_info, half_width) == 24, "cells at 0xD8");
 LB_BASE_INFO_ASSERT(offsetof(struct lb_base_info, coverage_offset) == 28, "coverage at 0xDC");
 
+/* Right after it, a word only the viewer reads, which the builder sets for each ROM: how the
+ * reader moves through pages, pictures and entries. */
+#define LB_VIEWER_CHOICES_OFFSET 0xE0u
+#define LB_RIGHT_TO_LEFT 0x01u /* Left is "next": manga and other right-to-left books */
+LB_BASE_INFO_ASSERT(LB_BASE_INFO_OFFSET + sizeof(struct lb_base_info) == LB_VIEWER_CHOICES_OFFSET,
+                    "the viewer's choices follow the base info");
+
 #endif

@@ -25,7 +25,8 @@ struct OptionMenu {
 const OptionMenu kMenus[] = {{"encodingMenu", UserText::TextEncodingMenu},
                              {"chineseMenu", UserText::ChineseMenu},
                              {"picturesMenu", UserText::PicturesMenu},
-                             {"pageTextMenu", UserText::PageTextMenu}};
+                             {"pageTextMenu", UserText::PageTextMenu},
+                             {"readingOrderMenu", UserText::ReadingOrderMenu}};
 
 // One choice: its submenu and radio group, whether the stored options hold it, and what
 // picking it stores (nothing for a choice that asks first).
@@ -78,6 +79,12 @@ const OptionChoice kChoices[] = {
     {"pageMain", UserText::PageMain, 3, 4,
      [](const lb::BuildChoices& o) { return o.text.page == lb::PageRule::Main; },
      [](lb::BuildChoices& o) { o.text.page = lb::PageRule::Main; }},
+    {"leftToRight", UserText::LeftToRight, 4, 5,
+     [](const lb::BuildChoices& o) { return !o.rightToLeft; },
+     [](lb::BuildChoices& o) { o.rightToLeft = false; }},
+    {"rightToLeft", UserText::RightToLeft, 4, 5,
+     [](const lb::BuildChoices& o) { return o.rightToLeft; },
+     [](lb::BuildChoices& o) { o.rightToLeft = true; }},
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 // Menu editing and building through the real window; every dialog is answered by a script.
 #include "TestHome.h"
 #include "app/DialogTexts.h"
+#include "format/BaseInfo.h"
 #include "gui/BuildOptions.h"
 #include "gui/BuildRunner.h"
 #include "gui/MenuListModel.h"
@@ -500,6 +501,23 @@ void MenuCommandsTest::textOptionsAreKeptAndUsed() {
         const std::string want = QString(choice) == "pageMain" ? "abc " : "Home\r\nabc   ";
         QCOMPARE(QString::fromLatin1(image.substr(image.size() - want.size()).c_str()),
                  QString::fromLatin1(want.c_str()));
+        Home again(kEnglishSettings);
+        QVERIFY(again.Load());
+        QVERIFY(Action(*again.form, choice)->isChecked());
+    }
+
+    // Reading order: kept, and written into the ROM where the viewer reads it.
+    QCOMPARE(FindControl<QMenu>(*home.form, "readingOrderMenu")->title(), QString("閱讀方向"));
+    for (const char* choice : {"rightToLeft", "leftToRight"}) {
+        Home english(kEnglishSettings);
+        QVERIFY(english.Load());
+        MainForm& f = *english.form;
+        Action(f, choice)->trigger();
+        f.AddPaths({page});
+        Edit(f, "Text1")->setText(rom);
+        Build(f);
+        const auto image = ReadText(rom.toStdString());
+        QCOMPARE(int(uint8_t(image.at(LB_VIEWER_CHOICES_OFFSET))), QString(choice) == "rightToLeft" ? 1 : 0);
         Home again(kEnglishSettings);
         QVERIFY(again.Load());
         QVERIFY(Action(*again.form, choice)->isChecked());

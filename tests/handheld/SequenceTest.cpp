@@ -33,76 +33,112 @@ Shows Marked(int row, const std::string& name) {
 
 } // namespace
 
+// Read left to right and right to left: the same moves, Left and Right (L and R) swapped.
 TEST(Sequence, NextAndPreviousEntriesWithoutTheMenu) {
-    Cartridge c;
-    const Rgb red{248, 0, 0}, blue{0, 0, 248};
-    c.home.Write("Trip/a.bmp", Direct24(16, 8, [&](int, int) { return red; }));
-    std::string story;
-    for (int i = 1; i <= 20; ++i) story += "Line " + std::to_string(i) + "\r\n";
-    c.home.Write("Trip/b.txt", story);
-    // Each row's colour tells the row: green its y mod 32, blue y / 32.
-    c.home.Write("Trip/c tall.bmp", Direct24(240, 400, [](int, int y) {
-                     return Rgb{0, uint8_t((y % 32) << 3), uint8_t((y / 32) << 3)};
-                 }));
-    c.home.Write("Trip/d.txt", "Tale\r\n");
-    c.home.Write("Trip/e.bmp", Direct24(16, 8, [&](int, int) { return blue; }));
-    Handheld h(c.Build({"Trip"})); // a heading, then its files in natural order
-    h.Run(10);
-    h.Press(kKeyStart);
-    h.Run(20);
-    h.Press(kKeyA); // into the category
-    h.Run(20);
-    h.Press(kKeyA); // its first entry
-    h.Run(60);
-    struct Step {
-        uint32_t key;
-        Shows shows;
-    };
-    const Step steps[] = {
-        {0, Picture(red)},
-        {kKeyLeft, Picture(red)}, // the first entry: nothing before it
-        {kKeyRight, Text("Line 1")},
-        {kKeyR, Text("Line 9")},
-        {kKeyRight, Text("Line 17")},
-        {kKeyRight, Tall(0)},
-        {kKeyA, Tall(144)},       // a screenful down, 16 rows kept
-        {kKeyA, Tall(240)},       // the rest of the column
-        {kKeyL, Text("Line 17")}, // back to the text, at its last page
-        {kKeyLeft, Text("Line 9")},
-        {kKeyR, Text("Line 17")},
-        {kKeyR, Tall(0)},
-        {kKeyA, Tall(144)},
-        {kKeyA, Tall(240)},
-        {kKeyA, Text("Tale")}, // past the last screenful: the next entry
-        {kKeyLeft, Tall(0)},
-        {kKeyR, Text("Tale")},
-        {kKeyRight, Picture(blue)},
-        {kKeyRight, Picture(blue)}, // the last entry: nothing after it
-        {kKeyB, Marked(4, "e")},    // the menu, at the entry shown last
-    };
-    const uint16_t back = kBackColour.Colour();
-    for (size_t k = 0; k < std::size(steps); ++k) {
-        const Step& s = steps[k];
-        if (s.key) h.Press(s.key);
+    for (const bool rtl : {false, true}) {
+        SCOPED_TRACE(rtl ? "right to left" : "left to right");
+        auto in = [rtl](uint32_t key) {
+            if (!rtl) return key;
+            const uint32_t swap[][2] = {
+                {kKeyLeft, kKeyRight}, {kKeyRight, kKeyLeft}, {kKeyL, kKeyR}, {kKeyR, kKeyL}};
+            for (const auto& [from, to] : swap)
+                if (key == from) return to;
+            return key;
+        };
+        Cartridge c;
+        if (rtl) c.buildOptions = "--reading-order rtl";
+        const Rgb red{248, 0, 0}, blue{0, 0, 248};
+        c.home.Write("Trip/a.bmp", Direct24(16, 8, [&](int, int) { return red; }));
+        std::string story;
+        for (int i = 1; i <= 20; ++i) story += "Line " + std::to_string(i) + "\r\n";
+        c.home.Write("Trip/b.txt", story);
+        // Each row's colour tells the row: green its y mod 32, blue y / 32.
+        c.home.Write("Trip/c tall.bmp", Direct24(240, 400, [](int, int y) {
+                         return Rgb{0, uint8_t((y % 32) << 3), uint8_t((y / 32) << 3)};
+                     }));
+        c.home.Write("Trip/d.txt", "Tale\r\n");
+        c.home.Write("Trip/e.bmp", Direct24(16, 8, [&](int, int) { return blue; }));
+        Handheld h(c.Build({"Trip"})); // a heading, then its files in natural order
+        h.Run(10);
+        h.Press(kKeyStart);
+        h.Run(20);
+        h.Press(kKeyA); // into the category
+        h.Run(20);
+        h.Press(kKeyA); // its first entry
         h.Run(60);
-        const Shows& want = s.shows;
-        switch (want.kind) {
-        case Shows::Colour:
-            EXPECT_EQ(h.Pixel(120, 80), want.colour) << "step " << k;
-            break;
-        case Shows::Line:
-            EXPECT_EQ(GlyphMisses(h, c, 4, 20, want.line, kBlack, back), 0) << "step " << k;
-            break;
-        case Shows::TallAt: {
-            const uint16_t p = h.Pixel(0, 0);
-            EXPECT_EQ(((p >> 5) & 31) + 32 * ((p >> 10) & 31), want.y) << "step " << k;
-            break;
+        struct Step {
+            uint32_t key;
+            Shows shows;
+        };
+        const Step steps[] = {
+            {0, Picture(red)},
+            {kKeyLeft, Picture(red)}, // the first entry: nothing before it
+            {kKeyRight, Text("Line 1")},
+            {kKeyR, Text("Line 9")},
+            {kKeyRight, Text("Line 17")},
+            {kKeyRight, Tall(0)},
+            {kKeyA, Tall(144)},       // a screenful down, 16 rows kept
+            {kKeyA, Tall(240)},       // the rest of the column
+            {kKeyL, Text("Line 17")}, // back to the text, at its last page
+            {kKeyLeft, Text("Line 9")},
+            {kKeyR, Text("Line 17")},
+            {kKeyR, Tall(0)},
+            {kKeyA, Tall(144)},
+            {kKeyA, Tall(240)},
+            {kKeyA, Text("Tale")}, // past the last screenful: the next entry
+            {kKeyLeft, Tall(0)},
+            {kKeyR, Text("Tale")},
+            {kKeyRight, Picture(blue)},
+            {kKeyRight, Picture(blue)}, // the last entry: nothing after it
+            {kKeyB, Marked(4, "e")},    // the menu, at the entry shown last
+        };
+        const uint16_t back = kBackColour.Colour();
+        for (size_t k = 0; k < std::size(steps); ++k) {
+            const Step& s = steps[k];
+            if (s.key) h.Press(in(s.key));
+            h.Run(60);
+            const Shows& want = s.shows;
+            switch (want.kind) {
+            case Shows::Colour:
+                EXPECT_EQ(h.Pixel(120, 80), want.colour) << "step " << k;
+                break;
+            case Shows::Line:
+                EXPECT_EQ(GlyphMisses(h, c, 4, 20, want.line, kBlack, back), 0) << "step " << k;
+                break;
+            case Shows::TallAt: {
+                const uint16_t p = h.Pixel(0, 0);
+                EXPECT_EQ(((p >> 5) & 31) + 32 * ((p >> 10) & 31), want.y) << "step " << k;
+                break;
+            }
+            case Shows::MarkedRow:
+                EXPECT_EQ(GlyphMisses(h, c, 24, 32 + 16 * want.y, want.line, kBlack, kWhite), 0)
+                    << "step " << k;
+                break;
+            }
         }
-        case Shows::MarkedRow:
-            EXPECT_EQ(GlyphMisses(h, c, 24, 32 + 16 * want.y, want.line, kBlack, kWhite), 0)
-                << "step " << k;
-            break;
-        }
+    }
+}
+
+// A picture wider than the screen, read right to left, opens at its right edge, and its
+// screenfuls run leftwards.
+TEST(Sequence, RightToLeftOpensAWidePictureAtItsRightEdge) {
+    Cartridge c;
+    c.buildOptions = "--reading-order rtl";
+    // Each column's colour tells the column: red its x mod 32, green x / 32.
+    c.home.Write("wide.bmp", Direct24(600, 160, [](int x, int) {
+                     return Rgb{uint8_t((x % 32) << 3), uint8_t((x / 32) << 3), 0};
+                 }));
+    Handheld h(c.Build({"wide.bmp"}));
+    OpenFirstEntry(h);
+    auto column = [&](int sx) {
+        const uint16_t p = h.Pixel(sx, 0);
+        return (p & 31) + 32 * ((p >> 5) & 31);
+    };
+    EXPECT_EQ(column(0), 360);        // 600 - 240
+    for (const int left : {136, 0}) { // 224 to the left a screenful, then the rest
+        h.Press(kKeyA);
+        h.Run(30);
+        EXPECT_EQ(column(0), left);
     }
 }
 
