@@ -106,7 +106,9 @@ int main(void) {
         PickInks(lb_skin_pixels(&view, k), lb_skin_palette(&view, k), &ink, &paper);
     ShowSkin(lb_skin_pixels(&view, 0), lb_skin_palette(&view, 0));
     Present();
-    while (!(NewKeys(0) & (KEY_START | KEY_A))) WaitForVBlank();
-    RunMenu();
+    /* START: the menu; A: on with the entry read last (the menu when there is none). */
+    uint16_t pressed;
+    while (!((pressed = NewKeys(0)) & (KEY_START | KEY_A))) WaitForVBlank();
+    RunMenu(!(pressed & KEY_START));
     return 0;
 }

@@ -55,6 +55,7 @@ static unsigned ReadFrom(unsigned row, unsigned rows) {
     shownRow = row;
     int start = TEXT_AT_KEPT;
     for (;;) {
+        lb_save_set_last(&places, rowEntries[shownRow]);
         const int left = OpenEntry(rowEntries[shownRow], start);
         const int next = left == LEAVE_BACK ? -1 : NeighbourRow(left);
         if (next < 0) {
@@ -124,7 +125,7 @@ static void DrawMenu(unsigned rows, unsigned first, unsigned cursor, unsigned sh
     Present();
 }
 
-void RunMenu(void) {
+void RunMenu(int readLast) {
     int category = -1;
     unsigned cursor = 0, first = 0, topCursor = 0;
     unsigned fit = view.y < LB_SCREEN_HEIGHT ? (LB_SCREEN_HEIGHT - view.y) / LineHeight() : 0;
@@ -145,6 +146,20 @@ void RunMenu(void) {
             rows = ListRows(category);
         }
         if (keptCursor < rows && (keptCategory < 0 || category == keptCategory)) cursor = keptCursor;
+    }
+    unsigned last;
+    if (readLast && lb_save_last(&places, &last) && last < view.entries && !IsHeading(last)) {
+        /* Its level: the category of the heading before it, else the top level. */
+        int heading = -1;
+        for (unsigned i = last; i-- > 0 && heading < 0;)
+            if (IsHeading(i)) heading = (int)i;
+        category = -1;
+        rows = ListRows(category);
+        for (unsigned k = 0; k < rows; ++k)
+            if ((int)rowEntries[k] == heading) topCursor = k;
+        if (heading >= 0) category = heading, rows = ListRows(category);
+        for (unsigned k = 0; k < rows; ++k)
+            if (rowEntries[k] == last) cursor = ReadFrom(k, rows);
     }
     int redraw = 1;
     for (;;) {

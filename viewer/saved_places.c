@@ -4,9 +4,12 @@
  * byte by byte, little-endian, since SRAM takes 8-bit accesses only.
  *   header: "LBSV", ROM identity (4), menu category + 2 (2: 0 nothing kept, 1 the top level),
  *           cursor (2), sequence (3), check
- *   slot:   entry identity (4), line (4), sequence (3), check */
+ *   slot:   entry identity (4), line (4), sequence (3), check
+ * and after the slots the entry read last: its number + 1 (4; 0 none), 3 spare, check. */
 #define HEADER_BYTES 16u
 #define SLOT_BYTES 12u
+#define LAST_AT (HEADER_BYTES + LB_SAVE_SLOTS * SLOT_BYTES)
+#define LAST_BYTES 8u
 
 static const uint8_t kMagic[4] = {'L', 'B', 'S', 'V'};
 
@@ -61,17 +64,19 @@ void lb_save_open(struct lb_save* save, volatile uint8_t* sram, uint32_t rom_ide
     int ours = Valid(sram, HEADER_BYTES);
     for (unsigned i = 0; i < 4; ++i) ours = ours && sram[i] == kMagic[i];
     if (!ours) { /* blank or foreign: every slot emptied */
-        for (unsigned i = 0; i < HEADER_BYTES + LB_SAVE_SLOTS * SLOT_BYTES; ++i) sram[i] = 0;
+        for (unsigned i = 0; i < LAST_AT + LAST_BYTES; ++i) sram[i] = 0;
         for (unsigned i = 0; i < 4; ++i) sram[i] = kMagic[i];
         Put(sram + 4, rom_identity, 4);
         Seal(sram, HEADER_BYTES);
         ReadSlots(save);
         return;
     }
-    if (Get(sram + 4, 4) != rom_identity) { /* another menu: its place means nothing here */
+    if (Get(sram + 4, 4) != rom_identity) { /* another menu: its places mean nothing here */
         Put(sram + 4, rom_identity, 4);
         Put(sram + 8, 0, 4);
         Seal(sram, HEADER_BYTES);
+        Put(sram + LAST_AT, 0, 4);
+        Seal(sram + LAST_AT, LAST_BYTES);
     }
     ReadSlots(save);
 }
@@ -118,4 +123,18 @@ void lb_save_set_menu(struct lb_save* save, int category, unsigned cursor) {
     Put(save->sram + 8, (uint32_t)(category + 2), 2);
     Put(save->sram + 10, cursor, 2);
     Seal(save->sram, HEADER_BYTES);
+}
+
+int lb_save_last(const struct lb_save* save, unsigned* entry) {
+    const volatile uint8_t* p = save->sram + LAST_AT;
+    const uint32_t kept = Get(p, 4);
+    if (!kept || !Valid(p, LAST_BYTES)) return 0;
+    *entry = kept - 1u;
+    return 1;
+}
+
+void lb_save_set_last(struct lb_save* save, unsigned entry) {
+    volatile uint8_t* p = save->sram + LAST_AT;
+    Put(p, entry + 1u, 4);
+    Seal(p, LAST_BYTES);
 }

@@ -33,4 +33,9 @@ void lb_save_set_line(struct lb_save* save, uint32_t entry, uint32_t line);
 int lb_save_menu(const struct lb_save* save, int* category, unsigned* cursor);
 void lb_save_set_menu(struct lb_save* save, int category, unsigned cursor);
 
+/* The entry read last (a picture or a text), kept for this ROM only: what A at the title
+ * opens again. */
+int lb_save_last(const struct lb_save* save, unsigned* entry);
+void lb_save_set_last(struct lb_save* save, unsigned entry);
+
 #endif

@@ -53,6 +53,8 @@ enum { TEXT_AT_KEPT, TEXT_AT_FIRST, TEXT_AT_LAST };
  * first or last page or picture; they return how they were left. */
 int ViewPicture(const struct lb_record* r);
 int ViewText(const struct lb_record* r, unsigned entry, int start);
-void RunMenu(void);
+/* The menu at its kept category and cursor; with `readLast`, the entry read last is opened
+ * first, at its kept place, when there is one. */
+void RunMenu(int readLast);
 
 #endif

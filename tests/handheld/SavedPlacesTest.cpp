@@ -64,6 +64,46 @@ TEST(SavedPlaces, ATextOpensWhereItWasLeftAfterAReset) {
     EXPECT_TRUE(Shows(noisy, c, "Line 1"));
 }
 
+// A at the title goes on with the entry read last, at its kept place; with nothing read yet
+// it opens the menu, as START does.
+TEST(SavedPlaces, AAtTheTitleGoesOnWithTheEntryReadLast) {
+    Cartridge c;
+    c.home.Write("Shelf/Apple.txt", "An apple.");
+    c.home.Write("Shelf/Book.txt", Book("The end."));
+    Handheld h(c.Build({"Shelf"}));
+    h.Run(10);
+    h.Press(kKeyA); // nothing read yet: the menu, its heading marked
+    h.Run(20);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 32, "Shelf", kBlack, kWhite), 0);
+    h.Press(kKeyA);
+    h.Run(20);
+    h.Press(kKeyDown);
+    h.Run(20);
+    h.Press(kKeyA); // the book
+    h.Run(60);
+    for (int i = 0; i < 6; ++i) {
+        h.Press(kKeyRight); // to page 7, which starts at line 49
+        h.Run(10);
+    }
+    ASSERT_TRUE(Shows(h, c, "Line 49"));
+
+    h.Reset(); // SRAM kept
+    h.Run(10);
+    h.Press(kKeyA);
+    h.Run(60);
+    EXPECT_TRUE(Shows(h, c, "Line 49"));
+    h.Press(kKeyB); // the menu, in its category, on the book
+    h.Run(20);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 48, "Book", kBlack, kWhite), 0);
+
+    // START still opens the menu, at the kept category and cursor.
+    h.Reset();
+    h.Run(10);
+    h.Press(kKeyStart);
+    h.Run(20);
+    EXPECT_EQ(GlyphMisses(h, c, 24, 48, "Book", kBlack, kWhite), 0);
+}
+
 TEST(SavedPlaces, KeepingOnTheHost) {
     std::vector<uint8_t> sram(LB_SAVE_BYTES, 0xFF);
     lb_save save;
@@ -72,15 +112,24 @@ TEST(SavedPlaces, KeepingOnTheHost) {
     int category = 0;
     unsigned cursor = 0;
     EXPECT_EQ(lb_save_menu(&save, &category, &cursor), 0);
+    unsigned last = 0;
+    EXPECT_EQ(lb_save_last(&save, &last), 0);
     lb_save_set_line(&save, 42, 300);
     lb_save_set_menu(&save, -1, 5);
+    lb_save_set_last(&save, 0); // entry 0 is kept as 1: 0 means none
     lb_save_open(&save, sram.data(), 1234); // as after a reset
     EXPECT_EQ(lb_save_line(&save, 42), 300u);
+    ASSERT_EQ(lb_save_last(&save, &last), 1);
+    EXPECT_EQ(last, 0u);
+    lb_save_set_last(&save, 65534);
+    ASSERT_EQ(lb_save_last(&save, &last), 1);
+    EXPECT_EQ(last, 65534u);
     ASSERT_EQ(lb_save_menu(&save, &category, &cursor), 1);
     EXPECT_EQ(category, -1);
     EXPECT_EQ(cursor, 5u);
-    lb_save_open(&save, sram.data(), 999); // another menu: the menu's place goes, texts stay
+    lb_save_open(&save, sram.data(), 999); // another menu: the menu's places go, texts stay
     EXPECT_EQ(lb_save_menu(&save, &category, &cursor), 0);
+    EXPECT_EQ(lb_save_last(&save, &last), 0);
     EXPECT_EQ(lb_save_line(&save, 42), 300u);
 
     // Full: the text read longest ago gives way.
