@@ -131,10 +131,14 @@ static void DrawTextScreen(struct TextScreen* t) {
     unsigned n = 0;
     AppendNumber(label, &n, page + 1);
     label[n++] = '/';
-    if (t->total)
+    if (t->total) { /* and how much is read, to the nearest per cent */
         AppendNumber(label, &n, t->total);
-    else
+        label[n++] = ' ';
+        AppendNumber(label, &n, (100u * (page + 1u) + t->total / 2u) / t->total);
+        label[n++] = '%';
+    } else {
         label[n++] = '?';
+    }
     int x = (view.corner & 1u) ? (int)LB_SCREEN_WIDTH - TEXT_MARGIN - (int)(n * CellWidth()) : TEXT_MARGIN;
     int y = view.corner < 2 ? TEXT_MARGIN / 2 : (int)LB_SCREEN_HEIGHT - (int)t->rowHeight - TEXT_MARGIN / 2;
     DrawCodes(x, y, (const uint8_t*)label, n, t->ink);

@@ -131,12 +131,13 @@ TEST(Viewer, TextPagesAndTheIndicatorInEachCorner) {
         const int top = corner < 2 ? 20 : 4;
         EXPECT_EQ(GlyphMisses(h, c, 4, top, "Line 1", kBlack, back), 0) << corner;
         EXPECT_EQ(GlyphMisses(h, c, 4, top + 7 * 16, "Line 8", kBlack, back), 0) << corner;
-        const int ix = corner & 1 ? 240 - 4 - 3 * 8 : 4, iy = corner < 2 ? 2 : 160 - 16 - 2;
-        EXPECT_EQ(GlyphMisses(h, c, ix, iy, "1/3", kBlack, back), 0) << corner;
+        // The page, the pages and how much is read: 1 of 3 is 33 %, 2 of 3 67 %.
+        const int ix = corner & 1 ? 240 - 4 - 7 * 8 : 4, iy = corner < 2 ? 2 : 160 - 16 - 2;
+        EXPECT_EQ(GlyphMisses(h, c, ix, iy, "1/3 33%", kBlack, back), 0) << corner;
         h.Press(kKeyRight);
         h.Run(60);
         EXPECT_EQ(GlyphMisses(h, c, 4, top, "Line 9 ", kBlack, back), 0) << corner;
-        EXPECT_EQ(GlyphMisses(h, c, ix, iy, "2/3", kBlack, back), 0) << corner;
+        EXPECT_EQ(GlyphMisses(h, c, ix, iy, "2/3 67%", kBlack, back), 0) << corner;
         h.Press(kKeyDown);
         h.Run(60);
         EXPECT_EQ(GlyphMisses(h, c, 4, top, "Line 10", kBlack, back), 0) << corner;
