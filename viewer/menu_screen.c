@@ -1,5 +1,6 @@
 /* The menu: the headings and the items before the first heading, then a category's entries. */
 #include "draw.h"
+#include "format/GlyphTable.h"
 #include "format/RomLayout.h"
 #include "hardware.h"
 #include "screens.h"
@@ -90,27 +91,69 @@ static unsigned ListRows(int category) {
     return n;
 }
 
-static void DrawMenu(unsigned rows, unsigned first, unsigned cursor, unsigned shown) {
+/* Where the character after the one at `i` starts: double-byte pairs stay whole. */
+static unsigned NextCode(const uint8_t* name, unsigned n, unsigned i) {
+    return DoubleByteFont() && i + 1 < n && lb_pairs(name[i], name[i + 1]) ? i + 2 : i + 1;
+}
+
+/* A row's name within `cells` cells: from `from`, with ".." where it is cut; a heading's
+ * name ends in " >", so that a category is told from an entry in every font. Returns the
+ * codes' count in `out`. */
+static unsigned FitName(const uint8_t* name, unsigned n, int heading, unsigned from, unsigned cells,
+                        uint8_t* out) {
+    uint8_t all[44];
+    unsigned total = 0;
+    for (unsigned i = 0; i < n; ++i) all[total++] = name[i];
+    if (heading) all[total++] = ' ', all[total++] = '>';
+    if (from > total) from = total;
+    if (total - from <= cells) {
+        for (unsigned i = from; i < total; ++i) out[i - from] = all[i];
+        return total - from;
+    }
+    unsigned end = from, k = 0;
+    while (end < total && NextCode(all, total, end) - from + 2u <= cells) end = NextCode(all, total, end);
+    for (unsigned i = from; i < end; ++i) out[k++] = all[i];
+    out[k++] = '.';
+    out[k++] = '.';
+    return k;
+}
+
+/* The starts of the selected name's characters a scroll can begin at: how far it may move. */
+static unsigned ScrollStops(const uint8_t* name, unsigned n, int heading, unsigned cells) {
+    const unsigned total = n + (heading ? 2u : 0u);
+    if (total <= cells) return 0;
+    unsigned stops = 0;
+    for (unsigned i = 0; i < n && total - i > cells; i = NextCode(name, n, i)) ++stops;
+    return stops;
+}
+
+/* The start of the name's `stop`-th character. */
+static unsigned StopAt(const uint8_t* name, unsigned n, unsigned stop) {
+    unsigned i = 0;
+    while (stop-- && i < n) i = NextCode(name, n, i);
+    return i;
+}
+
+static void DrawMenu(unsigned rows, unsigned first, unsigned cursor, unsigned shown, unsigned scroll) {
     const int ROW_HEIGHT = (int)LineHeight(), GAP = (int)(LineHeight() - CellHeight());
     const uint8_t* pixels = lb_skin_pixels(&view, 1);
     const uint8_t* colours = lb_skin_palette(&view, 1);
     uint8_t ink, paper;
     PickInks(pixels, colours, &ink, &paper);
     ShowSkin(pixels, colours);
+    /* From X to 240 - X, so that a frame drawn symmetrically holds the bar and the names. */
+    const int width = view.x < (int)LB_SCREEN_WIDTH / 2 ? (int)LB_SCREEN_WIDTH - 2 * view.x : (int)CellWidth();
+    const unsigned cells = (unsigned)width / CellWidth();
     for (unsigned k = 0; k < shown && first + k < rows; ++k) {
-        uint8_t name[40], mark;
+        uint8_t name[40], mark, fitted[48];
         unsigned n = lb_entry_name(&view, rowEntries[first + k], name, &mark);
         int y = view.y + (int)(k * ROW_HEIGHT);
         int selected = first + k == cursor;
-        if (selected) {
-            /* From X to 240 - X, so that a frame drawn symmetrically holds the bar; wider only
-             * when the name is. */
-            int width = (int)LB_SCREEN_WIDTH - 2 * view.x, named = (int)(n * CellWidth());
-            if (width < named) width = named;
-            if (view.x + width > (int)LB_SCREEN_WIDTH) width = (int)LB_SCREEN_WIDTH - view.x;
-            FillRect(view.x, y, width, ROW_HEIGHT, ink);
-        }
-        DrawCodes(view.x, y + GAP / 2, name, n, selected ? paper : ink);
+        if (selected) FillRect(view.x, y, width, ROW_HEIGHT, ink);
+        const int heading = lb_is_heading_mark(mark);
+        const unsigned from = selected ? StopAt(name, n, scroll) : 0;
+        const unsigned m = FitName(name, n, heading, from, cells, fitted);
+        DrawCodes(view.x, y + GAP / 2, fitted, m, selected ? paper : ink);
     }
     if (rows > shown) { /* where the cursor is, in the corner the corner setting names */
         char label[24];
@@ -162,12 +205,30 @@ void RunMenu(int readLast) {
             if (rowEntries[k] == last) cursor = ReadFrom(k, rows);
     }
     int redraw = 1;
+    /* The selected name, when wider than its row, moves a character every 10 frames from its
+     * start to its end and back, resting a second at each. */
+    unsigned scroll = 0, stops = 0, scrolledAt = 0, scrolledCursor = ~0u;
+    int direction = 1;
     for (;;) {
+        if (rows && cursor != scrolledCursor) {
+            uint8_t name[40], mark;
+            const unsigned n = lb_entry_name(&view, rowEntries[cursor], name, &mark);
+            const int width = view.x < (int)LB_SCREEN_WIDTH / 2 ? (int)LB_SCREEN_WIDTH - 2 * view.x : (int)CellWidth();
+            stops = ScrollStops(name, n, lb_is_heading_mark(mark), (unsigned)width / CellWidth());
+            scroll = 0, direction = 1, scrolledAt = lb_frames + 60u, scrolledCursor = cursor;
+        }
+        if (stops && !redraw && (int32_t)(lb_frames - scrolledAt) >= 0) {
+            if ((direction > 0 && scroll == stops) || (direction < 0 && scroll == 0)) direction = -direction;
+            scroll = (unsigned)((int)scroll + direction);
+            const int rests = scroll == stops || scroll == 0;
+            scrolledAt = lb_frames + (rests ? 60u : 10u);
+            redraw = 1;
+        }
         if (redraw) {
             lb_save_set_menu(&places, category, cursor);
             if (cursor < first) first = cursor;
             if (cursor >= first + shown) first = cursor - shown + 1;
-            DrawMenu(rows, first, cursor, shown);
+            DrawMenu(rows, first, cursor, shown, scroll);
             redraw = 0;
         }
         uint16_t held;

@@ -206,3 +206,35 @@ TEST(Sequence, HeldKeysRepeat) {
     h.Run(20);
     EXPECT_EQ(GlyphMisses(h, c, 4, 20, "Line 33", kBlack, back), 0);
 }
+
+// A name wider than its row ends in ".." within the frame (X to 240 - X); selected, it moves
+// along until its end shows; a heading ends in " >". A font of narrow cells holds all 35.
+TEST(Sequence, LongNamesFitTheirRowAndScrollWhenSelected) {
+    for (int font : {0, 1, 2, 3}) {
+        Cartridge c(font);
+        const std::string name = "Thirty-five characters: a long name";
+        c.home.Write("Shelf/A.txt", "a"); // before the long name
+        c.home.Write("Shelf/" + name + ".txt", "x");
+        Handheld h(c.Build({"Shelf"}));
+        h.Run(10);
+        h.Press(kKeyStart);
+        h.Run(20);
+        const unsigned cells = (240 - 2 * 24) / c.HalfWidth();
+        const int gap = (c.LineHeight() - c.Height()) / 2, second = 32 + c.LineHeight();
+        const uint16_t menu = kMenuColour.Colour();
+        EXPECT_EQ(GlyphMisses(h, c, 24, 32 + gap, "Shelf >", kBlack, kWhite), 0) << font;
+        h.Press(kKeyA);
+        h.Run(20);
+        const bool fits = name.size() <= cells;
+        const std::string cut = fits ? name : name.substr(0, cells - 2) + "..";
+        EXPECT_EQ(GlyphMisses(h, c, 24, second + gap, cut, kWhite, menu), 0) << font;
+        h.Press(kKeyDown);
+        h.Run(60 + 10 * int(fits ? 0 : name.size() - cells) +
+              20); // a second's rest, a step a character
+        EXPECT_EQ(GlyphMisses(h, c, 24, second + gap,
+                              fits ? name : name.substr(name.size() - cells), kBlack, kWhite),
+                  0)
+            << font;
+        EXPECT_EQ(h.Pixel(240 - 24, second), menu) << font; // the bar ends at 240 - X
+    }
+}
