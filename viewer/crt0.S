@@ -77,6 +77,21 @@ lb_irq_handler:
     ldr     r3, [r2]
     add     r3, r3, #1
     str     r3, [r2]
+    @ The keys gone down since the last blank are kept until the viewer takes them, so that
+    @ a press while a screen is drawn is never lost.
+    ldr     r2, =REG_KEYINPUT_ADDR
+    ldrh    r3, [r2]
+    mvn     r3, r3          @ 1: down
+    ldr     r2, =0x3FF
+    and     r3, r3, r2
+    ldr     r2, =lb_keys_down
+    ldrh    r1, [r2]        @ down at the last blank
+    strh    r3, [r2]
+    bic     r1, r3, r1      @ down now, not then
+    ldr     r2, =lb_keys_pressed
+    ldrh    r0, [r2]
+    orr     r0, r0, r1
+    strh    r0, [r2]
     bx      lr
 
 @ Halts in the BIOS until the next vertical blank interrupt (VBlankIntrWait).

@@ -12,6 +12,7 @@
 #define IWRAM_IRQ_STACK_TOP 0x03007FA0 /* the BIOS keeps the top 96 bytes of IWRAM */
 #define IWRAM_STACK_TOP 0x03007F00     /* the system-mode stack, below the interrupt stack */
 #define SWI_VBLANK_INTR_WAIT 0x050000  /* the BIOS's VBlankIntrWait, as an ARM swi number */
+#define REG_KEYINPUT_ADDR 0x04000130   /* the keys, a bit each, 0 while down */
 
 #ifndef __ASSEMBLER__
 
@@ -23,7 +24,7 @@
 #define REG_IME (*(volatile uint16_t*)0x04000208)
 #define BIOS_IRQ_HANDLER (*(void (*volatile*)(void))ADDR_BIOS_IRQ_HANDLER)
 #define REG_VCOUNT (*(volatile uint16_t*)0x04000006)
-#define REG_KEYINPUT (*(volatile uint16_t*)0x04000130)
+#define REG_KEYINPUT (*(volatile uint16_t*)REG_KEYINPUT_ADDR)
 
 #define DISPCNT_MODE3 0x0003u
 #define DISPCNT_MODE4 0x0004u
@@ -68,6 +69,8 @@
 void lb_irq_handler(void); /* crt0.S, both */
 void lb_wait_vblank(void);
 extern volatile uint32_t lb_frames; /* vertical blanks since start, counted by lb_irq_handler */
+extern volatile uint16_t lb_keys_down;    /* the keys down at the last blank (lb_irq_handler) */
+extern volatile uint16_t lb_keys_pressed; /* gone down at a blank since last taken */
 
 /* The vertical blank raises an interrupt, so that the processor can halt until it comes. */
 static inline void StartVBlankInterrupt(void) {
@@ -131,6 +134,15 @@ static inline int InVBlankWithTimeFor(unsigned lines) {
 
 /* Halts in the BIOS until the next vertical blank begins. */
 static inline void WaitForVBlank(void) { lb_wait_vblank(); }
+
+/* The keys gone down at the blanks since the last call, taken with interrupts held off. */
+static inline uint16_t TakePressedKeys(void) {
+    REG_IME = 0;
+    const uint16_t pressed = lb_keys_pressed;
+    lb_keys_pressed = 0;
+    REG_IME = 1;
+    return pressed;
+}
 
 /* Black, from a vertical blank (this one when there is time left in it), until the next
  * screen shows: what is drawn for a mode 4 screen lands in the memory a mode 3 picture shows

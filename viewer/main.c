@@ -8,8 +8,8 @@
 struct lb_rom_view view;
 struct lb_save places;
 volatile uint32_t lb_frames;
+volatile uint16_t lb_keys_down, lb_keys_pressed;
 int readRightToLeft;
-static uint16_t previousKeys;
 
 uint16_t InReadingOrder(uint16_t keys) {
     if (!readRightToLeft) return keys;
@@ -29,11 +29,8 @@ static uint32_t heldSince, repeatedAt;
 static int repeated;
 
 uint16_t NewKeys(uint16_t* held) {
-    uint16_t now = (uint16_t)(~REG_KEYINPUT & 0x03FFu);
-    uint16_t fresh = now & (uint16_t)~previousKeys;
-    previousKeys = now;
-    if (held) *held = now;
-    return fresh;
+    if (held) *held = (uint16_t)(~REG_KEYINPUT & 0x03FFu);
+    return TakePressedKeys(); /* seen at the blanks, however long a screen took to draw */
 }
 
 uint16_t RepeatKeys(uint16_t fresh, uint16_t held, uint16_t moves, uint16_t pages) {

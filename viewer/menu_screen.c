@@ -5,22 +5,41 @@
 #include "hardware.h"
 #include "screens.h"
 
-#define MAX_ROWS 1024u
+/* The headings, found once: a level's rows are worked out from them, so that every entry of
+ * a level of any length can be reached, with no table of rows to run out. */
+#define MAX_HEADINGS 256u
+static uint16_t headings[MAX_HEADINGS] EWRAM_DATA;
+static unsigned headingCount, leadItems; /* leadItems: the entries before the first heading */
 
-static uint16_t rowEntries[MAX_ROWS] EWRAM_DATA;
-/* The level listed in rowEntries, and the row of the entry a picture or text shows. */
+/* The level shown: the top level (-1) or a heading's category, and its rows. */
+static int levelCategory = -1;
+/* The level the entries are read in, and the row of the entry a picture or text shows. */
 static unsigned levelRows, shownRow;
 
 static int IsHeading(unsigned entry) {
-    uint8_t name[40], mark;
-    lb_entry_name(&view, entry, name, &mark);
-    return lb_is_heading_mark(mark);
+    return entry < view.entries && lb_is_heading_mark(view.rom[view.names + entry * LB_ENTRY_NAME_BYTES]);
+}
+
+static void FindHeadings(void) {
+    headingCount = 0;
+    leadItems = view.entries;
+    for (unsigned i = 0; i < view.entries; ++i) {
+        if (!IsHeading(i)) continue;
+        if (headingCount == 0) leadItems = i;
+        if (headingCount < MAX_HEADINGS) headings[headingCount++] = (uint16_t)i;
+    }
+}
+
+/* The entry at `row` of the level shown. */
+static unsigned RowEntry(unsigned row) {
+    if (levelCategory >= 0) return (unsigned)levelCategory + 1u + row;
+    return row < leadItems ? row : headings[row - leadItems];
 }
 
 /* The row of the shown entry's neighbour `step` away, headings passed over; -1 for none. */
 static int NeighbourRow(int step) {
     for (int k = (int)shownRow + step; k >= 0 && k < (int)levelRows; k += step)
-        if (!IsHeading(rowEntries[k])) return k;
+        if (!IsHeading(RowEntry(k))) return k;
     return -1;
 }
 
@@ -56,8 +75,8 @@ static unsigned ReadFrom(unsigned row, unsigned rows) {
     shownRow = row;
     int start = TEXT_AT_KEPT;
     for (;;) {
-        lb_save_set_last(&places, rowEntries[shownRow]);
-        const int left = OpenEntry(rowEntries[shownRow], start);
+        lb_save_set_last(&places, RowEntry(shownRow));
+        const int left = OpenEntry(RowEntry(shownRow), start);
         const int next = left == LEAVE_BACK ? -1 : NeighbourRow(left);
         if (next < 0) {
             if (directShown) BlackOut(); /* the menu is drawn where that picture shows from */
@@ -69,25 +88,13 @@ static unsigned ReadFrom(unsigned row, unsigned rows) {
     }
 }
 
-/* The rows of one level: the top level holds the headings and the items before the first
- * heading; a category holds the entries after its heading up to the next. */
+/* Shows one level and returns its rows: the top level holds the items before the first
+ * heading and the headings; a category the entries after its heading up to the next. */
 static unsigned ListRows(int category) {
+    levelCategory = category;
+    if (category < 0) return leadItems + headingCount;
     unsigned n = 0;
-    uint8_t name[40], mark;
-    if (category < 0) {
-        int seenHeading = 0;
-        for (unsigned i = 0; i < view.entries && n < MAX_ROWS; ++i) {
-            lb_entry_name(&view, i, name, &mark);
-            if (lb_is_heading_mark(mark)) seenHeading = 1;
-            if (lb_is_heading_mark(mark) || !seenHeading) rowEntries[n++] = (uint16_t)i;
-        }
-        return n;
-    }
-    for (unsigned i = (unsigned)category + 1; i < view.entries && n < MAX_ROWS; ++i) {
-        lb_entry_name(&view, i, name, &mark);
-        if (lb_is_heading_mark(mark)) break;
-        rowEntries[n++] = (uint16_t)i;
-    }
+    while ((unsigned)category + 1u + n < view.entries && !IsHeading((unsigned)category + 1u + n)) ++n;
     return n;
 }
 
@@ -146,7 +153,7 @@ static void DrawMenu(unsigned rows, unsigned first, unsigned cursor, unsigned sh
     const unsigned cells = (unsigned)width / CellWidth();
     for (unsigned k = 0; k < shown && first + k < rows; ++k) {
         uint8_t name[40], mark, fitted[48];
-        unsigned n = lb_entry_name(&view, rowEntries[first + k], name, &mark);
+        unsigned n = lb_entry_name(&view, RowEntry(first + k), name, &mark);
         int y = view.y + (int)(k * ROW_HEIGHT);
         int selected = first + k == cursor;
         if (selected) FillRect(view.x, y, width, ROW_HEIGHT, ink);
@@ -169,6 +176,7 @@ static void DrawMenu(unsigned rows, unsigned first, unsigned cursor, unsigned sh
 }
 
 void RunMenu(int readLast) {
+    FindHeadings();
     int category = -1;
     unsigned cursor = 0, first = 0, topCursor = 0;
     unsigned fit = view.y < LB_SCREEN_HEIGHT ? (LB_SCREEN_HEIGHT - view.y) / LineHeight() : 0;
@@ -184,7 +192,7 @@ void RunMenu(int readLast) {
             lb_entry_name(&view, (unsigned)keptCategory, name, &mark);
         if (keptCategory >= 0 && lb_is_heading_mark(mark)) {
             for (unsigned k = 0; k < rows; ++k)
-                if (rowEntries[k] == (unsigned)keptCategory) topCursor = k;
+                if (RowEntry(k) == (unsigned)keptCategory) topCursor = k;
             category = keptCategory;
             rows = ListRows(category);
         }
@@ -199,10 +207,10 @@ void RunMenu(int readLast) {
         category = -1;
         rows = ListRows(category);
         for (unsigned k = 0; k < rows; ++k)
-            if ((int)rowEntries[k] == heading) topCursor = k;
+            if ((int)RowEntry(k) == heading) topCursor = k;
         if (heading >= 0) category = heading, rows = ListRows(category);
         for (unsigned k = 0; k < rows; ++k)
-            if (rowEntries[k] == last) cursor = ReadFrom(k, rows);
+            if (RowEntry(k) == last) cursor = ReadFrom(k, rows);
     }
     int redraw = 1;
     /* The selected name, when wider than its row, moves a character every 10 frames from its
@@ -212,7 +220,7 @@ void RunMenu(int readLast) {
     for (;;) {
         if (rows && cursor != scrolledCursor) {
             uint8_t name[40], mark;
-            const unsigned n = lb_entry_name(&view, rowEntries[cursor], name, &mark);
+            const unsigned n = lb_entry_name(&view, RowEntry(cursor), name, &mark);
             const int width = view.x < (int)LB_SCREEN_WIDTH / 2 ? (int)LB_SCREEN_WIDTH - 2 * view.x : (int)CellWidth();
             stops = ScrollStops(name, n, lb_is_heading_mark(mark), (unsigned)width / CellWidth());
             scroll = 0, direction = 1, scrolledAt = lb_frames + 60u, scrolledCursor = cursor;
@@ -245,7 +253,7 @@ void RunMenu(int readLast) {
             redraw = 1;
         }
         if (rows && (fresh & KEY_A)) {
-            unsigned entry = rowEntries[cursor];
+            unsigned entry = RowEntry(cursor);
             uint8_t name[40], mark;
             lb_entry_name(&view, entry, name, &mark);
             if (category < 0 && lb_is_heading_mark(mark)) {

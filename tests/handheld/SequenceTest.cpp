@@ -238,3 +238,26 @@ TEST(Sequence, LongNamesFitTheirRowAndScrollWhenSelected) {
         EXPECT_EQ(h.Pixel(240 - 24, second), menu) << font; // the bar ends at 240 - X
     }
 }
+
+// Every entry of a long level can be reached: a category of 1,500 texts, its last one after
+// the cursor wraps from the first (past the 1,024 rows the menu once listed).
+TEST(Sequence, EveryEntryOfALongLevelIsReached) {
+    Cartridge c;
+    for (int k = 1; k <= 1500; ++k)
+        c.home.Write("Long/p" + std::to_string(k) + ".txt", "text " + std::to_string(k));
+    Handheld h(c.Build({"Long"}));
+    h.Run(10);
+    h.Press(kKeyStart);
+    h.Run(20);
+    h.Press(kKeyA);
+    h.Run(30);
+    h.Press(kKeyUp); // from the first row to the last
+    h.Run(30);
+    EXPECT_EQ(GlyphMisses(h, c, 4, 2, "1500/1500", kWhite, kMenuColour.Colour()), 0);
+    h.Press(kKeyA);
+    h.Run(60);
+    EXPECT_EQ(GlyphMisses(h, c, 4, 20, "text 1500", kBlack, kBackColour.Colour()), 0);
+    h.Press(kKeyLeft); // the one before it, at its last page
+    h.Run(60);
+    EXPECT_EQ(GlyphMisses(h, c, 4, 20, "text 1499", kBlack, kBackColour.Colour()), 0);
+}
