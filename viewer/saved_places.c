@@ -5,11 +5,20 @@
  *   header: "LBSV", ROM identity (4), menu category + 2 (2: 0 nothing kept, 1 the top level),
  *           cursor (2), sequence (3), check
  *   slot:   entry identity (4), line (4), sequence (3), check
- * and after the slots the entry read last: its number + 1 (4; 0 none), 3 spare, check. */
+ * and after the slots the entry read last: its number + 1 (4; 0 none), 3 spare, check.
+ * From 8 KiB, LB_MARKED_TEXTS bookmark records of 64 bytes:
+ *   text identity (4), count (1), LB_MARKS_PER_TEXT lines (3 each), sequence (3), spare, check */
 #define HEADER_BYTES 16u
 #define SLOT_BYTES 12u
 #define LAST_AT (HEADER_BYTES + LB_SAVE_SLOTS * SLOT_BYTES)
 #define LAST_BYTES 8u
+#define MARKS_AT 0x2000u
+#define MARK_BYTES 64u
+#define MARK_SEQUENCE (5u + 3u * LB_MARKS_PER_TEXT)
+
+_Static_assert(LAST_AT + LAST_BYTES <= MARKS_AT, "the bookmarks follow the places");
+_Static_assert(MARK_SEQUENCE + 3u < MARK_BYTES, "a bookmark record holds its check");
+_Static_assert(MARKS_AT + LB_MARKED_TEXTS * MARK_BYTES <= LB_SAVE_BYTES, "all within SRAM");
 
 static const uint8_t kMagic[4] = {'L', 'B', 'S', 'V'};
 
@@ -64,7 +73,7 @@ void lb_save_open(struct lb_save* save, volatile uint8_t* sram, uint32_t rom_ide
     int ours = Valid(sram, HEADER_BYTES);
     for (unsigned i = 0; i < 4; ++i) ours = ours && sram[i] == kMagic[i];
     if (!ours) { /* blank or foreign: every slot emptied */
-        for (unsigned i = 0; i < LAST_AT + LAST_BYTES; ++i) sram[i] = 0;
+        for (unsigned i = 0; i < MARKS_AT + LB_MARKED_TEXTS * MARK_BYTES; ++i) sram[i] = 0;
         for (unsigned i = 0; i < 4; ++i) sram[i] = kMagic[i];
         Put(sram + 4, rom_identity, 4);
         Seal(sram, HEADER_BYTES);
@@ -137,4 +146,44 @@ void lb_save_set_last(struct lb_save* save, unsigned entry) {
     volatile uint8_t* p = save->sram + LAST_AT;
     Put(p, entry + 1u, 4);
     Seal(p, LAST_BYTES);
+}
+
+static volatile uint8_t* MarkRecord(const struct lb_save* s, unsigned k) {
+    return s->sram + MARKS_AT + k * MARK_BYTES;
+}
+
+static int FindMarks(const struct lb_save* save, uint32_t entry) {
+    for (unsigned k = 0; k < LB_MARKED_TEXTS; ++k) {
+        const volatile uint8_t* p = MarkRecord(save, k);
+        if (Get(p, 4) == entry && Valid(p, MARK_BYTES) && Get(p + MARK_SEQUENCE, 3)) return (int)k;
+    }
+    return -1;
+}
+
+unsigned lb_save_marks(const struct lb_save* save, uint32_t entry, uint32_t* lines) {
+    const int k = FindMarks(save, entry);
+    if (k < 0) return 0;
+    const volatile uint8_t* p = MarkRecord(save, (unsigned)k);
+    unsigned n = p[4] < LB_MARKS_PER_TEXT ? p[4] : LB_MARKS_PER_TEXT;
+    for (unsigned i = 0; i < n; ++i) lines[i] = Get(p + 5 + 3 * i, 3);
+    return n;
+}
+
+void lb_save_set_marks(struct lb_save* save, uint32_t entry, const uint32_t* lines, unsigned n) {
+    int k = FindMarks(save, entry);
+    if (k < 0) { /* an empty or damaged record, else the one marked longest ago */
+        uint32_t oldest = 0xFFFFFFFFu;
+        for (unsigned j = 0; j < LB_MARKED_TEXTS && oldest; ++j) {
+            const volatile uint8_t* p = MarkRecord(save, j);
+            const uint32_t age = Valid(p, MARK_BYTES) ? Get(p + MARK_SEQUENCE, 3) : 0;
+            if (age < oldest) oldest = age, k = (int)j;
+        }
+    }
+    volatile uint8_t* p = MarkRecord(save, (unsigned)k);
+    if (n > LB_MARKS_PER_TEXT) n = LB_MARKS_PER_TEXT;
+    Put(p, entry, 4);
+    p[4] = (uint8_t)n;
+    for (unsigned i = 0; i < LB_MARKS_PER_TEXT; ++i) Put(p + 5 + 3 * i, i < n ? lines[i] : 0, 3);
+    Put(p + MARK_SEQUENCE, NextSequence(save), 3);
+    Seal(p, MARK_BYTES);
 }

@@ -33,6 +33,13 @@ void lb_save_set_line(struct lb_save* save, uint32_t entry, uint32_t line);
 int lb_save_menu(const struct lb_save* save, int* category, unsigned* cursor);
 void lb_save_set_menu(struct lb_save* save, int category, unsigned cursor);
 
+/* Each text's bookmarks: the first lines of the pages marked, in order, up to this many;
+ * kept for the texts read latest, the marks of the one read longest ago going first. */
+#define LB_MARKS_PER_TEXT 16u
+#define LB_MARKED_TEXTS 128u
+unsigned lb_save_marks(const struct lb_save* save, uint32_t entry, uint32_t* lines);
+void lb_save_set_marks(struct lb_save* save, uint32_t entry, const uint32_t* lines, unsigned n);
+
 /* The entry read last (a picture or a text), kept for this ROM only: what A at the title
  * opens again. */
 int lb_save_last(const struct lb_save* save, unsigned* entry);

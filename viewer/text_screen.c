@@ -33,6 +33,8 @@ struct TextScreen {
     const uint8_t *back, *backColours;
     uint8_t ink, paper;
     int top;
+    uint32_t bookmarks[LB_MARKS_PER_TEXT]; /* the first lines of the marked pages, in order */
+    unsigned bookmarkCount;
 };
 
 static uint32_t LayOutLines(const struct TextScreen* t, uint32_t at, unsigned lines) {
@@ -127,8 +129,11 @@ static void DrawTextScreen(struct TextScreen* t) {
     if (at < t->text.length) KnowLine(t, t->line + t->rows, at);
     /* A short text's total is known before the screen shows, so it shows once, whole. */
     while (!t->total && RoomBeforeFlip()) CountPages(t, 1);
-    char label[24];
+    char label[32];
     unsigned n = 0;
+    /* A marked page: a "*" before the indicator. */
+    for (unsigned k = 0; k < t->bookmarkCount; ++k)
+        if (t->bookmarks[k] == page * t->rows) label[n++] = '*', label[n++] = ' ';
     AppendNumber(label, &n, page + 1);
     label[n++] = '/';
     if (t->total) { /* and how much is read, to the nearest per cent */
@@ -202,6 +207,42 @@ static int PastTheEnd(struct TextScreen* t, int step) {
     return LEAVE_BACK;
 }
 
+/* SELECT with A marks the page shown, or takes its mark away; SELECT with Down or Up goes to
+ * the next or the previous marked page. Returns 1 when the screen changed. */
+static int UseBookmarks(struct TextScreen* t, uint16_t fresh, uint32_t identity) {
+    const uint32_t line = t->line / t->rows * t->rows;
+    if (fresh & KEY_A) {
+        unsigned k = 0;
+        while (k < t->bookmarkCount && t->bookmarks[k] < line) ++k;
+        if (k < t->bookmarkCount && t->bookmarks[k] == line) {
+            for (--t->bookmarkCount; k < t->bookmarkCount; ++k) t->bookmarks[k] = t->bookmarks[k + 1];
+        } else if (t->bookmarkCount < LB_MARKS_PER_TEXT) {
+            for (unsigned j = t->bookmarkCount++; j > k; --j) t->bookmarks[j] = t->bookmarks[j - 1];
+            t->bookmarks[k] = line;
+        } else {
+            return 0; /* sixteen already */
+        }
+        lb_save_set_marks(&places, identity, t->bookmarks, t->bookmarkCount);
+        return 1;
+    }
+    const unsigned before = t->line;
+    if (fresh & KEY_DOWN)
+        for (unsigned k = 0; k < t->bookmarkCount; ++k)
+            if (t->bookmarks[k] > t->line) {
+                t->line = t->bookmarks[k];
+                break;
+            }
+    if (fresh & KEY_UP)
+        for (unsigned k = t->bookmarkCount; k-- > 0;)
+            if (t->bookmarks[k] < t->line) {
+                t->line = t->bookmarks[k];
+                break;
+            }
+    if (t->line != before) /* counted that far first */
+        while (!t->total && t->counted <= t->line / t->rows) CountPages(t, 256);
+    return t->line != before;
+}
+
 int ViewText(const struct lb_record* r, unsigned entry, int start) {
     struct TextScreen t = {
         .text = {view.rom + r->data, r->size_field, (LB_SCREEN_WIDTH - 2 * TEXT_MARGIN) / CellWidth(),
@@ -218,6 +259,7 @@ int ViewText(const struct lb_record* r, unsigned entry, int start) {
     PickInks(t.back, t.backColours, &t.ink, &t.paper);
     CountPages(&t, 1); /* the first page shows at once */
     const uint32_t identity = TextIdentity(r, entry, t.text.length);
+    t.bookmarkCount = lb_save_marks(&places, identity, t.bookmarks);
     const uint32_t kept = start == TEXT_AT_KEPT ? lb_save_line(&places, identity) : 0;
     if (start == TEXT_AT_LAST) {
         while (!t.total) CountPages(&t, 256);
@@ -239,6 +281,10 @@ int ViewText(const struct lb_record* r, unsigned entry, int start) {
         if (fresh & KEY_B) return LEAVE_BACK;
         fresh = InReadingOrder(fresh);
         held = InReadingOrder(held);
+        if ((held & KEY_SELECT) && (fresh & (KEY_A | KEY_DOWN | KEY_UP))) {
+            redraw = UseBookmarks(&t, fresh, identity);
+            continue;
+        }
         if (!(held & KEY_SELECT)) { /* a fresh press, not a held one, moves on to the next */
             const int step = (fresh & (KEY_RIGHT | KEY_R)) ? 1 : (fresh & (KEY_LEFT | KEY_L)) ? -1 : 0;
             const int left = step ? PastTheEnd(&t, step) : LEAVE_BACK;

@@ -143,9 +143,71 @@ TEST(SavedPlaces, KeepingOnTheHost) {
     EXPECT_EQ(lb_save_line(&save, 1002), 0u);
     EXPECT_EQ(lb_save_line(&save, 5000), 9u);
 
+    // Bookmarks: kept for the 128 texts marked latest, the oldest giving way.
+    uint32_t lines[LB_MARKS_PER_TEXT] = {};
+    const uint32_t three[] = {16, 48, 0xFFFFFF};
+    EXPECT_EQ(lb_save_marks(&save, 42, lines), 0u);
+    lb_save_set_marks(&save, 42, three, 3);
+    for (uint32_t k = 1; k < LB_MARKED_TEXTS; ++k) lb_save_set_marks(&save, 7000 + k, three, 1);
+    lb_save_open(&save, sram.data(), 999);
+    ASSERT_EQ(lb_save_marks(&save, 42, lines), 3u);
+    EXPECT_EQ(std::vector<uint32_t>(lines, lines + 3), std::vector<uint32_t>(three, three + 3));
+    lb_save_set_marks(&save, 9000, three, 2); // the 129th: text 42's marks go
+    EXPECT_EQ(lb_save_marks(&save, 42, lines), 0u);
+    EXPECT_EQ(lb_save_marks(&save, 9000, lines), 2u);
+    EXPECT_EQ(lb_save_marks(&save, 7001, lines), 1u);
+
     // A slot damaged by one flipped bit is no longer believed.
     sram[16 + 4] ^= 1;
     uint32_t found = 0;
     for (uint32_t k = 1; k <= LB_SAVE_SLOTS; ++k) found += lb_save_line(&save, 1000 + k) != 0;
     EXPECT_EQ(found, LB_SAVE_SLOTS - 2); // 1002 gave way, and one slot is damaged
+}
+
+// SELECT with A marks a page (a "*" before its indicator) or takes the mark away; SELECT with
+// Down and Up go between the marked pages; the marks are kept across a reset.
+TEST(SavedPlaces, BookmarksAreSetFollowedAndKept) {
+    Cartridge c;
+    c.home.Write("Book.txt", Book("The end.")); // 8 lines a page: page p starts at line 8p - 7
+    Handheld h(c.Build({"Book.txt"}));
+    OpenFirstEntry(h);
+    auto press = [&](uint32_t keys) {
+        h.Press(keys);
+        h.Run(20);
+    };
+    auto turn = [&](int pages) {
+        for (int i = 0; i < pages; ++i) press(kKeyRight);
+    };
+    const uint16_t back = kBackColour.Colour();
+    turn(2); // page 3
+    press(kKeySelect | kKeyA);
+    EXPECT_EQ(GlyphMisses(h, c, 4, 2, "* 3/51", kBlack, back), 0);
+    turn(4); // page 7
+    press(kKeySelect | kKeyA);
+    turn(3); // page 10
+    press(kKeySelect | kKeyA);
+    turn(2); // page 12, unmarked
+    EXPECT_EQ(GlyphMisses(h, c, 4, 2, "12/51", kBlack, back), 0);
+    press(kKeySelect | kKeyUp);
+    EXPECT_TRUE(Shows(h, c, "Line 73")); // page 10
+    press(kKeySelect | kKeyUp);
+    EXPECT_TRUE(Shows(h, c, "Line 49")); // page 7
+    press(kKeySelect | kKeyA);           // its mark taken away
+    EXPECT_EQ(GlyphMisses(h, c, 4, 2, "7/51", kBlack, back), 0);
+    press(kKeySelect | kKeyUp);
+    EXPECT_TRUE(Shows(h, c, "Line 17")); // page 3
+    press(kKeySelect | kKeyDown);
+    EXPECT_TRUE(Shows(h, c, "Line 73")); // page 10: page 7 is no longer marked
+
+    h.Reset(); // SRAM kept: two marks remain
+    OpenFirstEntry(h);
+    EXPECT_TRUE(Shows(h, c, "Line 73"));
+    press(kKeySelect | kKeyUp);
+    EXPECT_TRUE(Shows(h, c, "Line 17"));
+    press(kKeySelect | kKeyUp); // none before the first
+    EXPECT_TRUE(Shows(h, c, "Line 17"));
+    press(kKeySelect | kKeyDown);
+    EXPECT_TRUE(Shows(h, c, "Line 73"));
+    press(kKeySelect | kKeyDown); // none after the last
+    EXPECT_TRUE(Shows(h, c, "Line 73"));
 }
