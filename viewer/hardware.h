@@ -31,6 +31,8 @@
 #define DISPCNT_PAGE1 0x0010u
 #define DISPCNT_BG2 0x0400u
 #define DISPCNT_WIN0 0x2000u
+#define DISPCNT_OBJ 0x1000u    /* sprites shown */
+#define DISPCNT_OBJ_1D 0x0040u /* sprite tiles laid one after another */
 
 #define VRAM ((volatile uint16_t*)0x06000000)
 #define REG_DMA3SAD (*(volatile const void**)0x040000D4)
@@ -44,6 +46,10 @@
 #define REG_BLDCNT (*(volatile uint16_t*)0x04000050)
 #define REG_BLDY (*(volatile uint16_t*)0x04000054)
 #define PALETTE ((volatile uint16_t*)0x05000000)
+#define OBJ_PALETTE ((volatile uint16_t*)0x05000200)
+#define OBJ_TILES ((volatile uint32_t*)0x06014000) /* tile 512 on: past both bitmap pages */
+#define OAM ((volatile uint16_t*)0x07000000)
+#define OAM_HIDDEN 0x0200u
 
 #define KEY_A 0x0001u
 #define KEY_B 0x0002u
@@ -93,6 +99,36 @@ static inline uint16_t FrameInBlack(unsigned left, unsigned top, unsigned right,
 }
 
 static inline void NoFrame(void) { REG_BLDCNT = 0; }
+
+/* Small arrows at the middle of the screen's edges where more of a large picture lies, as
+ * sprites, which touch neither the picture's pixels nor its colours: `which` has bit 0 for
+ * the right edge, 1 the left, 2 the bottom, 3 the top. 0 takes them away. */
+static inline void EdgeArrows(unsigned which) {
+    /* 8x8 tiles of 4 bits a pixel (colour 1 white, 2 black): a triangle pointing each way. */
+    static const uint32_t kArrows[4][8] = {
+        {0x00000021u, 0x00002111u, 0x00211111u, 0x21111111u, 0x21111111u, 0x00211111u, 0x00002111u, 0x00000021u},
+        {0x12000000u, 0x11120000u, 0x11111200u, 0x11111112u, 0x11111112u, 0x11111200u, 0x11120000u, 0x12000000u},
+        {0x00000000u, 0x00000000u, 0x22222222u, 0x21111112u, 0x02111120u, 0x00211200u, 0x00022000u, 0x00000000u},
+        {0x00000000u, 0x00022000u, 0x00211200u, 0x02111120u, 0x21111112u, 0x22222222u, 0x00000000u, 0x00000000u},
+    };
+    static const uint16_t kPlace[4][2] = {{232, 76}, {0, 76}, {116, 152}, {116, 0}}; /* x, y */
+    if (!which) {
+        REG_DISPCNT = (uint16_t)(REG_DISPCNT & ~DISPCNT_OBJ);
+        return;
+    }
+    for (unsigned k = 0; k < 128; ++k) OAM[4 * k] = OAM_HIDDEN;
+    for (unsigned k = 0; k < 4; ++k) {
+        for (unsigned w = 0; w < 8; ++w) OBJ_TILES[8 * k + w] = kArrows[k][w];
+        if (!(which & (1u << k))) continue;
+        OAM[4 * k] = kPlace[k][1];                   /* y; 4-bit colours, square */
+        OAM[4 * k + 1] = kPlace[k][0];               /* x; 8 x 8 */
+        OAM[4 * k + 2] = (uint16_t)(512u + k);       /* tile; palette 0, in front */
+    }
+    OBJ_PALETTE[1] = 0x7FFF;
+    OBJ_PALETTE[2] = 0x0000;
+    REG_WININ = (uint16_t)(REG_WININ | 0x0010u); /* inside a picture's frame too */
+    REG_DISPCNT = (uint16_t)(REG_DISPCNT | DISPCNT_OBJ | DISPCNT_OBJ_1D);
+}
 
 /* The sign that there is nothing further that way: a black strip at that edge of what shows
  * (the screen, or a smaller picture's frame), over it for `on`, gone again after. */

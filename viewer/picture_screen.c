@@ -134,16 +134,27 @@ int ViewPicture(const struct lb_record* r) {
     int ox = readRightToLeft ? maxX : 0, oy = 0, drawnX = -1, drawnY = -1; /* where reading starts */
     unsigned heldFrames = 0; /* how long a direction key has been held */
     struct View v = Place(r, w, h, 0, 0);
+    /* For its first second a large picture shows arrows where more of it lies. */
+    int arrows = scrolls;
+    const uint32_t arrowsUntil = lb_frames + 60u;
     for (;;) {
         if (ox != drawnX || oy != drawnY) { /* shown from the next vertical blank */
             v = Place(r, w, h, ox, oy);
             Show(r, &v);
+            if (arrows && drawnX < 0)
+                EdgeArrows((ox < maxX ? 1u : 0u) | (ox > 0 ? 2u : 0u) | (oy < maxY ? 4u : 0u) | (oy > 0 ? 8u : 0u));
+            else /* moved: the picture shows the way itself; Show took them away at the blank */
+                arrows = 0;
             drawnX = ox;
             drawnY = oy;
         }
+        if (arrows && (int32_t)(lb_frames - arrowsUntil) >= 0) EdgeArrows(0), arrows = 0;
         uint16_t held;
         uint16_t fresh = NewKeys(&held);
-        if (fresh & (KEY_B | KEY_START)) return LEAVE_BACK;
+        if (fresh & (KEY_B | KEY_START)) {
+            EdgeArrows(0);
+            return LEAVE_BACK;
+        }
         fresh = RepeatKeys(fresh, held, 0, scrolls ? KEY_L | KEY_R : KEY_L | KEY_R | KEY_LEFT | KEY_RIGHT);
         /* R and L move on by entries; A by screenfuls, then on; a picture that fits moves on
          * with the D-pad too. The reading order says which way is on; scrolling keeps the
@@ -153,6 +164,8 @@ int ViewPicture(const struct lb_record* r) {
         if (!scrolls && !step) step = (ordered & (KEY_RIGHT | KEY_A)) ? 1 : (ordered & KEY_LEFT) ? -1 : 0;
         if (scrolls && !step && (fresh & KEY_A) && !NextScreenful(&ox, &oy, maxX, maxY)) step = 1;
         if (step) {
+            EdgeArrows(0);
+            arrows = 0;
             if (HasNeighbour(step)) return step;
             SignNothingFurther(step, v.left, v.top, v.left + v.cols, v.top + v.rows);
             drawnX = -1; /* shown again whole, its frame as it was */

@@ -82,7 +82,12 @@ TEST(SteadyScreen, AWidePictureScrollsEveryFrameWithoutTearing) {
     h.Run(10);
     for (int picture = 0; picture < 2; ++picture) {
         h.Press(kKeyA);
-        h.Run(30);
+        h.Run(20);
+        // For its first second an arrow at the right edge shows where more of it lies.
+        EXPECT_EQ(h.Pixel(235, 79), kWhite) << picture;
+        EXPECT_EQ(h.Pixel(4, 79), (picture == 0 ? colour(4, 79) : table[4]).Colour()) << picture;
+        h.Run(50); // then it goes
+        EXPECT_EQ(h.Pixel(235, 79), (picture == 0 ? colour(235, 79) : table[235]).Colour()) << picture;
         std::set<int> positions;
         int torn = 0;
         h.SetKeys(kKeyRight);
