@@ -99,6 +99,15 @@ const ChoiceOption kOptions[] = {
      [](const BuildChoices& c) {
          return std::string(c.text.page == PageRule::Main ? "main" : "whole");
      }},
+    {"paragraphs",
+     "build/paragraphs",
+     "auto (default): the lines of a hard-wrapped text joined into paragraphs; keep: line ends "
+     "as they stand; lines: every line end inside a paragraph joined",
+     {"auto", "keep", "lines"},
+     [](BuildChoices& c, const std::string& w) {
+         c.text.paragraphs = w == "keep" ? ParagraphRule::Keep : w == "lines" ? ParagraphRule::Lines : ParagraphRule::Auto;
+     },
+     [](const BuildChoices& c) { return std::string(ParagraphRuleName(c.text.paragraphs)); }},
     {"reading-order",
      "build/readingOrder",
      "ltr (default): Right turns to the next page, picture or entry on the handheld; rtl: Left "

@@ -26,7 +26,8 @@ const OptionMenu kMenus[] = {{"encodingMenu", UserText::TextEncodingMenu},
                              {"chineseMenu", UserText::ChineseMenu},
                              {"picturesMenu", UserText::PicturesMenu},
                              {"pageTextMenu", UserText::PageTextMenu},
-                             {"readingOrderMenu", UserText::ReadingOrderMenu}};
+                             {"readingOrderMenu", UserText::ReadingOrderMenu},
+                             {"paragraphsMenu", UserText::ParagraphsMenu}};
 
 // One choice: its submenu and radio group, whether the stored options hold it, and what
 // picking it stores (nothing for a choice that asks first).
@@ -85,6 +86,15 @@ const OptionChoice kChoices[] = {
     {"rightToLeft", UserText::RightToLeft, 4, 5,
      [](const lb::BuildChoices& o) { return o.rightToLeft; },
      [](lb::BuildChoices& o) { o.rightToLeft = true; }},
+    {"paragraphsAuto", UserText::ParagraphsAuto, 5, 6,
+     [](const lb::BuildChoices& o) { return o.text.paragraphs == lb::ParagraphRule::Auto; },
+     [](lb::BuildChoices& o) { o.text.paragraphs = lb::ParagraphRule::Auto; }},
+    {"paragraphsKeep", UserText::ParagraphsKeep, 5, 6,
+     [](const lb::BuildChoices& o) { return o.text.paragraphs == lb::ParagraphRule::Keep; },
+     [](lb::BuildChoices& o) { o.text.paragraphs = lb::ParagraphRule::Keep; }},
+    {"paragraphsLines", UserText::ParagraphsLines, 5, 6,
+     [](const lb::BuildChoices& o) { return o.text.paragraphs == lb::ParagraphRule::Lines; },
+     [](lb::BuildChoices& o) { o.text.paragraphs = lb::ParagraphRule::Lines; }},
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "common/CodePage.h"
 
 #include "items/PageText.h"
+#include "items/Paragraphs.h"
 
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@ struct TextOptions {
     std::string encoding = "auto";
     bool convertScript = true; // `--chinese auto`: Simplified and Traditional as the font needs
     PageRule page = PageRule::Whole; // `--page-text`: a web page's whole text or its main text
+    ParagraphRule paragraphs = ParagraphRule::Auto; // `--paragraphs`: hard-wrapped lines joined
 
     // Whether `encoding` names one (neither "auto" nor "keep").
     bool NamesEncoding() const;
