@@ -78,11 +78,11 @@ TEST(TextEncoding, SourcesAndFontsGiveTheseRecords) {
         {"UTF-8 Simplified, font 0", 0, "\xE5\xAD\xA6\xE4\xB9\xA0", "\xBE\xC7\xB2\xDF", "UTF-8", "s2tw", 0},
         {"UTF-8 Simplified, font 2", 2, "\xE5\xAD\xA6\xE4\xB9\xA0", "\xD1\xA7\xCF\xB0", "UTF-8", nullptr, 0},
         // “a” é — in CP1252: 93 61 94 20 E9 20 97; Big5 has the quotes (A1 A7, A1 A8) and the
-        // dash (A1 58), not é.
+        // dash (A1 58), not é, which is spelled without its mark.
         {"UTF-8 English, font 3", 3, "\xE2\x80\x9C" "a\xE2\x80\x9D \xC3\xA9 \xE2\x80\x94",
          "\x93" "a\x94 \xE9 \x97", "UTF-8", nullptr, 0},
         {"UTF-8 English, font 0", 0, "\xE2\x80\x9C" "a\xE2\x80\x9D \xC3\xA9 \xE2\x80\x94",
-         "\xA1\xA7" "a\xA1\xA8 ? \xA1\x58", "UTF-8", nullptr, 1},
+         "\xA1\xA7" "a\xA1\xA8 e \xA1\x58", "UTF-8", nullptr, 0},
         {"UTF-8 with a mark", 3, "\xEF\xBB\xBF" "abc", "abc", "UTF-8", nullptr, 0},
         // 中 U+4E2D is Big5 A4 A4.
         {"UTF-16LE with a mark", 0, std::string("\xFF\xFE\x2D\x4E\x0D\x00\x0A\x00", 8), "\xA4\xA4\r\n",
@@ -198,9 +198,10 @@ TEST(TextEncoding, AFewBadBytesBecomeQuestionMarksAndAreCounted) {
         // 丂 U+4E02 is GBK 81 40: in GB18030, not in Big5.
         {"GB2312 with a GBK-only character and a stray byte, font 0", 0, gb + "\x81\x40\xFF", big5 + "??",
          "GB18030", 1, 1},
-        // ① is CP932's 87 40, an NEC extension outside Shift_JIS; 0xFF is nothing in either.
+        // ① is CP932's 87 40, an NEC extension outside Shift_JIS, spelled "1" in the English
+        // font; 0xFF is nothing in either.
         {"Shift_JIS with a CP932 extension and a stray byte, font 3", 3, sjis + "\x87\x40\xFF",
-         japaneseIn1252 + "??", "CP932", 1, japaneseChars + 1},
+         japaneseIn1252 + "1?", "CP932", 1, japaneseChars},
         // 0x81 is undefined in Windows-1252; the quotes and the dash are Big5 A1 A7, A1 A8, A1 58.
         // The detector names ISO-8859-7 for so little: its Windows superset has the same quotes.
         {"Windows-1252 with 0x80-0x9F and an undefined byte, font 0", 0, english + "\x81",
@@ -237,4 +238,43 @@ TEST(TextEncoding, AFewBadBytesBecomeQuestionMarksAndAreCounted) {
                          "warning entry 1 (" + path + "): bytes of the text that are no characters in CP950, "
                          "stored as \"?\": 1"),
               1);
+}
+
+// Characters a font lacks are put in a spelling it has before any becomes "?": the
+// compatibility form, the Latin letter without its marks, plain punctuation, Latin for Greek
+// and Cyrillic in the English font.
+TEST(TextEncoding, LettersTheFontLacksAreSpelledOut) {
+    struct Case {
+        int font;
+        const char* text;
+        std::string stored;
+        int spelled, replaced;
+    };
+    const Case cases[] = {
+        // The English font: ę ł Ａ ① spelled; ß “ — … are its own (DF 93 97 85); Щ Ω in Latin;
+        // an emoji has no spelling.
+        {3, "\xC4\x99", "e", 1, 0},
+        {3, "\xC5\x82", "l", 1, 0},
+        {3, "\xC3\x9F", "\xDF", 0, 0},
+        {3, "\xE2\x80\x9C\xE2\x80\x94\xE2\x80\xA6", "\x93\x97\x85", 0, 0},
+        {3, "\xEF\xBC\xA1", "A", 1, 0},
+        {3, "\xE2\x91\xA0", "1", 1, 0},
+        {3, "\xD0\xA9", "S", 1, 0}, // ICU spells Щ by ISO 9, Ŝ, and then drops the mark
+        {3, "\xCE\xA9", "O", 1, 0},
+        {3, "\xF0\x9F\x98\x80", "?", 0, 1},
+        // GB2312: ę and ł spelled; “ — … its own (A1 B0, A1 AA, A1 AD); Ａ its own (A3 C1).
+        {2, "\xC4\x99\xC5\x82", "el", 2, 0},
+        {2, "\xE2\x80\x9C\xE2\x80\xA6", "\xA1\xB0\xA1\xAD", 0, 0},
+        {2, "\xEF\xBC\xA1", "\xA3\xC1", 0, 0},
+        // Big5: ß spelled "ss".
+        {0, "\xC3\x9F", "ss", 1, 0},
+    };
+    for (const Case& c : cases) {
+        FontOf font(c.font, true);
+        int replaced = -1, spelled = -1;
+        const std::string stored = font.text.Encode(c.text, &replaced, nullptr, &spelled);
+        EXPECT_EQ(stored, c.stored) << c.text << " font " << c.font;
+        EXPECT_EQ(spelled, c.spelled) << c.text << " font " << c.font;
+        EXPECT_EQ(replaced, c.replaced) << c.text << " font " << c.font;
+    }
 }

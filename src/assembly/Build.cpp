@@ -137,6 +137,7 @@ struct EntryNote {
     std::string readAs;
     bool undecided = false;
     int undecodable = 0; // bytes that are no character in `readAs`
+    int spelled = 0;     // characters the font lacks, put in another spelling
     const char* script = nullptr;
     PictureNote picture;
     bool largeKept = false; // a picture larger than the screen, kept as it is
@@ -203,6 +204,7 @@ ItemData EncodeEntry(size_t index, const FontText& font, const BuildRequest& req
         note.readAs = reading.source.readAs;
         note.undecided = reading.source.undecided;
         note.undecodable = reading.source.undecodable;
+        note.spelled = reading.spelled;
         note.script = reading.script;
         return item;
     }
@@ -227,6 +229,8 @@ void LogEntryNote(BuildLog& log, uint8_t lang, int index, const BuildEntry& entr
         parts.push_back(Say(std::string(note.script) == "t2s" ? UserText::ToSimplified : UserText::ToTraditional,
                             lang, note.script));
     if (note.undecided) parts.push_back(Say(UserText::StoredUnchanged, lang));
+    if (note.spelled)
+        parts.push_back(Say(UserText::CharactersSpelled, lang, std::to_string(note.spelled)));
     if (note.largeKept)
         parts.push_back(Say(UserText::LargerThanScreen, lang,
                             std::to_string(note.picture.shown.width) + " x " +

@@ -1,6 +1,7 @@
 #include "common/CodePage.h"
 
 #include "common/Error.h"
+#include "common/Spelling.h"
 #include "format/FontTable.h"
 
 #include <algorithm>
@@ -99,13 +100,15 @@ bool CodePageConverter::Shown(uint32_t code) const {
 }
 
 template <typename Put>
-int CodePageConverter::EachCode(std::string_view utf8, Put put) const {
+int CodePageConverter::EachCode(std::string_view utf8, Put put, int* spelled) const {
     int misses = 0;
     while (!utf8.empty()) {
         const size_t n = static_cast<unsigned char>(utf8[0]) < 0x80 ? 1 : Utf8Length(utf8);
         const uint32_t code = n ? CodeOf(utf8.substr(0, n)) : kNoCode;
         if (Shown(code)) {
             put(code);
+        } else if (n > 1 && SpellOut(utf8.substr(0, n), put)) {
+            if (spelled) ++*spelled;
         } else {
             put(uint32_t{'?'});
             ++misses;
@@ -115,24 +118,50 @@ int CodePageConverter::EachCode(std::string_view utf8, Put put) const {
     return misses;
 }
 
+// A character the font lacks, put in another spelling whose every character it has.
+template <typename Put> bool CodePageConverter::SpellOut(std::string_view character, Put put) const {
+    for (const std::string& other : {CompatibleForm(character), LatinSpelling(character)}) {
+        if (other.empty()) continue;
+        std::vector<uint32_t> codes;
+        std::string_view rest = other;
+        while (!rest.empty()) {
+            const size_t n = static_cast<unsigned char>(rest[0]) < 0x80 ? 1 : Utf8Length(rest);
+            const uint32_t code = n ? CodeOf(rest.substr(0, n)) : kNoCode;
+            if (!Shown(code)) break;
+            codes.push_back(code);
+            rest.remove_prefix(n);
+        }
+        if (!rest.empty() || codes.empty()) continue;
+        for (uint32_t code : codes) put(code);
+        return true;
+    }
+    return false;
+}
+
 std::vector<std::string> CodePageConverter::EncodeChars(std::string_view utf8,
                                                         int* replaced) const {
     std::vector<std::string> codes;
-    int misses = EachCode(utf8, [&](uint32_t code) {
-        codes.push_back(code < 0x100 ? std::string(1, static_cast<char>(code))
-                                     : std::string{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)});
-    });
+    int misses = EachCode(
+        utf8,
+        [&](uint32_t code) {
+            codes.push_back(code < 0x100 ? std::string(1, static_cast<char>(code))
+                                         : std::string{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)});
+        },
+        nullptr);
     if (replaced) *replaced = misses;
     return codes;
 }
 
-std::string CodePageConverter::Encode(std::string_view utf8, int* replaced) const {
+std::string CodePageConverter::Encode(std::string_view utf8, int* replaced, int* spelled) const {
     std::string out;
     out.reserve(utf8.size());
-    int misses = EachCode(utf8, [&](uint32_t code) {
-        if (code >= 0x100) out += static_cast<char>(code >> 8);
-        out += static_cast<char>(code & 0xFF);
-    });
+    int misses = EachCode(
+        utf8,
+        [&](uint32_t code) {
+            if (code >= 0x100) out += static_cast<char>(code >> 8);
+            out += static_cast<char>(code & 0xFF);
+        },
+        spelled);
     if (replaced) *replaced = misses;
     return out;
 }

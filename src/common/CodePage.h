@@ -27,7 +27,9 @@ public:
     // Invalid UTF-8 bytes and characters outside the code page give "?".
     std::vector<std::string> EncodeChars(std::string_view utf8, int* replaced = nullptr) const;
     // The same bytes as joining EncodeChars.
-    std::string Encode(std::string_view utf8, int* replaced = nullptr) const;
+    // A character the font lacks is first put in another spelling it has (Spelling.h), each
+    // such counted in `spelled`; only one without becomes "?", counted in `replaced`.
+    std::string Encode(std::string_view utf8, int* replaced = nullptr, int* spelled = nullptr) const;
 
     // One character's code (one or two bytes) back to UTF-8; "?" when it is no character.
     std::string DecodeChar(std::string_view code) const;
@@ -44,7 +46,8 @@ private:
     uint32_t CodeOf(std::string_view utf8Char) const;
     bool Shown(uint32_t code) const;
     // Calls `put` with each character's code, "?" for those not shown; returns how many.
-    template <typename Put> int EachCode(std::string_view utf8, Put put) const;
+    template <typename Put> int EachCode(std::string_view utf8, Put put, int* spelled) const;
+    template <typename Put> bool SpellOut(std::string_view character, Put put) const;
 
     CodePage page_;
     std::vector<bool> shown_; // empty: every code of the page

@@ -23,6 +23,8 @@ constexpr Row kTexts[] = {
     {UserText::ConversionDone, "轉換完成!", "Conversion done!"},
     {UserText::EntryNumber, "第 {} 項", "entry {}"},
     {UserText::ReadAs, "以 {} 讀入", "read as {}"},
+    {UserText::CharactersSpelled, "字型沒有的 {} 個字元改用相近寫法（ę 作 e、“ 作 \"）",
+     "{} characters the font lacks spelled as it can show them (ę as e, “ as \")"},
     {UserText::ToTraditional, "轉為繁體字（{}）", "converted to Traditional Chinese ({})"},
     {UserText::ToSimplified, "轉為簡體字（{}）", "converted to Simplified Chinese ({})"},
     {UserText::StoredUnchanged, "無法判斷編碼，原樣存入",

@@ -16,6 +16,7 @@ enum class UserText {
     ConversionDone,
     EntryNumber,   // "{}" stands for the entry's 1-based position
     ReadAs,        // "{}" stands for the encoding
+    CharactersSpelled, // "{}" the count of characters the font lacks put in another spelling
     ToTraditional, // "{}" stands for the OpenCC conversion
     ToSimplified,
     StoredUnchanged,

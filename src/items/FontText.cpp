@@ -35,20 +35,23 @@ FontText::Fitted FontText::FitScript(const std::string& utf8) const {
     return {utf8, nullptr};
 }
 
-std::string FontText::Encode(const std::string& utf8, int* replaced, const char** script) const {
-    int misses = 0;
-    std::string out = codes_.Encode(utf8, &misses);
+std::string FontText::Encode(const std::string& utf8, int* replaced, const char** script,
+                             int* spelled) const {
+    int misses = 0, otherwise = 0;
+    std::string out = codes_.Encode(utf8, &misses, &otherwise);
     const char* used = nullptr;
     if (config_ && misses > 0) {
-        int after = 0;
-        std::string again = codes_.Encode(Converter().Convert(utf8), &after);
+        int after = 0, spelledAfter = 0;
+        std::string again = codes_.Encode(Converter().Convert(utf8), &after, &spelledAfter);
         if (after < misses) {
             out = std::move(again);
             misses = after;
+            otherwise = spelledAfter;
             used = config_;
         }
     }
     if (replaced) *replaced = misses;
+    if (spelled) *spelled = otherwise;
     if (script) *script = used;
     return out;
 }

@@ -27,7 +27,8 @@ class FontText {
     Fitted FitScript(const std::string& utf8) const;
 
     // FitScript, then the code page's bytes; `replaced` counts the characters stored as "?".
-    std::string Encode(const std::string& utf8, int* replaced, const char** script) const;
+    std::string Encode(const std::string& utf8, int* replaced, const char** script,
+                       int* spelled = nullptr) const;
 
   private:
     ScriptConverter& Converter() const;

@@ -16,18 +16,22 @@ uint32_t CodeAt(std::string_view s, size_t at, size_t* length) {
     size_t n = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
     if (at + n > s.size()) n = 1;
     uint32_t code = n == 1 ? b : b & (0x7F >> n);
-    for (size_t k = 1; k < n; ++k) code = code << 6 | (static_cast<unsigned char>(s[at + k]) & 0x3F);
+    for (size_t k = 1; k < n; ++k)
+        code = code << 6 | (static_cast<unsigned char>(s[at + k]) & 0x3F);
     *length = n;
     return code;
 }
 
 bool Wide(uint32_t c) {
-    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
-           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
            (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
 }
 
-bool Blank(uint32_t c) { return c == ' ' || c == '\t' || c == 0x3000; }
+bool Blank(uint32_t c) {
+    return c == ' ' || c == '\t' || c == 0x3000;
+}
 
 struct Line {
     std::string_view text; // without its line end
@@ -83,7 +87,9 @@ size_t FirstWordCells(const Line& l) {
     return cells;
 }
 
-bool StartsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
+bool StartsWith(std::string_view s, std::string_view p) {
+    return s.substr(0, p.size()) == p;
+}
 
 // A line that stands alone whatever its width: a list item, a table or drawing, a chapter
 // heading, or a rule of punctuation.
@@ -106,14 +112,16 @@ bool StandsAlone(const Line& l) {
     while (at < body.size()) {
         const uint32_t c = CodeAt(body, at, &length);
         if (c >= 0x2500 && c <= 0x257F) return true; // box drawing
-        if (c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) letters = true;
+        if (c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+            letters = true;
         at += length;
     }
     if (!letters) return true; // "=====", "* * *"
     // Chapter headings.
-    for (std::string_view word : {"Chapter ", "CHAPTER ", "Part ", "PART ", "Prologue", "Epilogue", "# ", "## ",
-                                  "\xE7\xAC\xAC" /* 第 */, "\xE5\x8D\xB7" /* 卷 */, "\xE5\xBA\x8F\xE7\xAB\xA0" /* 序章 */,
-                                  "\xE6\xA5\x94\xE5\xAD\x90" /* 楔子 */, "\xE7\x95\xAA\xE5\xA4\x96" /* 番外 */})
+    for (std::string_view word :
+         {"Chapter ", "CHAPTER ", "Part ", "PART ", "Prologue", "Epilogue", "# ", "## ",
+          "\xE7\xAC\xAC" /* 第 */, "\xE5\x8D\xB7" /* 卷 */, "\xE5\xBA\x8F\xE7\xAB\xA0" /* 序章 */,
+          "\xE6\xA5\x94\xE5\xAD\x90" /* 楔子 */, "\xE7\x95\xAA\xE5\xA4\x96" /* 番外 */})
         if (StartsWith(body, word) && l.cells <= 40) return true;
     return false;
 }
@@ -129,8 +137,9 @@ size_t WrapWidth(const std::vector<Line>& lines) {
         if (k + 1 < lines.size() && !lines[k + 1].blank) ++widths[lines[k].cells], ++followed;
     }
     if (nonBlank < 20 || followed == 0) return 0;
-    const size_t common =
-        std::max_element(widths.begin(), widths.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    const size_t common = std::max_element(widths.begin(), widths.end(), [](auto& a, auto& b) {
+                              return a.second < b.second;
+                          })->first;
     size_t near = 0;
     for (const auto& [width, count] : widths)
         if (width * 100 >= common * 85 && width * 100 <= common * 115) near += count;
@@ -164,7 +173,8 @@ std::string JoinParagraphs(std::string_view text, ParagraphRule rule) {
     // nearly every line is indented, the indent says nothing.
     size_t indented = 0, nonBlank = 0;
     for (const Line& l : lines) nonBlank += !l.blank, indented += !l.blank && l.indent > 0;
-    const bool indentStarts = rule == ParagraphRule::Auto && indented * 2 < nonBlank && indented * 20 >= nonBlank;
+    const bool indentStarts =
+        rule == ParagraphRule::Auto && indented * 2 < nonBlank && indented * 20 >= nonBlank;
 
     const std::string_view end = crlf ? "\r\n" : "\n";
     std::string out;
@@ -173,7 +183,8 @@ std::string JoinParagraphs(std::string_view text, ParagraphRule rule) {
         const Line& l = lines[k];
         out += l.text;
         const bool last = k + 1 == lines.size();
-        bool join = !last && !l.blank && !lines[k + 1].blank && !StandsAlone(l) && !StandsAlone(lines[k + 1]);
+        bool join = !last && !l.blank && !lines[k + 1].blank && !StandsAlone(l) &&
+                    !StandsAlone(lines[k + 1]);
         if (join && rule == ParagraphRule::Auto) {
             // A line that would have held the next one's first word ended its paragraph.
             const size_t wanted = l.cells + 1 + FirstWordCells(lines[k + 1]);
@@ -186,9 +197,10 @@ std::string JoinParagraphs(std::string_view text, ParagraphRule rule) {
         }
         while (!out.empty() && (out.back() == ' ' || out.back() == '\t')) out.pop_back();
         const uint32_t before = LastCode(out), after = FirstCode(lines[k + 1]);
-        const bool letterBefore = out.size() >= 2 && std::isalpha(static_cast<unsigned char>(out[out.size() - 2]));
-        const bool hyphen = !out.empty() && out.back() == '-' && letterBefore &&
-                            after < 0x80 && std::isalpha(static_cast<unsigned char>(after));
+        const bool letterBefore =
+            out.size() >= 2 && std::isalpha(static_cast<unsigned char>(out[out.size() - 2]));
+        const bool hyphen = !out.empty() && out.back() == '-' && letterBefore && after < 0x80 &&
+                            std::isalpha(static_cast<unsigned char>(after));
         if (!hyphen && !(Wide(before) && Wide(after))) out += ' ';
         lines[k + 1].text.remove_prefix(lines[k + 1].indent); // the joined line's indent goes
         lines[k + 1].indent = 0;

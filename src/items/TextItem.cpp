@@ -27,7 +27,7 @@ ItemData EncodeTextFile(std::vector<uint8_t> bytes, uint8_t type, const FontText
     done.source = DecideTextSource(view, font.Codes().Page(), options);
     if (!done.source.readAs.empty()) {
         std::string text = font.Encode(JoinParagraphs(ReadTextSource(view, done.source), options.paragraphs),
-                                       &done.replaced, &done.script);
+                                       &done.replaced, &done.script, &done.spelled);
         // Each byte that did not decode became one "?", told of by its own warning.
         done.replaced = std::max(0, done.replaced - done.source.undecodable);
         bytes.assign(text.begin(), text.end());

@@ -18,6 +18,7 @@ struct TextReading {
     TextSource source;
     const char* script = nullptr; // the OpenCC conversion made, if any
     int replaced = 0;             // characters stored as "?", past those that did not decode
+    int spelled = 0;              // characters the font lacks put in another spelling it has
 };
 
 // A text file as a record: stored unchanged, or read in its source encoding and put into the
