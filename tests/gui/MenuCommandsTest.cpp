@@ -485,42 +485,36 @@ void MenuCommandsTest::textOptionsAreKeptAndUsed() {
     QVERIFY(BuildOptions::Load().text.convertScript);
     Action(*home.form, "encodingAuto")->trigger();
 
-    // Web page text: the main text alone, kept and used; then the whole page again.
+    // Web page text and reading order: each choice kept, and what the build made of it.
     const QString page = files.Write("p.htm", "<nav>Home</nav><main>abc</main>");
     QCOMPARE(FindControl<QMenu>(*home.form, "pageTextMenu")->title(), QString("網頁文字"));
+    QCOMPARE(FindControl<QMenu>(*home.form, "readingOrderMenu")->title(), QString("閱讀方向"));
     QVERIFY(Action(*home.form, "pageWhole")->isChecked());
-    for (const char* choice : {"pageMain", "pageWhole"}) {
+    const auto builtWith = [&](const char* choice) {
         Home english(kEnglishSettings);
-        QVERIFY(english.Load());
+        english.Load();
         MainForm& f = *english.form;
         Action(f, choice)->trigger();
         f.AddPaths({page});
         Edit(f, "Text1")->setText(rom);
         Build(f);
-        const auto image = ReadText(rom.toStdString());
+        Home again(kEnglishSettings);
+        again.Load();
+        return std::pair{ReadText(rom.toStdString()), Action(*again.form, choice)->isChecked()};
+    };
+    // The main text alone, then the whole page again.
+    for (const char* choice : {"pageMain", "pageWhole"}) {
+        const auto [image, kept] = builtWith(choice);
         const std::string want = QString(choice) == "pageMain" ? "abc " : "Home\r\nabc   ";
         QCOMPARE(QString::fromLatin1(image.substr(image.size() - want.size()).c_str()),
                  QString::fromLatin1(want.c_str()));
-        Home again(kEnglishSettings);
-        QVERIFY(again.Load());
-        QVERIFY(Action(*again.form, choice)->isChecked());
+        QVERIFY(kept);
     }
-
-    // Reading order: kept, and written into the ROM where the viewer reads it.
-    QCOMPARE(FindControl<QMenu>(*home.form, "readingOrderMenu")->title(), QString("閱讀方向"));
+    // The reading order, written where the viewer reads it.
     for (const char* choice : {"rightToLeft", "leftToRight"}) {
-        Home english(kEnglishSettings);
-        QVERIFY(english.Load());
-        MainForm& f = *english.form;
-        Action(f, choice)->trigger();
-        f.AddPaths({page});
-        Edit(f, "Text1")->setText(rom);
-        Build(f);
-        const auto image = ReadText(rom.toStdString());
+        const auto [image, kept] = builtWith(choice);
         QCOMPARE(int(uint8_t(image.at(LB_VIEWER_CHOICES_OFFSET))), QString(choice) == "rightToLeft" ? 1 : 0);
-        Home again(kEnglishSettings);
-        QVERIFY(again.Load());
-        QVERIFY(Action(*again.form, choice)->isChecked());
+        QVERIFY(kept);
     }
 }
 
