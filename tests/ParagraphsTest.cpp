@@ -1,6 +1,7 @@
 // Hard-wrapped texts joined into paragraphs: each text made by wrapping known paragraphs at a
 // width, so that what the joining must give back is the paragraphs themselves.
 #include "TestFiles.h"
+#include "items/Chapters.h"
 #include "items/FontText.h"
 #include "items/Paragraphs.h"
 #include "items/TextItem.h"
@@ -115,4 +116,43 @@ TEST(Paragraphs, ATextInTheFontsOwnCodePageIsJoinedInIt) {
     want.replace(want.find("contrast"), 8, "contr\xE4st");
     while (want.size() % 4) want += ' ';
     EXPECT_EQ(std::string(item.data.begin(), item.data.end()), want);
+}
+
+// Chapter headings that stand alone are found where their lines start in the stored bytes;
+// fewer than three are none.
+TEST(Chapters, HeadingsAreFoundWhereTheirLinesStart) {
+    std::string english, chinese, two = "Chapter 1\n\nOnce.\n\nChapter 2\n\nTwice.\n";
+    std::vector<uint32_t> englishStarts, chineseStarts;
+    for (int k = 1; k <= 40; ++k) {
+        englishStarts.push_back(uint32_t(english.size()));
+        english += "Chapter " + std::to_string(k) + "\r\n\r\nIt was a night like any other, in chapter " +
+                   std::to_string(k) + ".\r\nNot Chapter one of it began a line after text.\r\n\r\n";
+    }
+    const char* numbers[] = {"一", "二", "三", "十", "二十", "一百", "三百"};
+    for (const char* n : numbers) {
+        chineseStarts.push_back(uint32_t(chinese.size()));
+        chinese += std::string("第") + n + "章 風起\n\n正文。\n\n";
+    }
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<uint32_t> starts;
+    };
+    const Case cases[] = {
+        {"Chapter 1 to Chapter 40", english, englishStarts},
+        {"第一章 to 第三百章", chinese, chineseStarts},
+        {"two headings: none", two, {}},
+        {"a heading after a line of text is none", "Text\nChapter 1\n\nChapter 2\n\nChapter 3\n", {}},
+        {"Prologue, Part Two, a Markdown heading", "Prologue\n\na\n\nPart Two\n\nb\n\n# The end\n", {0, 13, 26}},
+        {"序章, 楔子, 卷三, 第12回", "序章\n\n楔子\n\n卷三\n\n第12回 雨\n", {0, 8, 16, 24}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ChapterStarts(c.text, c.text), c.starts) << c.what;
+    // In a code page the same lines start elsewhere: 第 is two bytes in GBK, three in UTF-8.
+    const std::string gbk = lbtest::Encoded(chinese, "GBK");
+    std::vector<uint32_t> gbkStarts;
+    for (size_t at = 0, k = 0; k < chineseStarts.size(); ++k) {
+        gbkStarts.push_back(uint32_t(gbk.find("\xB5\xDA", at)));
+        at = gbkStarts.back() + 2;
+    }
+    EXPECT_EQ(ChapterStarts(chinese, gbk), gbkStarts);
 }

@@ -7,10 +7,10 @@ using namespace lb;
 
 TEST(ItemRecord, CarriedKindAndSize) {
     ItemRecordHeaders h;
-    ItemData pic{1, 240, 160, 0, {}};
+    ItemData pic{1, 240, 160, 0, {}, {}};
     ItemData text = EncodeText({'a', 'b', 'c', 'd', 'e'}, 9);
     ItemData lkb = EncodeText({}, 10);
-    ItemData pic2{2, 8, 2, 0, {}};
+    ItemData pic2{2, 8, 2, 0, {}, {}};
     using H = std::array<uint8_t, 12>;
     // First record: previous type and size zero.
     EXPECT_EQ(h.Next(pic), (H{1, 0, 0, 0, 0x00, 0xF0, 0x00, 0xA0, 0, 0, 0, 0}));

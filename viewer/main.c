@@ -9,6 +9,7 @@ struct lb_rom_view view;
 struct lb_save places;
 volatile uint32_t lb_frames;
 volatile uint16_t lb_keys_down, lb_keys_pressed;
+uint32_t chapterTable;
 int readRightToLeft;
 
 uint16_t InReadingOrder(uint16_t keys) {
@@ -98,6 +99,7 @@ int main(void) {
     const uint32_t tables = view.skin + LB_SKIN_BLOCK_COUNT * LB_SKIN_BLOCK_BYTES;
     const uint32_t span = view.records - tables < 0x10000u ? view.records - tables : 0x10000u;
     lb_save_open(&places, CART_SRAM, lb_identity(2166136261u, view.rom + tables, span));
+    chapterTable = lb_chapter_table(&view);
     uint8_t ink, paper; /* worked out once for each skin picture, before any key counts */
     for (unsigned k = 1; k < LB_SKIN_BLOCK_COUNT; ++k)
         PickInks(lb_skin_pixels(&view, k), lb_skin_palette(&view, k), &ink, &paper);

@@ -78,3 +78,35 @@ int lb_find_record(const struct lb_rom_view* view, unsigned i, struct lb_record*
         at = data + bytes;
     }
 }
+
+uint32_t lb_word(const struct lb_rom_view* view, uint32_t at) {
+    if ((uint64_t)at + 4u > view->size) return 0;
+    const uint8_t* p = view->rom + at;
+    return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
+}
+
+uint32_t lb_chapter_table(const struct lb_rom_view* view) {
+    struct lb_record last;
+    if (view->entries == 0 || !lb_find_record(view, view->entries - 1u, &last)) return 0;
+    const uint32_t at = last.data + last.data_bytes;
+    if ((uint64_t)at + 8u > view->size) return 0;
+    const uint8_t* p = view->rom + at;
+    return p[0] == 'L' && p[1] == 'B' && p[2] == 'C' && p[3] == 'H' ? at : 0;
+}
+
+unsigned lb_chapters(const struct lb_rom_view* view, uint32_t table, unsigned i, uint32_t* at) {
+    if (!table) return 0;
+    const uint32_t texts = lb_word(view, table + 4u);
+    uint64_t p = (uint64_t)table + 8u;
+    for (uint32_t k = 0; k < texts && p + 8u <= view->size; ++k) {
+        const uint32_t entry = lb_word(view, (uint32_t)p), count = lb_word(view, (uint32_t)p + 4u);
+        if ((uint64_t)count * 4u > view->size) return 0;
+        if (entry == i) {
+            if (p + 8u + (uint64_t)count * 4u > view->size) return 0;
+            *at = (uint32_t)p + 8u;
+            return count;
+        }
+        p += 8u + (uint64_t)count * 4u;
+    }
+    return 0;
+}

@@ -43,4 +43,14 @@ int lb_is_heading_mark(uint8_t mark);
  * or meets a kind that does not exist. */
 int lb_find_record(const struct lb_rom_view* view, unsigned i, struct lb_record* record);
 
+/* The builder's table of the texts' chapter headings, right after the last record ("LBCH",
+ * the count of texts, then each text's entry, its count of headings and where each starts in
+ * its data; 32-bit little-endian words): its offset, 0 when there is none. */
+uint32_t lb_chapter_table(const struct lb_rom_view* view);
+/* Entry i's headings in that table: their count (0 for none), and in `at` where the first
+ * one's start lies. */
+unsigned lb_chapters(const struct lb_rom_view* view, uint32_t table, unsigned i, uint32_t* at);
+/* The 32-bit little-endian word at `at`. */
+uint32_t lb_word(const struct lb_rom_view* view, uint32_t at);
+
 #endif

@@ -11,6 +11,7 @@
 
 extern struct lb_rom_view view;
 extern struct lb_save places; /* where the reader left off */
+extern uint32_t chapterTable; /* the texts' chapter headings (lb_chapter_table), or 0 */
 
 /* The ROM was built to be read right to left: Left is "next" in texts and pictures. */
 extern int readRightToLeft;
@@ -56,5 +57,13 @@ int ViewText(const struct lb_record* r, unsigned entry, int start);
 /* The menu at its kept category and cursor; with `readLast`, the entry read last is opened
  * first, at its kept place, when there is one. */
 void RunMenu(int readLast);
+
+/* A text's contents: its `count` chapter headings (where each starts in its data, 32-bit
+ * words from `headings`), the one holding `reading` marked, moved through as a menu. Returns
+ * where the heading chosen with A starts, or NO_CHAPTER for B or START. */
+#define NO_CHAPTER 0xFFFFFFFFu
+uint32_t ChooseChapter(const uint8_t* text, uint32_t length, uint32_t headings, unsigned count,
+                       uint32_t reading, const uint8_t* back, const uint8_t* backColours,
+                       uint8_t ink, uint8_t paper);
 
 #endif

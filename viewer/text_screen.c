@@ -260,6 +260,8 @@ int ViewText(const struct lb_record* r, unsigned entry, int start) {
     CountPages(&t, 1); /* the first page shows at once */
     const uint32_t identity = TextIdentity(r, entry, t.text.length);
     t.bookmarkCount = lb_save_marks(&places, identity, t.bookmarks);
+    uint32_t chaptersAt = 0;
+    const unsigned chapters = lb_chapters(&view, chapterTable, entry, &chaptersAt);
     const uint32_t kept = start == TEXT_AT_KEPT ? lb_save_line(&places, identity) : 0;
     if (start == TEXT_AT_LAST) {
         while (!t.total) CountPages(&t, 256);
@@ -283,6 +285,14 @@ int ViewText(const struct lb_record* r, unsigned entry, int start) {
         held = InReadingOrder(held);
         if ((held & KEY_SELECT) && (fresh & (KEY_A | KEY_DOWN | KEY_UP))) {
             redraw = UseBookmarks(&t, fresh, identity);
+            continue;
+        }
+        if ((fresh & KEY_START) && chapters) { /* the contents, and back to the page chosen */
+            const uint32_t chosen = ChooseChapter(t.text.bytes, t.text.length, chaptersAt, chapters,
+                                                  PageStart(&t, t.line / t.rows), t.back, t.backColours,
+                                                  t.ink, t.paper);
+            if (chosen != NO_CHAPTER) t.line = PageHolding(&t, chosen) * t.rows;
+            redraw = 1;
             continue;
         }
         if (!(held & KEY_SELECT)) { /* a fresh press, not a held one, moves on to the next */

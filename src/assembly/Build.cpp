@@ -132,6 +132,33 @@ void WriteSkin(ReplacingFile& out, UserText what, const std::string& path, uint8
     CheckPosition(out);
 }
 
+// The texts' chapter headings, after the last record where only the viewer looks: "LBCH",
+// the count of texts, then for each its entry, its count of headings and where each starts
+// in its record's data; 32-bit words, little-endian.
+class ChapterTable {
+  public:
+    void Add(uint32_t entry, const std::vector<uint32_t>& starts) {
+        Word(entry);
+        Word(uint32_t(starts.size()));
+        for (uint32_t at : starts) Word(at);
+        ++texts_;
+    }
+    void WriteTo(ReplacingFile& out) const {
+        if (!texts_) return;
+        std::vector<uint8_t> head = {'L', 'B', 'C', 'H'};
+        for (int k = 0; k < 4; ++k) head.push_back(uint8_t(texts_ >> (8 * k)));
+        out.Write(head.data(), head.size());
+        out.Write(words_.data(), words_.size());
+    }
+
+  private:
+    void Word(uint32_t w) {
+        for (int k = 0; k < 4; ++k) words_.push_back(uint8_t(w >> (8 * k)));
+    }
+    std::vector<uint8_t> words_;
+    uint32_t texts_ = 0;
+};
+
 // What the build did to an entry that the log tells.
 struct EntryNote {
     std::string readAs;
@@ -246,6 +273,7 @@ void LogEntryNote(BuildLog& log, uint8_t lang, int index, const BuildEntry& entr
 std::vector<std::string> WriteRecords(ReplacingFile& out, const BuildRequest& request, const FontText& font,
                                       BuildLog& log, BuildProgress& progress) {
     ItemRecordHeaders headers;
+    ChapterTable chapters;
     std::vector<std::string> unreachable;
     std::vector<std::string> paths;
     for (const BuildEntry& entry : request.entries)
@@ -283,7 +311,9 @@ std::vector<std::string> WriteRecords(ReplacingFile& out, const BuildRequest& re
         out.Write(header.data(), header.size());
         out.Write(item.data.data(), item.data.size());
         CheckPosition(out);
+        if (!item.chapters.empty()) chapters.Add(uint32_t(i), item.chapters);
     }
+    chapters.WriteTo(out);
     return unreachable;
 }
 

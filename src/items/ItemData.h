@@ -13,6 +13,8 @@ struct ItemData {
     uint16_t height = 0;
     uint32_t length = 0;
     std::vector<uint8_t> data;
+    // A text's: where its chapter headings start in `data`, for the viewer's contents.
+    std::vector<uint32_t> chapters;
 };
 
 } // namespace lb

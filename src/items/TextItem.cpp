@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "common/CodePage.h"
+#include "items/Chapters.h"
 #include "items/FontText.h"
 
 #include <algorithm>
@@ -25,28 +26,38 @@ ItemData EncodeTextFile(std::vector<uint8_t> bytes, uint8_t type, const FontText
     std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     TextReading done;
     done.source = DecideTextSource(view, font.Codes().Page(), options);
+    std::string utf8; // the stored text's lines, for finding its chapters
+    const bool ascii = std::all_of(view.begin(), view.end(), [](char c) { return uint8_t(c) < 0x80; });
     if (!done.source.readAs.empty()) {
-        std::string text = font.Encode(JoinParagraphs(ReadTextSource(view, done.source), options.paragraphs),
-                                       &done.replaced, &done.script, &done.spelled);
+        utf8 = JoinParagraphs(ReadTextSource(view, done.source), options.paragraphs);
+        std::string text = font.Encode(utf8, &done.replaced, &done.script, &done.spelled);
         // Each byte that did not decode became one "?", told of by its own warning.
         done.replaced = std::max(0, done.replaced - done.source.undecodable);
         bytes.assign(text.begin(), text.end());
-    } else if (options.encoding != "keep" && options.paragraphs != ParagraphRule::Keep) {
-        // Already in the font's code page: joined there, every other byte as it was. ASCII
-        // needs no decoding either way.
-        const bool ascii = std::all_of(view.begin(), view.end(), [](char c) { return uint8_t(c) < 0x80; });
-        if (ascii) {
-            const std::string joined = JoinParagraphs(view, options.paragraphs);
-            bytes.assign(joined.begin(), joined.end());
-        } else if (const auto utf8 = DecodeStrict(view, IconvName(font.Codes().Page()))) {
-            const std::string joined = JoinParagraphs(*utf8, options.paragraphs);
+    } else if (ascii) { // ASCII needs no decoding either way
+        utf8 = options.encoding == "keep" ? std::string(view) : JoinParagraphs(view, options.paragraphs);
+        bytes.assign(utf8.begin(), utf8.end());
+    } else if (const auto decoded = DecodeStrict(view, IconvName(font.Codes().Page()))) {
+        // Already in the font's code page: joined there, every other byte as it was.
+        utf8 = *decoded;
+        if (options.encoding != "keep" && options.paragraphs != ParagraphRule::Keep) {
+            const std::string joined = JoinParagraphs(*decoded, options.paragraphs);
             int missing = 0;
-            const std::string back = joined == *utf8 ? std::string() : font.Codes().Encode(joined, &missing);
-            if (!back.empty() && missing == 0) bytes.assign(back.begin(), back.end());
+            const std::string back = joined == *decoded ? std::string() : font.Codes().Encode(joined, &missing);
+            if (!back.empty() && missing == 0) {
+                bytes.assign(back.begin(), back.end());
+                utf8 = joined;
+            }
         }
+    } else {
+        utf8.assign(view); // headings in ASCII are found all the same
     }
     if (reading) *reading = done;
-    return EncodeText(std::move(bytes), type);
+    const std::string_view stored(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    std::vector<uint32_t> chapters = ChapterStarts(utf8, stored);
+    ItemData item = EncodeText(std::move(bytes), type);
+    item.chapters = std::move(chapters);
+    return item;
 }
 
 } // namespace lb

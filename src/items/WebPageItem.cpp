@@ -1,6 +1,7 @@
 #include "items/WebPageItem.h"
 
 #include "format/RomLayout.h"
+#include "items/Chapters.h"
 #include "items/FontText.h"
 #include "items/PageCharset.h"
 #include "items/PageText.h"
@@ -16,9 +17,11 @@ ItemData EncodeWebPage(const std::vector<uint8_t>& page, const CodePageConverter
 ItemData EncodeWebPage(const std::vector<uint8_t>& page, const FontText& font, int* replaced,
                        const char** script, PageRule rule) {
     std::string_view bytes(reinterpret_cast<const char*>(page.data()), page.size());
-    std::string text =
-        font.Encode(PageText(PageToUtf8(bytes, font.Codes().Page()), rule), replaced, script);
-    return EncodeText(std::vector<uint8_t>(text.begin(), text.end()), LB_PLAIN_TEXT);
+    const std::string utf8 = PageText(PageToUtf8(bytes, font.Codes().Page()), rule);
+    std::string text = font.Encode(utf8, replaced, script);
+    ItemData item = EncodeText(std::vector<uint8_t>(text.begin(), text.end()), LB_PLAIN_TEXT);
+    item.chapters = ChapterStarts(utf8, text);
+    return item;
 }
 
 } // namespace lb

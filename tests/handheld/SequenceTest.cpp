@@ -261,3 +261,39 @@ TEST(Sequence, EveryEntryOfALongLevelIsReached) {
     h.Run(60);
     EXPECT_EQ(GlyphMisses(h, c, 4, 20, "text 1499", kBlack, kBackColour.Colour()), 0);
 }
+
+// A text of 300 chapters: START shows its contents, the chapter being read marked; Right moves
+// by a screenful, A goes to the heading's page, and B returns to the page being read.
+TEST(Sequence, TheContentsReachEveryChapter) {
+    Cartridge c;
+    std::string novel;
+    for (int k = 1; k <= 300; ++k)
+        novel += "Chapter " + std::to_string(k) + "\r\n\r\nThe text of chapter " + std::to_string(k) +
+                 ", a few words long.\r\n\r\n";
+    c.home.Write("Novel.txt", novel);
+    Handheld h(c.Build({"Novel.txt"}));
+    OpenFirstEntry(h);
+    const uint16_t back = kBackColour.Colour();
+    const auto pageShows = [&](const std::string& line) { // on one of the page's 8 rows
+        int rows = 0;
+        for (int r = 0; r < 8; ++r) rows += GlyphMisses(h, c, 4, 20 + 16 * r, line, kBlack, back) == 0;
+        return rows == 1;
+    };
+    h.Press(kKeyStart);
+    h.Run(30);
+    EXPECT_EQ(GlyphMisses(h, c, 6, 4, "Chapter 1", back, kBlack), 0); // marked: paper on ink
+    EXPECT_EQ(GlyphMisses(h, c, 6, 20, "Chapter 2", kBlack, back), 0);
+    for (int k = 0; k < 40; ++k) {
+        h.Press(kKeyRight);
+        h.Run(4);
+    }
+    h.Run(20);
+    h.Press(kKeyA);
+    h.Run(60);
+    EXPECT_TRUE(pageShows("Chapter 300"));
+    h.Press(kKeyStart);
+    h.Run(30);
+    h.Press(kKeyB); // back to the page being read
+    h.Run(30);
+    EXPECT_TRUE(pageShows("Chapter 300"));
+}
