@@ -46,5 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             at = next;
         }
     }
+    // The chapter table after the last record: every heading's place within the image.
+    const uint32_t table = lb_chapter_table(&view);
+    FUZZ_CHECK(table == 0 || uint64_t(table) + 8 <= image.size());
+    for (unsigned i = 0; i < view.entries && i < 64; ++i) {
+        uint32_t at = 0;
+        const unsigned count = lb_chapters(&view, table, i, &at);
+        FUZZ_CHECK(count == 0 || uint64_t(at) + 4ull * count <= image.size());
+    }
     return 0;
 }
