@@ -76,6 +76,8 @@ TEST(Paragraphs, HardWrappedTextsAreJoinedAndOthersKept) {
     std::string poem;
     for (int k = 0; k < 24; ++k) poem += std::string(k % 2 ? "The quiet river runs" : "Under a sky of grey") + "\n";
     const std::string shortText = "one line\ntwo line\nthree\nfour\nfive\nsix\nseven\neight\nnine\nten\n";
+    std::string sentences; // paragraphs of a line each, alike in width as a web novel's are
+    for (int k = 0; k < 24; ++k) sentences += "春天來了，山上的花都開了。我們走小路到河邊。\r\n";
     struct Case {
         const char* what;
         std::string text;
@@ -99,6 +101,7 @@ TEST(Paragraphs, HardWrappedTextsAreJoinedAndOthersKept) {
         {"ten lines joined when asked", shortText, ParagraphRule::Lines,
          "one line two line three four five six seven eight nine ten\n"},
         {"a paragraph a line already", joined, ParagraphRule::Auto, joined},
+        {"lines that end sentences, however alike", sentences, ParagraphRule::Auto, sentences},
     };
     for (const Case& c : cases) EXPECT_EQ(JoinParagraphs(c.text, c.rule), c.stored) << c.what;
 }

@@ -126,17 +126,29 @@ bool StandsAlone(const Line& l) {
     return false;
 }
 
+// Whether the line ends a sentence: a wrapped line seldom does, a paragraph always.
+bool EndsSentence(std::string_view line) {
+    const uint32_t last = LastCode(line);
+    for (uint32_t end : {uint32_t('.'), uint32_t('!'), uint32_t('?'), uint32_t('"'), 0x3002u /* 。 */,
+                         0xFF01u /* ！ */, 0xFF1Fu /* ？ */, 0x300Du /* 」 */, 0x300Fu /* 』 */, 0x201Du /* ” */,
+                         0x2026u /* … */})
+        if (last == end) return true;
+    return false;
+}
+
 // The most common width of the lines followed by another non-blank line, and whether at
-// least half of those lie within 15 % of it: a text wrapped by hand or by its tool.
+// least half of those lie within 15 % of it: a text wrapped by hand or by its tool. Lines that
+// mostly end sentences are paragraphs of a line each, however alike their widths.
 size_t WrapWidth(const std::vector<Line>& lines) {
     std::map<size_t, size_t> widths;
-    size_t nonBlank = 0, followed = 0;
+    size_t nonBlank = 0, followed = 0, sentences = 0;
     for (size_t k = 0; k < lines.size(); ++k) {
         if (lines[k].blank) continue;
         ++nonBlank;
-        if (k + 1 < lines.size() && !lines[k + 1].blank) ++widths[lines[k].cells], ++followed;
+        if (k + 1 < lines.size() && !lines[k + 1].blank)
+            ++widths[lines[k].cells], ++followed, sentences += EndsSentence(lines[k].text);
     }
-    if (nonBlank < 20 || followed == 0) return 0;
+    if (nonBlank < 20 || followed == 0 || sentences * 2 >= followed) return 0;
     const size_t common = std::max_element(widths.begin(), widths.end(), [](auto& a, auto& b) {
                               return a.second < b.second;
                           })->first;
