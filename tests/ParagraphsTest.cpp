@@ -1,9 +1,10 @@
 // Hard-wrapped texts joined into paragraphs: each text made by wrapping known paragraphs at a
 // width, so that what the joining must give back is the paragraphs themselves.
+#include "items/Paragraphs.h"
+#include "BuildFolder.h"
 #include "TestFiles.h"
 #include "items/Chapters.h"
 #include "items/FontText.h"
-#include "items/Paragraphs.h"
 #include "items/TextItem.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,8 @@ using namespace lb;
 namespace {
 
 // Greedy wrapping at `width` characters, as editors do; each line ends with `end`.
-std::string Wrap(const std::string& paragraph, size_t width, const std::string& end, const std::string& indent = "") {
+std::string Wrap(const std::string& paragraph, size_t width, const std::string& end,
+                 const std::string& indent = "") {
     std::string out, line = indent;
     size_t at = 0;
     while (at < paragraph.size()) {
@@ -70,12 +72,15 @@ TEST(Paragraphs, HardWrappedTextsAreJoinedAndOthersKept) {
         chineseJoined += row;
     }
     chineseJoined += "\n";
-    std::string listText = Wrap(kLong, 64, "\n") + "\n- one item of a list\n- another item\n1. a numbered one\n";
+    std::string listText =
+        Wrap(kLong, 64, "\n") + "\n- one item of a list\n- another item\n1. a numbered one\n";
     std::string table = Wrap(kLong, 64, "\n") + "Name      Size    Kind\nfoo.txt   12      text\n";
     const std::string hyphen = "It is a well-\nknown word, not a dash -\nnor a minus 3-\n4 = -1.\n";
     std::string poem;
-    for (int k = 0; k < 24; ++k) poem += std::string(k % 2 ? "The quiet river runs" : "Under a sky of grey") + "\n";
-    const std::string shortText = "one line\ntwo line\nthree\nfour\nfive\nsix\nseven\neight\nnine\nten\n";
+    for (int k = 0; k < 24; ++k)
+        poem += std::string(k % 2 ? "The quiet river runs" : "Under a sky of grey") + "\n";
+    const std::string shortText =
+        "one line\ntwo line\nthree\nfour\nfive\nsix\nseven\neight\nnine\nten\n";
     std::string sentences; // paragraphs of a line each, alike in width as a web novel's are
     for (int k = 0; k < 24; ++k) sentences += "春天來了，山上的花都開了。我們走小路到河邊。\r\n";
     struct Case {
@@ -114,7 +119,8 @@ TEST(Paragraphs, ATextInTheFontsOwnCodePageIsJoinedInIt) {
     TextReading reading;
     std::string latin = english;
     latin.replace(latin.find("contrast"), 8, "contr\xE4st"); // a Windows-1252 byte: not UTF-8
-    const ItemData item = EncodeTextFile(std::vector<uint8_t>(latin.begin(), latin.end()), 9, font, {}, &reading);
+    const ItemData item =
+        EncodeTextFile(std::vector<uint8_t>(latin.begin(), latin.end()), 9, font, {}, &reading);
     std::string want = kLong + "\r\n";
     want.replace(want.find("contrast"), 8, "contr\xE4st");
     while (want.size() % 4) want += ' ';
@@ -128,8 +134,9 @@ TEST(Chapters, HeadingsAreFoundWhereTheirLinesStart) {
     std::vector<uint32_t> englishStarts, chineseStarts;
     for (int k = 1; k <= 40; ++k) {
         englishStarts.push_back(uint32_t(english.size()));
-        english += "Chapter " + std::to_string(k) + "\r\n\r\nIt was a night like any other, in chapter " +
-                   std::to_string(k) + ".\r\nNot Chapter one of it began a line after text.\r\n\r\n";
+        english += "Chapter " + std::to_string(k) +
+                   "\r\n\r\nIt was a night like any other, in chapter " + std::to_string(k) +
+                   ".\r\nNot Chapter one of it began a line after text.\r\n\r\n";
     }
     const char* numbers[] = {"一", "二", "三", "十", "二十", "一百", "三百"};
     for (const char* n : numbers) {
@@ -145,8 +152,12 @@ TEST(Chapters, HeadingsAreFoundWhereTheirLinesStart) {
         {"Chapter 1 to Chapter 40", english, englishStarts},
         {"第一章 to 第三百章", chinese, chineseStarts},
         {"two headings: none", two, {}},
-        {"a heading after a line of text is none", "Text\nChapter 1\n\nChapter 2\n\nChapter 3\n", {}},
-        {"Prologue, Part Two, a Markdown heading", "Prologue\n\na\n\nPart Two\n\nb\n\n# The end\n", {0, 13, 26}},
+        {"a heading after a line of text is none",
+         "Text\nChapter 1\n\nChapter 2\n\nChapter 3\n",
+         {}},
+        {"Prologue, Part Two, a Markdown heading",
+         "Prologue\n\na\n\nPart Two\n\nb\n\n# The end\n",
+         {0, 13, 26}},
         {"序章, 楔子, 卷三, 第12回", "序章\n\n楔子\n\n卷三\n\n第12回 雨\n", {0, 8, 16, 24}},
     };
     for (const Case& c : cases) EXPECT_EQ(ChapterStarts(c.text, c.text), c.starts) << c.what;
@@ -158,4 +169,22 @@ TEST(Chapters, HeadingsAreFoundWhereTheirLinesStart) {
         at = gbkStarts.back() + 2;
     }
     EXPECT_EQ(ChapterStarts(chinese, gbk), gbkStarts);
+}
+
+// Past 10,000 headings the first 10,000 are kept and the build's log says how many there were.
+TEST(Chapters, PastTenThousandHeadingsTheLogSays) {
+    std::string text;
+    for (int k = 1; k <= 10001; ++k) text += "Chapter " + std::to_string(k) + "\n\nA line.\n\n";
+    size_t found = 0;
+    EXPECT_EQ(ChapterStarts(text, text, &found).size(), kMaxChapters);
+    EXPECT_EQ(found, 10001u);
+    lbtest::Folder f(300);
+    f.request.entries = {{f.dir.Write("long.txt", text), "long"}};
+    lbtest::Recorder progress;
+    Conver(f.request, progress);
+    const std::string note = "10001 chapter headings, the first 10000 kept";
+    EXPECT_EQ(
+        std::count_if(progress.shown.begin(), progress.shown.end(),
+                      [&](const std::string& s) { return s.find(note) != std::string::npos; }),
+        1);
 }

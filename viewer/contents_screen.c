@@ -15,7 +15,8 @@ static uint32_t Start(uint32_t headings, unsigned k) {
 /* The heading's line as codes: from its start to its line's end. */
 static unsigned HeadingName(const uint8_t* text, uint32_t length, uint32_t start, uint8_t* out) {
     unsigned n = 0;
-    while (start + n < length && n < NAME_BYTES && text[start + n] != '\r' && text[start + n] != '\n') {
+    while (start + n < length && n < NAME_BYTES && text[start + n] != '\r' &&
+           text[start + n] != '\n') {
         out[n] = text[start + n];
         ++n;
     }
@@ -40,8 +41,11 @@ uint32_t ChooseChapter(const uint8_t* text, uint32_t length, uint32_t headings, 
                 const unsigned n = HeadingName(text, length, Start(headings, first + r), name);
                 const int y = TEXT_MARGIN + (int)(r * LineHeight());
                 const int marked = first + r == cursor;
-                if (marked) FillRect(TEXT_MARGIN, y, (int)LB_SCREEN_WIDTH - 2 * TEXT_MARGIN, (int)LineHeight(), ink);
-                DrawCodes(TEXT_MARGIN + 2, y + (int)(LineHeight() - CellHeight()) / 2, name, n, marked ? paper : ink);
+                if (marked)
+                    FillRect(TEXT_MARGIN, y, (int)LB_SCREEN_WIDTH - 2 * TEXT_MARGIN,
+                             (int)LineHeight(), ink);
+                DrawCodes(TEXT_MARGIN + 2, y + (int)(LineHeight() - CellHeight()) / 2, name, n,
+                          marked ? paper : ink);
             }
             Present();
             redraw = 0;
@@ -54,7 +58,8 @@ uint32_t ChooseChapter(const uint8_t* text, uint32_t length, uint32_t headings, 
         const unsigned before = cursor;
         if ((fresh & KEY_DOWN) && cursor + 1u < count) ++cursor;
         if ((fresh & KEY_UP) && cursor > 0) --cursor;
-        if (fresh & (KEY_RIGHT | KEY_R)) cursor = cursor + rows < count ? cursor + rows : count - 1u;
+        if (fresh & (KEY_RIGHT | KEY_R))
+            cursor = cursor + rows < count ? cursor + rows : count - 1u;
         if (fresh & (KEY_LEFT | KEY_L)) cursor = cursor > rows ? cursor - rows : 0;
         redraw = cursor != before;
         if (!redraw) WaitForVBlank();

@@ -7,6 +7,7 @@
 #include "common/UserTexts.h"
 #include "format/BaseInfo.h"
 #include "format/RomLayout.h"
+#include "items/Chapters.h"
 #include "items/EntrySource.h"
 #include "items/FontText.h"
 #include "items/ItemKind.h"
@@ -165,6 +166,7 @@ struct EntryNote {
     bool undecided = false;
     int undecodable = 0; // bytes that are no character in `readAs`
     int spelled = 0;     // characters the font lacks, put in another spelling
+    size_t headings = 0; // chapter headings found
     const char* script = nullptr;
     PictureNote picture;
     bool largeKept = false; // a picture larger than the screen, kept as it is
@@ -232,6 +234,7 @@ ItemData EncodeEntry(size_t index, const FontText& font, const BuildRequest& req
         note.undecided = reading.source.undecided;
         note.undecodable = reading.source.undecodable;
         note.spelled = reading.spelled;
+        note.headings = reading.headings;
         note.script = reading.script;
         return item;
     }
@@ -258,6 +261,8 @@ void LogEntryNote(BuildLog& log, uint8_t lang, int index, const BuildEntry& entr
     if (note.undecided) parts.push_back(Say(UserText::StoredUnchanged, lang));
     if (note.spelled)
         parts.push_back(Say(UserText::CharactersSpelled, lang, std::to_string(note.spelled)));
+    if (note.headings > kMaxChapters)
+        parts.push_back(Say(UserText::HeadingsCut, lang, std::to_string(note.headings)));
     if (note.largeKept)
         parts.push_back(Say(UserText::LargerThanScreen, lang,
                             std::to_string(note.picture.shown.width) + " x " +

@@ -25,6 +25,7 @@ constexpr Row kTexts[] = {
     {UserText::ReadAs, "以 {} 讀入", "read as {}"},
     {UserText::CharactersSpelled, "字型沒有的 {} 個字元改用相近寫法（ę 作 e、“ 作 \"）",
      "{} characters the font lacks spelled as it can show them (ę as e, “ as \")"},
+    {UserText::HeadingsCut, "找到 {} 個章節標題，只保留前 10000 個", "{} chapter headings, the first 10000 kept"},
     {UserText::ToTraditional, "轉為繁體字（{}）", "converted to Traditional Chinese ({})"},
     {UserText::ToSimplified, "轉為簡體字（{}）", "converted to Simplified Chinese ({})"},
     {UserText::StoredUnchanged, "無法判斷編碼，原樣存入",

@@ -17,6 +17,7 @@ enum class UserText {
     EntryNumber,   // "{}" stands for the entry's 1-based position
     ReadAs,        // "{}" stands for the encoding
     CharactersSpelled, // "{}" the count of characters the font lacks put in another spelling
+    HeadingsCut,       // "{}" the count of chapter headings found, past the 10,000 kept
     ToTraditional, // "{}" stands for the OpenCC conversion
     ToSimplified,
     StoredUnchanged,

@@ -7,21 +7,27 @@ namespace lb {
 
 namespace {
 
-bool StartsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
+bool StartsWith(std::string_view s, std::string_view p) {
+    return s.substr(0, p.size()) == p;
+}
 
 std::string_view Trimmed(std::string_view line) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+        line.remove_suffix(1);
     for (;;) {
-        if (StartsWith(line, " ") || StartsWith(line, "\t")) line.remove_prefix(1);
-        else if (StartsWith(line, "\xE3\x80\x80")) line.remove_prefix(3); // the full-width blank
-        else return line;
+        if (StartsWith(line, " ") || StartsWith(line, "\t"))
+            line.remove_prefix(1);
+        else if (StartsWith(line, "\xE3\x80\x80"))
+            line.remove_prefix(3); // the full-width blank
+        else
+            return line;
     }
 }
 
 // A run of numerals at the start: digits, full-width digits or Chinese numerals; their bytes.
 size_t Numerals(std::string_view s) {
-    static const char* const kChinese[] = {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十",
-                                           "百", "千", "零", "〇", "两", "兩", "廿", "卅"};
+    static const char* const kChinese[] = {"一", "二", "三", "四", "五", "六", "七", "八", "九",
+                                           "十", "百", "千", "零", "〇", "两", "兩", "廿", "卅"};
     size_t at = 0;
     for (bool more = true; more && at < s.size();) {
         more = false;
@@ -30,8 +36,8 @@ size_t Numerals(std::string_view s) {
             more = true;
             continue;
         }
-        if (StartsWith(s.substr(at), "\xEF\xBC") && at + 2 < s.size() && uint8_t(s[at + 2]) >= 0x90 &&
-            uint8_t(s[at + 2]) <= 0x99) { // ０..９
+        if (StartsWith(s.substr(at), "\xEF\xBC") && at + 2 < s.size() &&
+            uint8_t(s[at + 2]) >= 0x90 && uint8_t(s[at + 2]) <= 0x99) { // ０..９
             at += 3;
             more = true;
             continue;
@@ -49,7 +55,8 @@ size_t Numerals(std::string_view s) {
 bool Heading(std::string_view line) {
     if (line.empty() || line.size() > 120) return false;
     for (std::string_view word : {"Chapter ", "CHAPTER ", "Part ", "PART ", "Book ", "BOOK "})
-        if (StartsWith(line, word) && line.size() > word.size() && line[word.size()] != ' ') return true;
+        if (StartsWith(line, word) && line.size() > word.size() && line[word.size()] != ' ')
+            return true;
     for (std::string_view word : {"Prologue", "PROLOGUE", "Epilogue", "EPILOGUE"})
         if (StartsWith(line, word) &&
             (line.size() == word.size() || line[word.size()] == ' ' || line[word.size()] == ':'))
@@ -72,7 +79,7 @@ bool Heading(std::string_view line) {
 
 } // namespace
 
-std::vector<uint32_t> ChapterStarts(std::string_view utf8, std::string_view stored) {
+std::vector<uint32_t> ChapterStarts(std::string_view utf8, std::string_view stored, size_t* found) {
     std::vector<size_t> lines; // the heading lines' numbers
     bool afterBlank = true;
     size_t number = 0;
@@ -86,6 +93,7 @@ std::vector<uint32_t> ChapterStarts(std::string_view utf8, std::string_view stor
         at = end + 1;
     }
     std::vector<uint32_t> starts;
+    if (found) *found = lines.size() < 3 ? 0 : lines.size();
     if (lines.size() < 3) return starts;
     if (lines.size() > kMaxChapters) lines.resize(kMaxChapters);
     // The same line numbers in the stored bytes.

@@ -52,9 +52,9 @@ ItemData EncodeTextFile(std::vector<uint8_t> bytes, uint8_t type, const FontText
     } else {
         utf8.assign(view); // headings in ASCII are found all the same
     }
-    if (reading) *reading = done;
     const std::string_view stored(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    std::vector<uint32_t> chapters = ChapterStarts(utf8, stored);
+    std::vector<uint32_t> chapters = ChapterStarts(utf8, stored, &done.headings);
+    if (reading) *reading = done;
     ItemData item = EncodeText(std::move(bytes), type);
     item.chapters = std::move(chapters);
     return item;

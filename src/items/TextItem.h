@@ -19,6 +19,7 @@ struct TextReading {
     const char* script = nullptr; // the OpenCC conversion made, if any
     int replaced = 0;             // characters stored as "?", past those that did not decode
     int spelled = 0;              // characters the font lacks put in another spelling it has
+    size_t headings = 0;          // chapter headings found, kept up to kMaxChapters
 };
 
 // A text file as a record: stored unchanged, or read in its source encoding and put into the
