@@ -271,3 +271,36 @@ TEST(Containers, EveryReadableKindIsTakenAndNothingReadableIsSkipped) {
         }
     }
 }
+
+// A .cb7 (7-Zip) is read like a .cbz; a .cbr libarchive cannot read is refused naming it.
+TEST(Containers, SevenZipAndRarComics) {
+    TempFolder dir;
+    const std::string cb7 = (dir.Path() / "Comic.cb7").string();
+    archive* a = archive_write_new();
+    archive_write_set_format_7zip(a);
+    ASSERT_EQ(archive_write_open_filename(a, cb7.c_str()), ARCHIVE_OK);
+    for (const char* name : {"p2.txt", "p10.txt", "p1.txt"}) {
+        archive_entry* e = archive_entry_new();
+        archive_entry_set_pathname(e, name);
+        archive_entry_set_filetype(e, AE_IFREG);
+        archive_entry_set_perm(e, 0644);
+        archive_entry_set_size(e, 5);
+        archive_write_header(a, e);
+        archive_write_data(a, name, 5);
+        archive_entry_free(e);
+    }
+    archive_write_close(a);
+    archive_write_free(a);
+    ItemList menu(3);
+    EXPECT_TRUE(AddFile(menu, cb7).empty());
+    EXPECT_EQ(Names(menu), (std::vector<std::string>{"@Comic", "p1", "p2", "p10"}));
+    const std::vector<uint8_t> bytes = ReadEntryBytes(cb7 + "/p10.txt");
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "p10.t");
+
+    const std::string cbr = dir.Write("Broken.cbr", "Rar!\x1A\x07\x00 cut short");
+    ItemList other(3);
+    const auto skipped = AddFile(other, cbr);
+    ASSERT_EQ(skipped.size(), 1u);
+    EXPECT_TRUE(skipped[0].broken);
+    EXPECT_TRUE(other.entries.empty());
+}

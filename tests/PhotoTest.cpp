@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "common/Error.h"
 #include "format/RomLayout.h"
+#include "items/ItemKind.h"
 #include "items/PhotoReader.h"
 #include "items/PictureItem.h"
 #include "menu/AddFile.h"
@@ -229,4 +230,29 @@ TEST(Photo, APhotoKeptLargerThanTheScreenIsNoted) {
     EXPECT_EQ(std::count_if(progress.shown.begin(), progress.shown.end(),
                             [&](const std::string& s) { return s.size() >= note.size() && s.substr(s.size() - note.size()) == note; }),
               1);
+}
+
+// A phone's HEIC, AVIF and JPEG XL pictures (made by libvips from a PNG, asking for no loss)
+// are read as the PNG is.
+TEST(Photo, HeifAvifAndJpegXlReadAsTheirPng) {
+    if (!Shell("command -v convert") || !Shell("command -v vips")) GTEST_SKIP() << "ImageMagick or vips missing";
+    TempFolder dir;
+    const std::string png = (dir.Path() / "page.png").string();
+    ASSERT_TRUE(Shell("convert -seed 3 -size 120x90 plasma:red-blue " + png));
+    const RgbPicture want = DecodePhoto(ReadBytes(png), {120, 90});
+    for (const char* ending : {"heic", "avif", "jxl"}) {
+        SCOPED_TRACE(ending);
+        const std::string file = (dir.Path() / (std::string("page.") + ending)).string();
+        ASSERT_TRUE(Shell("vips copy " + png + " '" + file + "[lossless]'"));
+        EXPECT_EQ(PhotoShownSize(file), (PictureSize{120, 90}));
+        const std::vector<uint8_t> bytes = ReadBytes(file);
+        ASSERT_TRUE(IsPhotoContent(bytes));
+        const RgbPicture got = DecodePhoto(bytes, {120, 90});
+        ASSERT_EQ(got.rgb.size(), want.rgb.size());
+        double difference = 0;
+        for (size_t i = 0; i < want.rgb.size(); ++i) difference += std::abs(int(got.rgb[i]) - int(want.rgb[i]));
+        // HEIF and AVIF keep colour as YUV even when asked for no loss: a few levels off.
+        EXPECT_LT(difference / double(want.rgb.size()), 6.0);
+        EXPECT_EQ(KindForMenu(file), ItemKind::Photo);
+    }
 }

@@ -14,6 +14,15 @@ namespace lb {
 
 namespace {
 
+// Comic archives as their tools make them: zip (.cbz), RAR (.cbr) and 7-Zip (.cb7).
+void SupportFormats(archive* a) {
+    archive_read_support_format_zip(a);
+    archive_read_support_format_rar(a);
+    archive_read_support_format_rar5(a);
+    archive_read_support_format_7zip(a);
+    archive_read_support_filter_all(a);
+}
+
 std::string Mib(uint64_t bytes) {
     return std::to_string(bytes >> 20) + " MiB";
 }
@@ -41,7 +50,7 @@ std::string ArchiveNameCharset(const std::string& path) {
         Utf8NameLocale utf8;
         std::unique_ptr<archive, void (*)(archive*)> a(archive_read_new(),
                                                        [](archive* x) { archive_read_free(x); });
-        archive_read_support_format_zip(a.get());
+        SupportFormats(a.get());
         archive_entry* entry = nullptr;
         if (archive_read_open_filename(a.get(), path.c_str(), 64 * 1024) == ARCHIVE_OK)
             while (archive_read_next_header(a.get(), &entry) >= ARCHIVE_WARN)
@@ -58,7 +67,7 @@ void ArchivePass::Close::operator()(archive* a) const {
 }
 
 ArchivePass::ArchivePass(const std::string& path) : archive_(archive_read_new()), path_(path) {
-    archive_read_support_format_zip(archive_.get());
+    SupportFormats(archive_.get());
     if (archive_read_open_filename(archive_.get(), path.c_str(), 64 * 1024) != ARCHIVE_OK)
         throw Error(path +
                     ": not an archive Lumenbrook reads: " + archive_error_string(archive_.get()));

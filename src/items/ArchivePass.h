@@ -17,7 +17,8 @@ namespace lb {
 inline constexpr uint64_t kMaxMemberBytes = kMaxFileBytes;
 inline constexpr uint64_t kMaxArchiveBytes = uint64_t{1} << 30;
 
-// One read through a ".zip" archive's regular members, in the order the archive holds them.
+// One read through a comic archive's regular members (zip, RAR or 7-Zip), in the order the
+// archive holds them.
 // Every failure throws lb::Error naming the archive and the cause.
 class ArchivePass {
   public:

@@ -11,7 +11,7 @@
 
 namespace lb {
 
-// Where an entry's bytes come from: a file, or a member of a ".cbz" or ".zip" archive,
+// Where an entry's bytes come from: a file, or a member of a comic archive or a book,
 // addressed as the archive's path + "/" + the member's path inside it (a regular file cannot
 // be a folder, so the address is never ambiguous). Nothing is extracted to disk.
 

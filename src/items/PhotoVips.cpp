@@ -103,7 +103,8 @@ PictureSize ShownSizeOfBytes(std::span<const uint8_t> file) {
     StartVips();
     if (!IsPhotoContent(file))
         throw Error(
-            "not a picture Lumenbrook reads: the file is none of JPEG, PNG, GIF, WebP or TIFF");
+            "not a picture Lumenbrook reads: the file is none of JPEG, PNG, GIF, WebP, TIFF, HEIF, "
+            "AVIF or JPEG XL");
     return ShownSize(vips_image_new_from_buffer(file.data(), file.size(), "", "access",
                                                 VIPS_ACCESS_SEQUENTIAL, nullptr));
 }
@@ -122,7 +123,8 @@ RgbPicture Decode(std::span<const uint8_t> file, PictureSize size) {
     StartVips();
     if (!IsPhotoContent(file))
         throw Error(
-            "not a picture Lumenbrook reads: the file is none of JPEG, PNG, GIF, WebP or TIFF");
+            "not a picture Lumenbrook reads: the file is none of JPEG, PNG, GIF, WebP, TIFF, HEIF, "
+            "AVIF or JPEG XL");
     CheckSize(size);
     VipsImage* out = nullptr;
     // An embedded profile (Adobe RGB, a phone's Display P3) is applied on the way to sRGB. A

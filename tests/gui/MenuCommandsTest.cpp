@@ -105,7 +105,8 @@ void MenuCommandsTest::addRenameSaveAndOpen() {
     const QStringList types = NameFilters(asked.filters);
     QCOMPARE(types.size(), 6);
     QCOMPARE(types[1], QString("Pictures (*.[Bb][Mm][Pp] *.[Jj][Pp][Gg] *.[Jj][Pp][Ee][Gg] *.[Pp][Nn][Gg] "
-                               "*.[Gg][Ii][Ff] *.[Ww][Ee][Bb][Pp] *.[Tt][Ii][Ff] *.[Tt][Ii][Ff][Ff])"));
+                               "*.[Gg][Ii][Ff] *.[Ww][Ee][Bb][Pp] *.[Tt][Ii][Ff] *.[Tt][Ii][Ff][Ff] "
+                               "*.[Hh][Ee][Ii][Cc] *.[Hh][Ee][Ii][Ff] *.[Aa][Vv][Ii][Ff] *.[Jj][Xx][Ll])"));
     QCOMPARE(types[4], QString("Html or TXT (*.[Tt][Xx][Tt] *.[Ll][Kk][Bb] *.[Hh][Tt][Mm] *.[Hh][Tt][Mm][Ll])"));
     QVERIFY(types[0].startsWith("All Files (*.[Bb][Mm][Pp] *.[Jj][Pp][Gg] "));
     QVERIFY(types[0].endsWith(" *.[Ee][Pp][Uu][Bb] *.[Tt][Xx][Tt] *.[Ll][Kk][Bb] *.[Hh][Tt][Mm] "
