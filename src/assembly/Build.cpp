@@ -1,5 +1,6 @@
 #include "assembly/Build.h"
 
+#include "assembly/WorkerPool.h"
 #include "common/CodePage.h"
 #include "common/Error.h"
 #include "common/Files.h"
@@ -13,7 +14,6 @@
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/MemberShelf.h"
-#include "assembly/WorkerPool.h"
 #include "items/PictureItem.h"
 #include "items/PictureOptions.h"
 #include "items/TextItem.h"

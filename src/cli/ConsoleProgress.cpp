@@ -1,5 +1,6 @@
 #include "cli/ConsoleProgress.h"
 
+#include "common/DisplayWidth.h"
 #include "common/TerminalText.h"
 
 #include <cstdio>
@@ -10,14 +11,6 @@
 namespace lb {
 
 namespace {
-
-bool Wide(uint32_t c) {
-    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF && c != 0x303F) ||
-           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
-           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
-           (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x1F300 && c <= 0x1F64F) ||
-           (c >= 0x1F900 && c <= 0x1F9FF) || (c >= 0x20000 && c <= 0x3FFFD);
-}
 
 size_t TerminalColumns() {
     winsize size{};
@@ -30,12 +23,9 @@ size_t TerminalColumns() {
 std::string FitColumns(const std::string& text, size_t columns) {
     size_t used = 0, at = 0;
     while (at < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        uint32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        for (size_t k = 1; k < length && at + k < text.size(); ++k)
-            code = code << 6 | (static_cast<unsigned char>(text[at + k]) & 0x3F);
-        const size_t width = Wide(code) ? 2 : 1;
+        size_t length;
+        const uint32_t code = Utf8CodeAt(text, at, &length);
+        const size_t width = IsWideCharacter(code) ? 2 : 1;
         if (used + width > columns) break;
         used += width;
         at += length;

@@ -1,5 +1,7 @@
 #include "items/Paragraphs.h"
 
+#include "common/DisplayWidth.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -9,25 +11,6 @@
 namespace lb {
 
 namespace {
-
-// One character of a line: where it starts, its code and its width in display cells.
-uint32_t CodeAt(std::string_view s, size_t at, size_t* length) {
-    const auto b = static_cast<unsigned char>(s[at]);
-    size_t n = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-    if (at + n > s.size()) n = 1;
-    uint32_t code = n == 1 ? b : b & (0x7F >> n);
-    for (size_t k = 1; k < n; ++k)
-        code = code << 6 | (static_cast<unsigned char>(s[at + k]) & 0x3F);
-    *length = n;
-    return code;
-}
-
-bool Wide(uint32_t c) {
-    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
-           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
-           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
-           (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
-}
 
 bool Blank(uint32_t c) {
     return c == ' ' || c == '\t' || c == 0x3000;
@@ -45,13 +28,13 @@ Line Measure(std::string_view text) {
     size_t at = 0, length = 0, cells = 0, lastCells = 0;
     bool leading = true;
     while (at < text.size()) {
-        const uint32_t c = CodeAt(text, at, &length);
+        const uint32_t c = Utf8CodeAt(text, at, &length);
         if (leading && Blank(c)) {
             line.indent = at + length;
         } else {
             leading = false;
         }
-        cells += c == '\t' ? 8 : Wide(c) ? 2 : 1;
+        cells += c == '\t' ? 8 : IsWideCharacter(c) ? 2 : 1;
         if (!Blank(c)) lastCells = cells, line.blank = false;
         at += length;
     }
@@ -62,7 +45,7 @@ Line Measure(std::string_view text) {
 // The first and the last character after the indent, and the first word's width.
 uint32_t FirstCode(const Line& l) {
     size_t n;
-    return l.indent < l.text.size() ? CodeAt(l.text, l.indent, &n) : 0;
+    return l.indent < l.text.size() ? Utf8CodeAt(l.text, l.indent, &n) : 0;
 }
 
 uint32_t LastCode(std::string_view s) {
@@ -72,16 +55,16 @@ uint32_t LastCode(std::string_view s) {
     while (at > 0 && (static_cast<unsigned char>(s[at - 1]) & 0xC0) == 0x80) --at;
     if (at == 0) return 0;
     size_t n;
-    return CodeAt(s, at - 1, &n);
+    return Utf8CodeAt(s, at - 1, &n);
 }
 
 size_t FirstWordCells(const Line& l) {
     size_t at = l.indent, length, cells = 0;
     while (at < l.text.size()) {
-        const uint32_t c = CodeAt(l.text, at, &length);
+        const uint32_t c = Utf8CodeAt(l.text, at, &length);
         if (Blank(c)) break;
-        cells += Wide(c) ? 2 : 1;
-        if (Wide(c)) break; // a wide character is a word of its own
+        cells += IsWideCharacter(c) ? 2 : 1;
+        if (IsWideCharacter(c)) break; // a wide character is a word of its own
         at += length;
     }
     return cells;
@@ -110,7 +93,7 @@ bool StandsAlone(const Line& l) {
     size_t at = 0, length;
     bool letters = false;
     while (at < body.size()) {
-        const uint32_t c = CodeAt(body, at, &length);
+        const uint32_t c = Utf8CodeAt(body, at, &length);
         if (c >= 0x2500 && c <= 0x257F) return true; // box drawing
         if (c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
             letters = true;
@@ -213,7 +196,7 @@ std::string JoinParagraphs(std::string_view text, ParagraphRule rule) {
             out.size() >= 2 && std::isalpha(static_cast<unsigned char>(out[out.size() - 2]));
         const bool hyphen = !out.empty() && out.back() == '-' && letterBefore && after < 0x80 &&
                             std::isalpha(static_cast<unsigned char>(after));
-        if (!hyphen && !(Wide(before) && Wide(after))) out += ' ';
+        if (!hyphen && !(IsWideCharacter(before) && IsWideCharacter(after))) out += ' ';
         lines[k + 1].text.remove_prefix(lines[k + 1].indent); // the joined line's indent goes
         lines[k + 1].indent = 0;
     }

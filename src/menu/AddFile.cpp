@@ -93,11 +93,10 @@ class Adding {
         MemberShelf shelf(paths);
         std::vector<SkippedFile> skipped;
         for (Found& f : found_) {
-            std::optional<int64_t> estimate = TextEstimate(0);
-            if (!f.reason.empty())
-                estimate.reset();
-            else if (!f.heading)
-                estimate = FileEstimate(f.path, menu_, &f.reason, &shelf);
+            const std::optional<int64_t> estimate =
+                !f.reason.empty() ? std::nullopt
+                : f.heading       ? std::optional<int64_t>(TextEstimate(0))
+                                  : FileEstimate(f.path, menu_, &f.reason, &shelf);
             if (!estimate) {
                 skipped.push_back(Skipped(f.path, f.reason));
                 skipped.back().broken = f.broken;
