@@ -13,7 +13,8 @@ inline uint32_t Utf8CodeAt(std::string_view s, size_t at, size_t* length) {
     size_t n = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
     if (at + n > s.size()) n = 1;
     uint32_t code = n == 1 ? b : b & (0x7F >> n);
-    for (size_t k = 1; k < n; ++k) code = code << 6 | (static_cast<unsigned char>(s[at + k]) & 0x3F);
+    for (size_t k = 1; k < n; ++k)
+        code = code << 6 | (static_cast<unsigned char>(s[at + k]) & 0x3F);
     *length = n;
     return code;
 }
