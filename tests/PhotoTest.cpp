@@ -107,7 +107,7 @@ TEST(Photo, FormatsFittedAndComparedWithImageMagick) {
                                 WithOrientation(ReadBytes(file), uint8_t(n - 6)));
         const PictureOptions options{FitRule::Auto, c.colours};
         PictureNote note;
-        ItemData item = EncodePictureFile(ReadBytes(file), true, options, &note);
+        ItemData item = EncodePictureFile(ReadBytes(file), true, options, {}, &note);
         EXPECT_EQ(item.type, c.type);
         EXPECT_EQ(note.stored, c.stored);
         const int align = c.colours == 16 ? 8 : c.colours == 256 ? 4 : 2;

@@ -88,6 +88,20 @@ const ChoiceOption kOptions[] = {
      {"32768", "256", "16"},
      [](BuildChoices& c, const std::string& w) { c.pictures.colours = std::stoi(w); },
      [](const BuildChoices& c) { return std::to_string(c.pictures.colours); }},
+    {"trim",
+     "build/trim",
+     "margins of one colour trimmed from pictures before they are fitted: pages (default: the "
+     "pages of a folder, archive or PDF), auto (every picture) or off",
+     {"pages", "auto", "off"},
+     [](BuildChoices& c, const std::string& w) { c.pictures.trim = *TrimRuleNamed(w); },
+     [](const BuildChoices& c) { return std::string(TrimRuleName(c.pictures.trim)); }},
+    {"spreads",
+     "build/spreads",
+     "a page wider than tall among taller pages of a folder, archive or PDF: split (default: "
+     "two entries in reading order), rotate (turned to fill the screen's height) or keep",
+     {"split", "keep", "rotate"},
+     [](BuildChoices& c, const std::string& w) { c.pictures.spreads = *SpreadRuleNamed(w); },
+     [](const BuildChoices& c) { return std::string(SpreadRuleName(c.pictures.spreads)); }},
     {"page-text",
      "build/pageText",
      "whole (default): a web page's whole text; main: its main text, without navigation and "

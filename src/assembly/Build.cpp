@@ -183,10 +183,12 @@ bool IsPictureEntry(const BuildEntry& entry) {
     return (kind == ItemKind::Picture || kind == ItemKind::Photo) && !IsContainer(entry.path);
 }
 
-MadePicture MakePicture(const BuildEntry& entry, const PictureOptions& options, MemberShelf& shelf) {
+MadePicture MakePicture(const BuildEntry& entry, const BuildRequest& request, MemberShelf& shelf) {
+    const PageCut cut{TrimsMargins(request.pictures, entry.page), PageAddressOf(entry.path).part,
+                      request.rightToLeft};
     MadePicture made;
     made.item = EncodePictureFile(shelf.Read(entry.path), KindForBuild(entry.path) == ItemKind::Photo,
-                                  options, &made.note);
+                                  request.pictures, cut, &made.note);
     return made;
 }
 
@@ -204,7 +206,7 @@ class PicturesAhead {
         for (size_t j = index; j < std::min(made_.size(), index + ahead_); ++j)
             if (!made_[j].valid() && IsPictureEntry(request_.entries[j]))
                 made_[j] = pool_.Run([this, j] {
-                    return MakePicture(request_.entries[j], request_.pictures, shelf_);
+                    return MakePicture(request_.entries[j], request_, shelf_);
                 });
     }
     // The picture of entry `index`; rethrows what went wrong making it.

@@ -14,6 +14,7 @@ namespace lb {
 struct BuildEntry {
     std::string path;
     std::string name; // display name, UTF-8
+    bool page = false; // a page of a folder, archive or PDF: its margins trimmed by default
 };
 
 // Everything one build reads, taken as a copy so the menu can change while it runs.

@@ -246,15 +246,16 @@ int main(int argc, char** argv) {
                       "the ROM file (default: Lumbro.Gba in the program folder, or in your home "
                       "folder when the program is installed)");
     buildWords.AddTo(build, {"font", "skin", "back", "layout", "corner", "lang", "text-encoding",
-                             "chinese", "fit", "colours", "page-text", "paragraphs",
-                             "reading-order"});
+                             "chinese", "fit", "colours", "trim", "spreads", "page-text",
+                             "paragraphs", "reading-order"});
     build->add_flag("--strict", strict, "a skipped entry, or an image past 32 MiB, is an error");
     build->add_flag("-q,--quiet", quiet, "print no progress");
     build->add_option("ENTRY", entries, "pictures, texts, web pages and menu lists");
 
     auto* estimate = app.add_subcommand("estimate", "the size estimate of a menu");
     addHome(estimate);
-    estimateWords.AddTo(estimate, {"font", "fit", "colours", "page-text", "paragraphs"});
+    estimateWords.AddTo(estimate,
+                        {"font", "fit", "colours", "trim", "spreads", "page-text", "paragraphs"});
     estimate->add_flag("--json", json, "print one JSON object");
     estimate->add_option("ENTRY", entries, "pictures, texts, web pages and menu lists");
 

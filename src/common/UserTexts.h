@@ -69,6 +69,12 @@ enum class UserText {
     Colours32768,
     Colours256,
     Colours16,
+    TrimPages,
+    TrimAll,
+    TrimOff,
+    SpreadsSplit,
+    SpreadsRotate,
+    SpreadsKeep,
     Wrote,          // "{}" the ROM's path, then its size in bytes
     NothingToBuild, // every entry named was skipped
     SaveMenuQuestion,

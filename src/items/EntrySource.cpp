@@ -4,6 +4,7 @@
 #include "common/Files.h"
 #include "items/ArchivePass.h"
 #include "items/FileEndings.h"
+#include "items/PageShape.h"
 
 #include <filesystem>
 #include <memory>
@@ -38,7 +39,8 @@ bool IsContainer(const std::string& path) {
     return fs::is_directory(path, ec) || (ArchiveEnding(path) && RegularFile(path));
 }
 
-std::vector<uint8_t> ReadEntryBytes(const std::string& path) {
+std::vector<uint8_t> ReadEntryBytes(const std::string& entry) {
+    const std::string path = PageAddressOf(entry).page;
     if (RegularFile(path) || !SplitArchivePath(path)) return ReadWholeFile(path);
     const ArchiveMember m = *SplitArchivePath(path);
     ArchivePass pass(m.archive);

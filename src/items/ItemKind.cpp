@@ -2,6 +2,7 @@
 
 #include "items/EntrySource.h"
 #include "items/FileEndings.h"
+#include "items/PageShape.h"
 
 namespace lb {
 
@@ -34,12 +35,14 @@ ItemKind KindOfEnding(const std::string& path) {
 
 } // namespace
 
-ItemKind KindForMenu(const std::string& path) {
+ItemKind KindForMenu(const std::string& entry) {
+    const std::string path = PageAddressOf(entry).page; // a part of a page is a picture
     if (IsBookMember(path)) return ItemKind::WebPage; // a book's chapter, whatever its ending
     return KindOfEnding(path);
 }
 
-ItemKind KindForBuild(const std::string& path) {
+ItemKind KindForBuild(const std::string& entry) {
+    const std::string path = PageAddressOf(entry).page;
     if (IsBookMember(path)) return ItemKind::WebPage;
     const ItemKind kind = KindOfEnding(path);
     const bool read = kind == ItemKind::Photo || kind == ItemKind::Text ||

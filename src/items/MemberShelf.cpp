@@ -4,6 +4,7 @@
 #include "common/Files.h"
 #include "items/ArchivePass.h"
 #include "items/EntrySource.h"
+#include "items/PageShape.h"
 
 #include <filesystem>
 
@@ -18,7 +19,7 @@ constexpr size_t kOpenAtOnce = 16;
 
 MemberShelf::MemberShelf(const std::vector<std::string>& paths, uint64_t budget) : budget_(budget) {
     for (const std::string& path : paths)
-        if (const auto m = SplitArchivePath(path)) {
+        if (const auto m = SplitArchivePath(PageAddressOf(path).page)) {
             Archive& a = archives_[m->archive];
             ++a.wanted[m->member];
             ++a.left;
@@ -27,7 +28,8 @@ MemberShelf::MemberShelf(const std::vector<std::string>& paths, uint64_t budget)
 
 MemberShelf::~MemberShelf() = default;
 
-std::vector<uint8_t> MemberShelf::Read(const std::string& path) {
+std::vector<uint8_t> MemberShelf::Read(const std::string& entry) {
+    const std::string path = PageAddressOf(entry).page; // a half of a page reads the page
     std::error_code ec;
     const auto m =
         std::filesystem::is_regular_file(path, ec) ? std::nullopt : SplitArchivePath(path);

@@ -91,39 +91,112 @@ FitRule RuleFor(const PictureOptions& options, bool photo) {
     return photo ? FitRule::Screen : FitRule::Keep;
 }
 
+bool TrimsMargins(const PictureOptions& options, bool page) {
+    return options.trim == TrimRule::All || (options.trim == TrimRule::Pages && page);
+}
+
+namespace {
+
+RgbPicture RgbOf(const Bitmap& bitmap) {
+    RgbPicture rgb{bitmap.width, bitmap.height, {}};
+    rgb.rgb.resize(static_cast<size_t>(bitmap.width) * static_cast<size_t>(bitmap.height) * 3);
+    for (int32_t y = 0, i = 0; y < bitmap.height; ++y)
+        for (int32_t x = 0; x < bitmap.width; ++x, i += 3) {
+            const uint32_t c = bitmap.ColourAt(x, y);
+            rgb.rgb[i] = static_cast<uint8_t>(c);
+            rgb.rgb[i + 1] = static_cast<uint8_t>(c >> 8);
+            rgb.rgb[i + 2] = static_cast<uint8_t>(c >> 16);
+        }
+    return rgb;
+}
+
+// Margins are looked for in a photo decoded at most this many pixels on its longer side.
+constexpr int32_t kTrimLookSide = 1024;
+
+PictureSize TrimLookSize(PictureSize shown) {
+    const int32_t longer = std::max(shown.width, shown.height);
+    if (longer <= kTrimLookSide) return shown;
+    const double s = double(kTrimLookSide) / longer;
+    return {std::max(1, int32_t(shown.width * s + 0.5)), std::max(1, int32_t(shown.height * s + 0.5))};
+}
+
+// What a picture becomes: the part of it shown and the size stored. `decoded` holds the
+// picture a bitmap is, or the photo decoded small to find its margins.
+struct PicturePlan {
+    PictureSize shown;
+    PageView view;
+    PictureSize stored;
+    RgbPicture decoded;
+};
+
+PicturePlan PlanPicture(std::span<const uint8_t> file, bool photo, const PictureOptions& options,
+                        const PageCut& cut, Bitmap* bitmap) {
+    PicturePlan plan;
+    if (photo) {
+        plan.shown = PhotoShownSize(file);
+        CheckShownSize(plan.shown);
+    } else {
+        *bitmap = DecodeBitmap(file);
+        plan.shown = {bitmap->width, bitmap->height};
+    }
+    PictureBox box{0, 0, plan.shown.width, plan.shown.height};
+    if (cut.trim) {
+        plan.decoded = photo ? DecodePhoto(file, TrimLookSize(plan.shown)) : RgbOf(*bitmap);
+        box = ScaledBox(TrimmedBox(plan.decoded), {plan.decoded.width, plan.decoded.height}, plan.shown);
+    }
+    plan.view = ViewOf(box, cut.part, cut.rightToLeft);
+    plan.stored = FittedSize(ViewedSize(plan.view), RuleFor(options, photo));
+    return plan;
+}
+
+// The part a photo's plan shows, at the stored size. The photo is decoded whole at twice the
+// size the part needs (or its own size, when smaller), so that the last resampling is gentle.
+RgbPicture PhotoPart(std::span<const uint8_t> file, PicturePlan& plan) {
+    const PictureSize viewed = ViewedSize(plan.view);
+    const double need = std::max(double(plan.stored.width) / viewed.width,
+                                 double(plan.stored.height) / viewed.height);
+    const double s = std::min(1.0, 2 * need);
+    const PictureSize work{std::max(1, int32_t(plan.shown.width * s + 0.5)),
+                           std::max(1, int32_t(plan.shown.height * s + 0.5))};
+    RgbPicture whole = plan.decoded.width == work.width && plan.decoded.height == work.height
+                           ? std::move(plan.decoded)
+                           : DecodePhoto(file, work);
+    const PageView view{ScaledBox(plan.view.box, plan.shown, work), plan.view.quarterTurns};
+    RgbPicture part = CutView(whole, view);
+    return part.width == plan.stored.width && part.height == plan.stored.height ? part
+                                                                                : ResizeRgb(part, plan.stored);
+}
+
+} // namespace
+
 ItemData EncodePictureFile(std::span<const uint8_t> file, bool photo, const PictureOptions& options,
-                           PictureNote* note) {
-    const FitRule rule = RuleFor(options, photo);
-    PictureNote done;
+                           const PageCut& cut, PictureNote* note) {
+    Bitmap bitmap;
+    PicturePlan plan = PlanPicture(file, photo, options, cut, &bitmap);
+    PictureNote done{plan.shown, plan.stored, true};
+    const bool whole = IsWholeView(plan.view, plan.shown);
     ItemData item;
     if (photo) {
-        done.shown = PhotoShownSize(file);
-        CheckShownSize(done.shown);
-        done.stored = FittedSize(done.shown, rule);
-        done.fitted = true;
-        item = EncodeBitmap(PictureWithColours(DecodePhoto(file, done.stored), options.colours));
+        const RgbPicture rgb = whole ? DecodePhoto(file, plan.stored) : PhotoPart(file, plan);
+        item = EncodeBitmap(PictureWithColours(rgb, options.colours));
+    } else if (whole && plan.stored == plan.shown) {
+        done.fitted = false;
+        item = EncodeBitmap(bitmap); // kept as it is: its own depth and colour table
     } else {
-        Bitmap bitmap = DecodeBitmap(file);
-        done.shown = {bitmap.width, bitmap.height};
-        done.stored = FittedSize(done.shown, rule);
-        done.fitted = !(done.stored == done.shown);
-        if (!done.fitted) {
-            item = EncodeBitmap(bitmap); // kept as it is: its own depth and colour table
-        } else {
-            RgbPicture rgb{bitmap.width, bitmap.height, {}};
-            rgb.rgb.resize(static_cast<size_t>(bitmap.width) * static_cast<size_t>(bitmap.height) * 3);
-            for (int32_t y = 0, i = 0; y < bitmap.height; ++y)
-                for (int32_t x = 0; x < bitmap.width; ++x, i += 3) {
-                    const uint32_t c = bitmap.ColourAt(x, y);
-                    rgb.rgb[i] = static_cast<uint8_t>(c);
-                    rgb.rgb[i + 1] = static_cast<uint8_t>(c >> 8);
-                    rgb.rgb[i + 2] = static_cast<uint8_t>(c >> 16);
-                }
-            item = EncodeBitmap(PictureWithColours(ResizeRgb(rgb, done.stored), options.colours));
-        }
+        RgbPicture part = CutView(plan.decoded.rgb.empty() ? RgbOf(bitmap) : plan.decoded, plan.view);
+        if (!(PictureSize{part.width, part.height} == plan.stored)) part = ResizeRgb(part, plan.stored);
+        item = EncodeBitmap(PictureWithColours(part, options.colours));
     }
     if (note) *note = done;
     return item;
+}
+
+std::optional<int64_t> PictureFileRecordBytes(std::span<const uint8_t> file, bool photo,
+                                              const PictureOptions& options, const PageCut& cut) {
+    Bitmap bitmap;
+    const PicturePlan plan = PlanPicture(file, photo, options, cut, &bitmap);
+    if (!photo && IsWholeView(plan.view, plan.shown) && plan.stored == plan.shown) return std::nullopt;
+    return FittedRecordBytes(plan.stored, options.colours);
 }
 
 int64_t FittedRecordBytes(PictureSize size, int colours) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "items/ItemData.h"
+#include "items/PageShape.h"
 #include "items/PictureOptions.h"
 #include "rom/Bitmap.h"
 
@@ -25,10 +26,26 @@ struct PictureNote {
 // Which rule `options` gives a picture: `photo` is a JPEG, PNG or another new format.
 FitRule RuleFor(const PictureOptions& options, bool photo);
 
-// A picture file as a record by the fitting rules: a ".bmp" kept as it is gives exactly
-// EncodePicture's record; any other picture is fitted and made in the chosen colours.
+// How an entry's picture is cut from its file before it is fitted.
+struct PageCut {
+    bool trim = false; // its margins trimmed
+    PagePart part = PagePart::Whole;
+    bool rightToLeft = false; // which half is read first
+};
+
+// Whether `options` trim an entry's margins: `page` is one of a folder's, archive's or PDF's.
+bool TrimsMargins(const PictureOptions& options, bool page);
+
+// A picture file as a record by the fitting rules: a ".bmp" kept whole as it is gives exactly
+// EncodePicture's record; any other picture is cut, fitted and made in the chosen colours.
 ItemData EncodePictureFile(std::span<const uint8_t> file, bool photo, const PictureOptions& options,
-                           PictureNote* note = nullptr);
+                           const PageCut& cut = {}, PictureNote* note = nullptr);
+
+// The size of the record EncodePictureFile makes, without making it: only a page whose
+// margins are trimmed is decoded, small, to find them. Nothing for a ".bmp" kept whole as it
+// is, whose estimate its header gives. Throws lb::Error.
+std::optional<int64_t> PictureFileRecordBytes(std::span<const uint8_t> file, bool photo,
+                                              const PictureOptions& options, const PageCut& cut);
 
 // The record EncodePictureFile makes for a fitted picture of `size`, header included.
 int64_t FittedRecordBytes(PictureSize size, int colours);

@@ -10,6 +10,15 @@ namespace lb {
 namespace {
 
 const char* const kNames[] = {"auto", "screen", "width", "keep"};
+const char* const kTrimNames[] = {"pages", "auto", "off"};
+const char* const kSpreadNames[] = {"split", "keep", "rotate"};
+
+template <typename Rule, size_t N>
+std::optional<Rule> Named(const char* const (&names)[N], const std::string& name) {
+    for (size_t k = 0; k < N; ++k)
+        if (name == names[k]) return static_cast<Rule>(k);
+    return std::nullopt;
+}
 
 int32_t Scaled(int32_t side, double scale) {
     return std::max<int32_t>(1, static_cast<int32_t>(std::lround(side * scale)));
@@ -17,13 +26,16 @@ int32_t Scaled(int32_t side, double scale) {
 
 } // namespace
 
-std::optional<FitRule> FitRuleNamed(const std::string& name) {
-    for (int k = 0; k < 4; ++k)
-        if (name == kNames[k]) return static_cast<FitRule>(k);
-    return std::nullopt;
-}
-
+std::optional<FitRule> FitRuleNamed(const std::string& name) { return Named<FitRule>(kNames, name); }
 const char* FitRuleName(FitRule rule) { return kNames[static_cast<int>(rule)]; }
+
+std::optional<TrimRule> TrimRuleNamed(const std::string& name) { return Named<TrimRule>(kTrimNames, name); }
+const char* TrimRuleName(TrimRule rule) { return kTrimNames[static_cast<int>(rule)]; }
+
+std::optional<SpreadRule> SpreadRuleNamed(const std::string& name) {
+    return Named<SpreadRule>(kSpreadNames, name);
+}
+const char* SpreadRuleName(SpreadRule rule) { return kSpreadNames[static_cast<int>(rule)]; }
 
 PictureSize FittedSize(PictureSize shown, FitRule rule) {
     const double w = shown.width, h = shown.height;

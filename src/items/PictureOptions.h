@@ -14,15 +14,36 @@ enum class FitRule {
     Keep,   // as it is
 };
 
+// Which pictures lose their margins.
+enum class TrimRule {
+    Pages, // the pages of a folder, archive or PDF
+    All,   // every picture
+    Off,
+};
+
+// What becomes of a double-page spread among a folder's, archive's or PDF's pages.
+enum class SpreadRule {
+    Split,  // two entries, in reading order
+    Keep,   // one entry, fitted whole
+    Rotate, // one entry turned a quarter, to fill the screen's height
+};
+
 struct PictureOptions {
     FitRule fit = FitRule::Auto;
     int colours = 32768; // 32768, 256 or 16, for fitted and new-format pictures
+    TrimRule trim = TrimRule::Pages;
+    SpreadRule spreads = SpreadRule::Split; // for pages added from now on
     bool operator==(const PictureOptions&) const = default;
 };
 
 // "auto", "screen", "width", "keep" and back; nothing for another word.
 std::optional<FitRule> FitRuleNamed(const std::string& name);
 const char* FitRuleName(FitRule rule);
+// "pages", "auto" (every picture), "off"; "split", "keep", "rotate".
+std::optional<TrimRule> TrimRuleNamed(const std::string& name);
+const char* TrimRuleName(TrimRule rule);
+std::optional<SpreadRule> SpreadRuleNamed(const std::string& name);
+const char* SpreadRuleName(SpreadRule rule);
 
 struct PictureSize {
     int32_t width = 0;

@@ -61,13 +61,17 @@ class Adding {
     // The entries the menu holds once these are added.
     size_t EntryCount() const { return menu_.entries.size() + entries_; }
 
+    // An entry; one inside the folder or archive of the last heading is one of its pages.
     void Entry(const std::string& path, const std::string& name) {
-        found_.push_back({path, name, false, {}});
+        const bool page = (!container_.empty() && path.rfind(container_ + "/", 0) == 0) ||
+                          PageAddressOf(path).part != PagePart::Whole;
+        found_.push_back({path, name, false, {}, false, page});
         ++entries_;
     }
     // A category heading: its record an empty text.
     void Heading(const std::string& path, const std::string& name) {
         found_.push_back({path, "@" + name, true, {}});
+        container_ = path;
         ++entries_;
     }
     void Skip(const std::string& path, const std::string& reason) {
@@ -96,13 +100,13 @@ class Adding {
             const std::optional<int64_t> estimate =
                 !f.reason.empty() ? std::nullopt
                 : f.heading       ? std::optional<int64_t>(TextEstimate(0))
-                                  : FileEstimate(f.path, menu_, &f.reason, &shelf);
+                                  : FileEstimate(f.path, menu_, &f.reason, &shelf, f.page);
             if (!estimate) {
                 skipped.push_back(Skipped(f.path, f.reason));
                 skipped.back().broken = f.broken;
                 continue;
             }
-            MenuEntry entry{f.path, f.name, *estimate + NameSlot(f.name)};
+            MenuEntry entry{f.path, f.name, *estimate + NameSlot(f.name), f.page};
             menu_.TotalSize += entry.estimate;
             menu_.entries.push_back(std::move(entry));
         }
@@ -116,9 +120,11 @@ class Adding {
         bool heading;
         std::string reason; // why it is skipped; empty for an entry
         bool broken = false;
+        bool page = false;
     };
     ItemList& menu_;
     std::vector<Found> found_;
+    std::string container_; // the path of the last heading
     size_t entries_ = 0;
 };
 
@@ -187,6 +193,50 @@ bool ReadAsEntry(const std::string& member) {
            kind == ItemKind::LkbText || kind == ItemKind::WebPage;
 }
 
+// The size a page is shown at, read from its header; nothing when it cannot be read (adding
+// it then says why).
+std::optional<PictureSize> PageShownSize(const std::string& path, MemberShelf& shelf) {
+    try {
+        const ItemKind kind = KindForMenu(path);
+        if (kind == ItemKind::Photo)
+            return SplitArchivePath(path) ? PhotoShownSize(shelf.Read(path)) : PhotoShownSize(path);
+        if (kind != ItemKind::Picture) return std::nullopt;
+        const std::vector<uint8_t> file = shelf.Read(path);
+        const BitmapHeader h = ReadBitmapHeader(file, file.size());
+        return PictureSize{h.width, h.height < 0 ? -h.height : h.height};
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
+// A container's entries with its double-page spreads split in two or turned: a page wider
+// than tall among pages most of which are taller than wide.
+std::vector<std::string> WithSpreads(const std::vector<std::string>& paths, SpreadRule rule) {
+    if (rule == SpreadRule::Keep) return paths;
+    MemberShelf shelf(paths);
+    std::vector<std::optional<PictureSize>> sizes;
+    size_t pictures = 0, tall = 0;
+    for (const std::string& path : paths) {
+        sizes.push_back(PageShownSize(path, shelf));
+        if (!sizes.back()) continue;
+        ++pictures;
+        tall += sizes.back()->height > sizes.back()->width;
+    }
+    if (tall * 2 <= pictures) return paths;
+    std::vector<std::string> out;
+    for (size_t k = 0; k < paths.size(); ++k) {
+        if (!sizes[k] || sizes[k]->width <= sizes[k]->height) {
+            out.push_back(paths[k]);
+        } else if (rule == SpreadRule::Rotate) {
+            out.push_back(PartPath(paths[k], PagePart::Turned));
+        } else {
+            out.push_back(PartPath(paths[k], PagePart::FirstHalf));
+            out.push_back(PartPath(paths[k], PagePart::SecondHalf));
+        }
+    }
+    return out;
+}
+
 // A folder or comic archive: a heading, then (unless a menu list names them after it) its
 // pictures, texts and web pages in natural order, and a folder's books after them, each with
 // its own heading. One that holds none of these is skipped, not left an empty heading.
@@ -211,11 +261,17 @@ void AddContainer(Adding& adding, std::string path, bool insideList) {
                                             : "the archive holds no picture, text or web page");
         if (!Fits(adding, path, members.size())) return;
     }
+    std::sort(members.begin(), members.end(), NaturalLess);
+    std::vector<std::string> pages;
+    for (const std::string& member : members) pages.push_back(path + "/" + member);
+    if (!insideList) {
+        pages = WithSpreads(pages, adding.Menu().pictures.spreads);
+        if (pages.size() > members.size() && !Fits(adding, path, pages.size())) return;
+    }
     std::string name = AfterLastSlash(path);
     if (!folder) name = name.substr(0, name.size() - EndingLength(name));
     if (insideList || !members.empty()) adding.Heading(path, name); // books bring their own
-    std::sort(members.begin(), members.end(), NaturalLess);
-    for (const std::string& member : members) AddOne(adding, path + "/" + member, true);
+    for (const std::string& page : pages) AddOne(adding, page, true);
     std::sort(books.begin(), books.end(), NaturalLess);
     for (const std::string& book : books) AddBook(adding, path + "/" + book, false);
 }
@@ -263,19 +319,22 @@ std::optional<int64_t> FileEstimate(const std::string& path, const PictureOption
     return FileEstimate(path, menu);
 }
 
-std::optional<int64_t> FileEstimate(const std::string& path, const ItemList& menu,
-                                    std::string* reason, MemberShelf* shelf) {
-    if (IsContainer(path)) return TextEstimate(0); // a heading: its record an empty text
+std::optional<int64_t> FileEstimate(const std::string& entry, const ItemList& menu,
+                                    std::string* reason, MemberShelf* shelf, bool page) {
+    if (IsContainer(entry)) return TextEstimate(0); // a heading: its record an empty text
     const PictureOptions& pictures = menu.pictures;
-    const ItemKind kind = KindForBuild(path);
+    const ItemKind kind = KindForBuild(entry);
     const bool picture = kind == ItemKind::Picture;
+    const PageAddress address = PageAddressOf(entry);
+    const std::string& path = address.page; // the file, or the page a part is cut from
+    const PageCut cut{TrimsMargins(pictures, page), address.part};
     int64_t length = 0;
     std::string why;
     std::vector<uint8_t> header(picture ? kBitmapHeadBytes : 0);
     std::vector<uint8_t> member; // the whole of an archive member
     if (SplitArchivePath(path)) {
         try {
-            member = shelf ? shelf->Read(path) : ReadEntryBytes(path);
+            member = shelf ? shelf->Read(entry) : ReadEntryBytes(entry);
         } catch (const Error& e) {
             if (reason) *reason = e.what();
             return std::nullopt;
@@ -288,6 +347,20 @@ std::optional<int64_t> FileEstimate(const std::string& path, const ItemList& men
     } else if (uint64_t(length) > kMaxFileBytes) {
         if (reason) *reason = TooLargeCause(uint64_t(length));
         return std::nullopt;
+    }
+    if ((kind == ItemKind::Photo || picture) && (cut.trim || cut.part != PagePart::Whole)) {
+        // The page is decoded to find its margins, or to tell the size of the part.
+        try {
+            if (member.empty()) member = ReadWholeFile(path);
+            if (auto bytes = PictureFileRecordBytes(member, kind == ItemKind::Photo, pictures, cut))
+                return bytes;
+        } catch (const Error& e) {
+            if (kind == ItemKind::Photo) {
+                if (reason) *reason = e.what();
+                return std::nullopt;
+            }
+            // A broken bitmap is listed all the same, below.
+        }
     }
     if (kind == ItemKind::Photo) {
         try {
@@ -327,11 +400,14 @@ std::optional<int64_t> FileEstimate(const std::string& path, const ItemList& men
     }
 }
 
-std::string DisplayNameFor(const std::string& path) {
+std::string DisplayNameFor(const std::string& entry) {
+    const PageAddress address = PageAddressOf(entry);
+    const std::string& path = address.page;
     std::string name = AfterLastSlash(path);
     // A file built as a bitmap whatever its ending loses four characters, like ".dib".
     const size_t cut = EndingLength(path) ? EndingLength(path) : 4;
-    return name.size() > cut ? name.substr(0, name.size() - cut) : std::string();
+    name = name.size() > cut ? name.substr(0, name.size() - cut) : std::string();
+    return name + PartNameSuffix(address.part);
 }
 
 void Reestimate(ItemList& menu) {
@@ -339,7 +415,7 @@ void Reestimate(ItemList& menu) {
     for (const MenuEntry& entry : menu.entries) paths.push_back(entry.path);
     MemberShelf shelf(paths);
     for (MenuEntry& entry : menu.entries) {
-        auto file = FileEstimate(entry.path, menu, nullptr, &shelf);
+        auto file = FileEstimate(entry.path, menu, nullptr, &shelf, entry.page);
         if (!file) continue; // gone since it was added: its estimate stays
         const int64_t estimate = *file + NameSlot(entry.name);
         menu.TotalSize += estimate - entry.estimate;

@@ -29,9 +29,11 @@ std::string DisplayNameFor(const std::string& path);
 // short for a bitmap header, or a photo's header cannot be read.
 // Archive members are read through `shelf` when one is given. A web page's or chapter's is
 // its text's length in the menu's font, read by its rule (`pageText`; the main text for a
-// chapter).
+// chapter). A picture that is a `page` of a folder or archive has its margins trimmed by the
+// menu's picture options.
 std::optional<int64_t> FileEstimate(const std::string& path, const ItemList& menu,
-                                    std::string* reason = nullptr, MemberShelf* shelf = nullptr);
+                                    std::string* reason = nullptr, MemberShelf* shelf = nullptr,
+                                    bool page = false);
 // The same with these picture options, for a menu of the English font.
 std::optional<int64_t> FileEstimate(const std::string& path, const PictureOptions& pictures = {});
 

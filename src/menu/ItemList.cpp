@@ -23,7 +23,7 @@ std::string ItemList::SizeLabel() const { return SizeLabelText(TotalSize); }
 std::vector<BuildEntry> ItemList::ForBuild() const {
     std::vector<BuildEntry> out;
     out.reserve(entries.size());
-    for (auto& e : entries) out.push_back({e.path, e.name});
+    for (auto& e : entries) out.push_back({e.path, e.name, e.page});
     return out;
 }
 

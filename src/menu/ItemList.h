@@ -14,6 +14,7 @@ struct MenuEntry {
     std::string path; // exactly as chosen or read from a menu list file
     std::string name; // display name; a leading "@" or "#" makes a category heading
     int64_t estimate = 0; // what adding it put on TotalSize
+    bool page = false;    // a page of the folder, archive or PDF whose heading it follows
 };
 
 // The menu: entries in menu order and the running size estimate.

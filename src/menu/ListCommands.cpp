@@ -30,7 +30,7 @@ void ClearSelected(ItemList& menu, Selection& selected) {
     for (size_t i = menu.entries.size(); i-- > 0;) {
         if (!selected[i]) continue;
         const MenuEntry& entry = menu.entries[i];
-        auto file = FileEstimate(entry.path, menu, nullptr, &shelf);
+        auto file = FileEstimate(entry.path, menu, nullptr, &shelf, entry.page);
         menu.TotalSize -= file ? *file + NameSlot(entry.name) : entry.estimate;
         menu.entries.erase(menu.entries.begin() + static_cast<std::ptrdiff_t>(i));
         selected.erase(selected.begin() + static_cast<std::ptrdiff_t>(i));
