@@ -187,6 +187,10 @@ MadePicture MakePicture(const BuildEntry& entry, const BuildRequest& request, Me
     const PageCut cut{TrimsMargins(request.pictures, entry.page), PageAddressOf(entry.path).part,
                       request.rightToLeft};
     MadePicture made;
+    if (const auto pdfPage = PdfPageOf(PageAddressOf(entry.path).page)) {
+        made.item = EncodePdfPage(*pdfPage, request.pictures, cut, &made.note);
+        return made;
+    }
     made.item = EncodePictureFile(shelf.Read(entry.path), KindForBuild(entry.path) == ItemKind::Photo,
                                   request.pictures, cut, &made.note);
     return made;

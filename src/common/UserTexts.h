@@ -93,6 +93,7 @@ enum class UserText {
     LeftToRight,
     RightToLeft,
     ChapterN, // "{}" stands for the chapter's number
+    PageN,    // "{}" stands for the page's number
     // The main window's captions.
     AddCaption,
     ClearCaption,

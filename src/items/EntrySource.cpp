@@ -36,8 +36,24 @@ std::optional<ArchiveMember> SplitArchivePath(const std::string& path) {
 
 bool IsContainer(const std::string& path) {
     std::error_code ec;
-    return fs::is_directory(path, ec) || (ArchiveEnding(path) && RegularFile(path));
+    return fs::is_directory(path, ec) || ((ArchiveEnding(path) || EndsAs(path, FileKind::Pdf)) && RegularFile(path));
 }
+
+bool IsPdf(const std::string& path) { return EndsAs(path, FileKind::Pdf) && RegularFile(path); }
+
+std::optional<PdfPage> PdfPageOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash + 1 == path.size() || path.size() - slash > 6) return std::nullopt;
+    int number = 0;
+    for (size_t k = slash + 1; k < path.size(); ++k) {
+        if (path[k] < '0' || path[k] > '9') return std::nullopt;
+        number = number * 10 + (path[k] - '0');
+    }
+    if (number < 1 || path[slash + 1] == '0' || !EndsAs(path.substr(0, slash), FileKind::Pdf)) return std::nullopt;
+    return PdfPage{path.substr(0, slash), number - 1};
+}
+
+std::string PdfPagePath(const std::string& pdf, int index) { return pdf + "/" + std::to_string(index + 1); }
 
 std::vector<uint8_t> ReadEntryBytes(const std::string& entry) {
     const std::string path = PageAddressOf(entry).page;

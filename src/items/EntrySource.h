@@ -24,8 +24,21 @@ struct ArchiveMember {
 // file ending ".cbz" or ".zip".
 std::optional<ArchiveMember> SplitArchivePath(const std::string& path);
 
-// A folder, or a ".cbz", ".zip" or ".epub" file: an entry that becomes a category heading.
+// A folder, or a comic archive, ".epub" or ".pdf" file: an entry that becomes a category
+// heading.
 bool IsContainer(const std::string& path);
+
+// A ".pdf" file, whose pages are its entries, addressed as its path + "/" + the page's number
+// from 1.
+bool IsPdf(const std::string& path);
+struct PdfPage {
+    std::string pdf;
+    int index = 0; // from 0
+};
+std::optional<PdfPage> PdfPageOf(const std::string& path);
+// A PDF of more pages is refused.
+inline constexpr int kMaxPdfPages = 2000;
+std::string PdfPagePath(const std::string& pdf, int index);
 
 // An ".epub" file, and a member of one (a book's chapter).
 bool IsBook(const std::string& path);

@@ -19,6 +19,7 @@ constexpr FileEnding kEndings[] = {
     {".cbz", FileKind::ComicArchive},   {".zip", FileKind::ComicArchive},
     {".cbr", FileKind::ComicArchive},   {".rar", FileKind::ComicArchive},
     {".cb7", FileKind::ComicArchive},   {".7z", FileKind::ComicArchive},
+    {".pdf", FileKind::Pdf},
     {".epub", FileKind::Book},          {".txt", FileKind::Text},
     {".lkb", FileKind::LkbText},        {".htm", FileKind::WebPage},
     {".html", FileKind::WebPage, true}, {".lkm", FileKind::MenuList},

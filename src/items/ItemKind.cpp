@@ -27,6 +27,7 @@ ItemKind KindOfEnding(const std::string& path) {
     case FileKind::MenuList:
         return ItemKind::MenuList;
     case FileKind::ComicArchive:
+    case FileKind::Pdf:
     case FileKind::Book:
         break;
     }
@@ -37,12 +38,14 @@ ItemKind KindOfEnding(const std::string& path) {
 
 ItemKind KindForMenu(const std::string& entry) {
     const std::string path = PageAddressOf(entry).page; // a part of a page is a picture
+    if (PdfPageOf(path)) return ItemKind::Photo;
     if (IsBookMember(path)) return ItemKind::WebPage; // a book's chapter, whatever its ending
     return KindOfEnding(path);
 }
 
 ItemKind KindForBuild(const std::string& entry) {
     const std::string path = PageAddressOf(entry).page;
+    if (PdfPageOf(path)) return ItemKind::Photo;
     if (IsBookMember(path)) return ItemKind::WebPage;
     const ItemKind kind = KindOfEnding(path);
     const bool read = kind == ItemKind::Photo || kind == ItemKind::Text ||

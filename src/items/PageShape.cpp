@@ -1,6 +1,7 @@
 #include "items/PageShape.h"
 
 #include "common/Error.h"
+#include "items/EntrySource.h"
 #include "items/FileEndings.h"
 
 #include <algorithm>
@@ -63,7 +64,7 @@ PageAddress PageAddressOf(const std::string& path) {
     if (slash == std::string::npos || slash == 0) return {path, PagePart::Whole};
     const std::string last = path.substr(slash + 1);
     const std::string page = path.substr(0, slash);
-    if (!EndsAs(page, FileKind::Photo) && !EndsAs(page, FileKind::Bitmap))
+    if (!EndsAs(page, FileKind::Photo) && !EndsAs(page, FileKind::Bitmap) && !PdfPageOf(page))
         return {path, PagePart::Whole};
     for (const PartWord& w : kParts)
         if (last == w.element) return {page, w.part};

@@ -8,7 +8,7 @@
 
 namespace lb {
 
-inline constexpr int kPhotoModuleVersion = 1;
+inline constexpr int kPhotoModuleVersion = 2;
 
 struct PhotoModule {
     int version; // kPhotoModuleVersion of the module's build
@@ -18,6 +18,10 @@ struct PhotoModule {
                    std::string* error);
     bool (*resize)(const RgbPicture& picture, PictureSize size, RgbPicture* out,
                    std::string* error);
+    bool (*pdfDocument)(const std::string& path, PdfDocument* out, std::string* error);
+    bool (*pdfPageSize)(const std::string& path, int page, PictureSize* out, std::string* error);
+    bool (*pdfPageDecode)(const std::string& path, int page, PictureSize size, RgbPicture* out,
+                          std::string* error);
 };
 
 } // namespace lb

@@ -44,6 +44,22 @@ RgbPicture DecodePhoto(std::span<const uint8_t> file, PictureSize size) {
         [&](RgbPicture* out, std::string* e) { return Module().decode(file, size, out, e); });
 }
 
+PdfDocument ReadPdfDocument(const std::string& path) {
+    return Through<PdfDocument>(
+        [&](PdfDocument* out, std::string* e) { return Module().pdfDocument(path, out, e); });
+}
+
+PictureSize PdfPageShownSize(const std::string& path, int page) {
+    return Through<PictureSize>(
+        [&](PictureSize* out, std::string* e) { return Module().pdfPageSize(path, page, out, e); });
+}
+
+RgbPicture DecodePdfPage(const std::string& path, int page, PictureSize size) {
+    return Through<RgbPicture>([&](RgbPicture* out, std::string* e) {
+        return Module().pdfPageDecode(path, page, size, out, e);
+    });
+}
+
 RgbPicture ResizeRgb(const RgbPicture& picture, PictureSize size) {
     return Through<RgbPicture>(
         [&](RgbPicture* out, std::string* e) { return Module().resize(picture, size, out, e); });

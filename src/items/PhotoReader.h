@@ -34,4 +34,16 @@ RgbPicture DecodePhoto(std::span<const uint8_t> file, PictureSize size);
 // The same resampling for a picture already decoded.
 RgbPicture ResizeRgb(const RgbPicture& picture, PictureSize size);
 
+// A PDF file's pages, rendered with libvips (poppler) as pictures.
+struct PdfDocument {
+    int pages = 0;
+    std::string title; // its information dictionary's, or empty
+};
+// Throws lb::Error naming the cause: not a PDF, damaged, or locked with a password.
+PdfDocument ReadPdfDocument(const std::string& path);
+// A page (from 0) is shown at its size in points, a pixel a point.
+PictureSize PdfPageShownSize(const std::string& path, int page);
+// The page rendered at `size` (rendered no larger than needed, then resampled to it), on white.
+RgbPicture DecodePdfPage(const std::string& path, int page, PictureSize size);
+
 } // namespace lb

@@ -120,6 +120,19 @@ PictureSize TrimLookSize(PictureSize shown) {
     return {std::max(1, int32_t(shown.width * s + 0.5)), std::max(1, int32_t(shown.height * s + 0.5))};
 }
 
+// Where a photo's pixels come from: a picture file's bytes, or a page of a PDF.
+struct PhotoSource {
+    std::span<const uint8_t> file;
+    const PdfPage* pdfPage = nullptr;
+
+    PictureSize ShownSize() const {
+        return pdfPage ? PdfPageShownSize(pdfPage->pdf, pdfPage->index) : PhotoShownSize(file);
+    }
+    RgbPicture Decode(PictureSize size) const {
+        return pdfPage ? DecodePdfPage(pdfPage->pdf, pdfPage->index, size) : DecodePhoto(file, size);
+    }
+};
+
 // What a picture becomes: the part of it shown and the size stored. `decoded` holds the
 // picture a bitmap is, or the photo decoded small to find its margins.
 struct PicturePlan {
@@ -129,19 +142,19 @@ struct PicturePlan {
     RgbPicture decoded;
 };
 
-PicturePlan PlanPicture(std::span<const uint8_t> file, bool photo, const PictureOptions& options,
+PicturePlan PlanPicture(const PhotoSource& source, bool photo, const PictureOptions& options,
                         const PageCut& cut, Bitmap* bitmap) {
     PicturePlan plan;
     if (photo) {
-        plan.shown = PhotoShownSize(file);
+        plan.shown = source.ShownSize();
         CheckShownSize(plan.shown);
     } else {
-        *bitmap = DecodeBitmap(file);
+        *bitmap = DecodeBitmap(source.file);
         plan.shown = {bitmap->width, bitmap->height};
     }
     PictureBox box{0, 0, plan.shown.width, plan.shown.height};
     if (cut.trim) {
-        plan.decoded = photo ? DecodePhoto(file, TrimLookSize(plan.shown)) : RgbOf(*bitmap);
+        plan.decoded = photo ? source.Decode(TrimLookSize(plan.shown)) : RgbOf(*bitmap);
         box = ScaledBox(TrimmedBox(plan.decoded), {plan.decoded.width, plan.decoded.height}, plan.shown);
     }
     plan.view = ViewOf(box, cut.part, cut.rightToLeft);
@@ -151,7 +164,7 @@ PicturePlan PlanPicture(std::span<const uint8_t> file, bool photo, const Picture
 
 // The part a photo's plan shows, at the stored size. The photo is decoded whole at twice the
 // size the part needs (or its own size, when smaller), so that the last resampling is gentle.
-RgbPicture PhotoPart(std::span<const uint8_t> file, PicturePlan& plan) {
+RgbPicture PhotoPart(const PhotoSource& source, PicturePlan& plan) {
     const PictureSize viewed = ViewedSize(plan.view);
     const double need = std::max(double(plan.stored.width) / viewed.width,
                                  double(plan.stored.height) / viewed.height);
@@ -160,24 +173,22 @@ RgbPicture PhotoPart(std::span<const uint8_t> file, PicturePlan& plan) {
                            std::max(1, int32_t(plan.shown.height * s + 0.5))};
     RgbPicture whole = plan.decoded.width == work.width && plan.decoded.height == work.height
                            ? std::move(plan.decoded)
-                           : DecodePhoto(file, work);
+                           : source.Decode(work);
     const PageView view{ScaledBox(plan.view.box, plan.shown, work), plan.view.quarterTurns};
     RgbPicture part = CutView(whole, view);
     return part.width == plan.stored.width && part.height == plan.stored.height ? part
                                                                                 : ResizeRgb(part, plan.stored);
 }
 
-} // namespace
-
-ItemData EncodePictureFile(std::span<const uint8_t> file, bool photo, const PictureOptions& options,
-                           const PageCut& cut, PictureNote* note) {
+ItemData EncodeSource(const PhotoSource& source, bool photo, const PictureOptions& options,
+                      const PageCut& cut, PictureNote* note) {
     Bitmap bitmap;
-    PicturePlan plan = PlanPicture(file, photo, options, cut, &bitmap);
+    PicturePlan plan = PlanPicture(source, photo, options, cut, &bitmap);
     PictureNote done{plan.shown, plan.stored, true};
     const bool whole = IsWholeView(plan.view, plan.shown);
     ItemData item;
     if (photo) {
-        const RgbPicture rgb = whole ? DecodePhoto(file, plan.stored) : PhotoPart(file, plan);
+        const RgbPicture rgb = whole ? source.Decode(plan.stored) : PhotoPart(source, plan);
         item = EncodeBitmap(PictureWithColours(rgb, options.colours));
     } else if (whole && plan.stored == plan.shown) {
         done.fitted = false;
@@ -191,12 +202,33 @@ ItemData EncodePictureFile(std::span<const uint8_t> file, bool photo, const Pict
     return item;
 }
 
-std::optional<int64_t> PictureFileRecordBytes(std::span<const uint8_t> file, bool photo,
-                                              const PictureOptions& options, const PageCut& cut) {
+std::optional<int64_t> SourceRecordBytes(const PhotoSource& source, bool photo,
+                                         const PictureOptions& options, const PageCut& cut) {
     Bitmap bitmap;
-    const PicturePlan plan = PlanPicture(file, photo, options, cut, &bitmap);
+    const PicturePlan plan = PlanPicture(source, photo, options, cut, &bitmap);
     if (!photo && IsWholeView(plan.view, plan.shown) && plan.stored == plan.shown) return std::nullopt;
     return FittedRecordBytes(plan.stored, options.colours);
+}
+
+} // namespace
+
+ItemData EncodePictureFile(std::span<const uint8_t> file, bool photo, const PictureOptions& options,
+                           const PageCut& cut, PictureNote* note) {
+    return EncodeSource({file}, photo, options, cut, note);
+}
+
+std::optional<int64_t> PictureFileRecordBytes(std::span<const uint8_t> file, bool photo,
+                                              const PictureOptions& options, const PageCut& cut) {
+    return SourceRecordBytes({file}, photo, options, cut);
+}
+
+ItemData EncodePdfPage(const PdfPage& page, const PictureOptions& options, const PageCut& cut,
+                       PictureNote* note) {
+    return EncodeSource({{}, &page}, true, options, cut, note);
+}
+
+int64_t PdfPageRecordBytes(const PdfPage& page, const PictureOptions& options, const PageCut& cut) {
+    return *SourceRecordBytes({{}, &page}, true, options, cut);
 }
 
 int64_t FittedRecordBytes(PictureSize size, int colours) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "items/EntrySource.h"
 #include "items/ItemData.h"
 #include "items/PageShape.h"
 #include "items/PictureOptions.h"
@@ -46,6 +47,11 @@ ItemData EncodePictureFile(std::span<const uint8_t> file, bool photo, const Pict
 // is, whose estimate its header gives. Throws lb::Error.
 std::optional<int64_t> PictureFileRecordBytes(std::span<const uint8_t> file, bool photo,
                                               const PictureOptions& options, const PageCut& cut);
+
+// A page of a PDF, rendered as a photo is decoded, and its record's size.
+ItemData EncodePdfPage(const PdfPage& page, const PictureOptions& options, const PageCut& cut,
+                       PictureNote* note = nullptr);
+int64_t PdfPageRecordBytes(const PdfPage& page, const PictureOptions& options, const PageCut& cut);
 
 // The record EncodePictureFile makes for a fitted picture of `size`, header included.
 int64_t FittedRecordBytes(PictureSize size, int colours);

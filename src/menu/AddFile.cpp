@@ -197,6 +197,7 @@ bool ReadAsEntry(const std::string& member) {
 // it then says why).
 std::optional<PictureSize> PageShownSize(const std::string& path, MemberShelf& shelf) {
     try {
+        if (const auto pdfPage = PdfPageOf(path)) return PdfPageShownSize(pdfPage->pdf, pdfPage->index);
         const ItemKind kind = KindForMenu(path);
         if (kind == ItemKind::Photo)
             return SplitArchivePath(path) ? PhotoShownSize(shelf.Read(path)) : PhotoShownSize(path);
@@ -237,12 +238,43 @@ std::vector<std::string> WithSpreads(const std::vector<std::string>& paths, Spre
     return out;
 }
 
+// A page's name in a language the menu's font draws.
+std::string PageName(const ItemList& menu, int index) {
+    return Say(UserText::PageN, CodePageForFont(menu.font) == CodePage::Western ? 1 : 0,
+               std::to_string(index + 1));
+}
+
+// A PDF: a heading with its title, else its file name, then (unless a menu list names them
+// after it) its pages as pictures, spreads among them split or turned.
+void AddPdf(Adding& adding, const std::string& path, bool insideList) {
+    PdfDocument pdf;
+    try {
+        pdf = ReadPdfDocument(path);
+    } catch (const Error& e) {
+        return adding.Broken(path, e.what());
+    }
+    if (pdf.pages > kMaxPdfPages)
+        return adding.Broken(path, "it has " + std::to_string(pdf.pages) + " pages; Lumenbrook reads at most " +
+                                       std::to_string(kMaxPdfPages) + " pages of a PDF");
+    std::vector<std::string> pages;
+    if (!insideList) {
+        if (!Fits(adding, path, size_t(pdf.pages))) return;
+        for (int k = 0; k < pdf.pages; ++k) pages.push_back(PdfPagePath(path, k));
+        pages = WithSpreads(pages, adding.Menu().pictures.spreads);
+        if (pages.size() > size_t(pdf.pages) && !Fits(adding, path, pages.size())) return;
+    }
+    const std::string name = AfterLastSlash(path);
+    adding.Heading(path, pdf.title.empty() ? name.substr(0, name.size() - EndingLength(name)) : pdf.title);
+    for (const std::string& page : pages) AddOne(adding, page, true);
+}
+
 // A folder or comic archive: a heading, then (unless a menu list names them after it) its
 // pictures, texts and web pages in natural order, and a folder's books after them, each with
 // its own heading. One that holds none of these is skipped, not left an empty heading.
 void AddContainer(Adding& adding, std::string path, bool insideList) {
     while (path.size() > 1 && path.back() == '/') path.pop_back();
     if (IsBook(path)) return AddBook(adding, path, insideList);
+    if (IsPdf(path)) return AddPdf(adding, path, insideList);
     const bool folder = std::filesystem::is_directory(path);
     std::vector<std::string> members, books;
     if (!insideList) {
@@ -308,6 +340,9 @@ void AddOne(Adding& adding, const std::string& path, bool insideList) {
         for (auto& line : lines) AddOne(adding, line, true);
         return;
     }
+    const PageAddress address = PageAddressOf(path);
+    if (const auto pdfPage = PdfPageOf(address.page))
+        return adding.Entry(path, PageName(adding.Menu(), pdfPage->index) + PartNameSuffix(address.part));
     adding.Entry(path, DisplayNameFor(path));
 }
 
@@ -328,6 +363,14 @@ std::optional<int64_t> FileEstimate(const std::string& entry, const ItemList& me
     const PageAddress address = PageAddressOf(entry);
     const std::string& path = address.page; // the file, or the page a part is cut from
     const PageCut cut{TrimsMargins(pictures, page), address.part};
+    if (const auto pdfPage = PdfPageOf(path)) {
+        try {
+            return PdfPageRecordBytes(*pdfPage, pictures, cut);
+        } catch (const Error& e) {
+            if (reason) *reason = e.what();
+            return std::nullopt;
+        }
+    }
     int64_t length = 0;
     std::string why;
     std::vector<uint8_t> header(picture ? kBitmapHeadBytes : 0);
