@@ -16,9 +16,9 @@ mkdir in
 printf 'abc' > in/a.txt
 printf '%s\n' "$work/in/a.txt" > in/list.lkm
 ln -s a.txt in/link.gba
-mkfifo pipe.txt pipe.lkm pipe.cbz
+mkfifo pipe.txt pipe.lkm pipe.cbz pipe.pdf
 printf '%s\n%s\n' "$work/pipe.txt" "$work/in/a.txt" > pipes.lkm
-for kind in txt lkb html bmp lkm jpg cbz epub; do truncate -s 3G "big.$kind"; done
+for kind in txt lkb html bmp lkm jpg cbz epub pdf; do truncate -s 3G "big.$kind"; done
 head -c 65536 /dev/urandom > noise.lkm
 odd="bad"$'\xff'".txt" esc="a"$'\x1b'"[31mred"$'\x07'".avi"
 printf 'x' > "$odd"
@@ -74,6 +74,7 @@ row "a FIFO as an entry"          20 0 "skipped: pipe.txt: not a regular file" "
 row "a FIFO in a menu list"       20 0 "skipped: $work/pipe.txt: not a regular file" "${build[@]}" pipes.lkm
 row "a FIFO as the menu list"     20 0 "skipped: pipe.lkm: not a regular file" "${build[@]}" pipe.lkm in/a.txt
 row "a FIFO as an archive"        20 0 "skipped: pipe.cbz: not a regular file" "${build[@]}" pipe.cbz in/a.txt
+row "a FIFO as a PDF"             20 0 "skipped: pipe.pdf: not a regular file" "${build[@]}" pipe.pdf in/a.txt
 for kind in txt lkb html bmp lkm jpg; do
     row "3 GiB sparse .$kind"     20 0 "skipped: big.$kind: $big" "${build[@]}" "big.$kind" in/a.txt
 done
@@ -82,6 +83,8 @@ for kind in cbz epub; do
     row "3 GiB sparse .$kind"     20 1 "lumenbrook-cli: big.$kind: not an archive Lumenbrook reads: Unrecognized archive format" \
         "${build[@]}" "big.$kind" in/a.txt
 done
+row "3 GiB sparse .pdf"           20 1 "lumenbrook-cli: big.pdf: 3221225472 bytes, larger than the 512 MiB Lumenbrook reads of one file" \
+    "${build[@]}" big.pdf in/a.txt
 row "an entity used 10,000 times" 20 0 "" "${build[@]}" entities.epub
 row "1,000,000 nested spans"      20 1 "lumenbrook-cli: entry 1 (spans.html): the page nests its elements more than 10000 deep, which Lumenbrook does not read" \
     "${build[@]}" spans.html

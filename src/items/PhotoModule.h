@@ -10,6 +10,8 @@ namespace lb {
 
 inline constexpr int kPhotoModuleVersion = 2;
 
+struct PdfHandle; // an open PDF, the module's own
+
 struct PhotoModule {
     int version; // kPhotoModuleVersion of the module's build
     bool (*shownSizeOfFile)(const std::string& path, PictureSize* out, std::string* error);
@@ -18,9 +20,12 @@ struct PhotoModule {
                    std::string* error);
     bool (*resize)(const RgbPicture& picture, PictureSize size, RgbPicture* out,
                    std::string* error);
-    bool (*pdfDocument)(const std::string& path, PdfDocument* out, std::string* error);
-    bool (*pdfPageSize)(const std::string& path, int page, PictureSize* out, std::string* error);
-    bool (*pdfPageDecode)(const std::string& path, int page, PictureSize size, RgbPicture* out,
+    // A PDF opened from its bytes, which must outlive it, and its pages.
+    bool (*pdfOpen)(std::span<const uint8_t> pdf, PdfHandle** out, PdfDocument* document,
+                    std::string* error);
+    void (*pdfClose)(PdfHandle* pdf);
+    bool (*pdfPageSize)(PdfHandle* pdf, int page, PictureSize* out, std::string* error);
+    bool (*pdfPageDecode)(PdfHandle* pdf, int page, PictureSize size, RgbPicture* out,
                           std::string* error);
 };
 

@@ -34,16 +34,18 @@ RgbPicture DecodePhoto(std::span<const uint8_t> file, PictureSize size);
 // The same resampling for a picture already decoded.
 RgbPicture ResizeRgb(const RgbPicture& picture, PictureSize size);
 
-// A PDF file's pages, rendered with libvips (poppler) as pictures.
+// A PDF file's pages, drawn by poppler as pictures.
 struct PdfDocument {
     int pages = 0;
     std::string title; // its information dictionary's, or empty
 };
-// Throws lb::Error naming the cause: not a PDF, damaged, or locked with a password.
+// A PDF larger than this is refused: it is read whole, once, while its pages are rendered.
+inline constexpr uint64_t kMaxPdfBytes = uint64_t{512} << 20;
+// Throws lb::Error naming the cause: too large, not a PDF, damaged, or locked with a password.
 PdfDocument ReadPdfDocument(const std::string& path);
 // A page (from 0) is shown at its size in points, a pixel a point.
 PictureSize PdfPageShownSize(const std::string& path, int page);
-// The page rendered at `size` (rendered no larger than needed, then resampled to it), on white.
+// The page drawn straight at `size`, on white.
 RgbPicture DecodePdfPage(const std::string& path, int page, PictureSize size);
 
 } // namespace lb

@@ -1,5 +1,6 @@
 // The photo module: every use of libvips, in a shared module of its own so that only the
 // commands that read photos load libvips and the hundred libraries it pulls in.
+#include "items/PdfPoppler.h"
 #include "items/PhotoModule.h"
 #include "items/PhotoReader.h"
 
@@ -24,6 +25,9 @@ void StartVips() {
             "VIPS", G_LOG_LEVEL_WARNING,
             [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
         vips_concurrency_set(2);
+        // Nothing is asked for twice, and a cached result found by a buffer's address could
+        // be another picture's that once lay there.
+        vips_cache_set_max(0);
     });
 }
 
@@ -159,57 +163,6 @@ RgbPicture Resize(const RgbPicture& picture, PictureSize size) {
     return Finish(out, size);
 }
 
-// A PDF is opened from its file by poppler, one page at a time; nothing is read from it beyond
-// what the page asked for needs.
-Image OpenPdfPage(const std::string& path, int page, double scale) {
-    StartVips();
-    VipsImage* image = nullptr;
-    if (vips_pdfload(path.c_str(), &image, "page", page, "scale", scale, "access",
-                     VIPS_ACCESS_SEQUENTIAL, nullptr)) {
-        std::string cause = vips_error_buffer();
-        vips_error_clear();
-        // poppler says a locked file is damaged; say what it is.
-        if (cause.find("password") != std::string::npos || cause.find("ncrypt") != std::string::npos)
-            throw Error("the PDF is locked with a password");
-        cause = cause.substr(0, cause.find('\n'));
-        if (cause.rfind("glib: ", 0) == 0) cause.erase(0, 6); // where poppler's words come from
-        throw Error("not a PDF that can be read" + (cause.empty() ? std::string() : ": " + cause));
-    }
-    return Image(image);
-}
-
-PdfDocument PdfDocumentOf(const std::string& path) {
-    Image first = OpenPdfPage(path, 0, 1.0);
-    PdfDocument out;
-    int pages = 0;
-    if (vips_image_get_int(first.get(), "n-pages", &pages)) vips_error_clear();
-    out.pages = std::max(pages, 1);
-    const char* title = nullptr;
-    if (vips_image_get_typeof(first.get(), "pdf-title") &&
-        !vips_image_get_string(first.get(), "pdf-title", &title) && title)
-        out.title = title;
-    return out;
-}
-
-PictureSize PdfPageSize(const std::string& path, int page) {
-    Image image = OpenPdfPage(path, page, 1.0);
-    return {image->Xsize, image->Ysize};
-}
-
-RgbPicture PdfPageDecode(const std::string& path, int page, PictureSize size) {
-    CheckSize(size);
-    const PictureSize shown = PdfPageSize(path, page);
-    // Rendered at the smallest scale that covers `size`, then brought to it exactly.
-    const double scale = std::max(double(size.width) / std::max(1, shown.width),
-                                  double(size.height) / std::max(1, shown.height));
-    Image image = OpenPdfPage(path, page, scale);
-    VipsImage* out = nullptr;
-    if (vips_thumbnail_image(image.get(), &out, size.width, "height", size.height, "size",
-                             VIPS_SIZE_FORCE, nullptr))
-        Fail("the page could not be rendered");
-    return Finish(out, size);
-}
-
 // Each call's lb::Error comes back as its message, for the core to throw again: no
 // exception crosses the module's edge.
 template <typename Result, typename Work> bool Guard(Result* out, std::string* error, Work work) {
@@ -236,14 +189,18 @@ constexpr PhotoModule kModule{
     [](const RgbPicture& picture, PictureSize size, RgbPicture* out, std::string* error) {
         return Guard(out, error, [&] { return Resize(picture, size); });
     },
-    [](const std::string& path, PdfDocument* out, std::string* error) {
-        return Guard(out, error, [&] { return PdfDocumentOf(path); });
+    [](std::span<const uint8_t> pdf, PdfHandle** out, PdfDocument* document, std::string* error) {
+        return Guard(out, error, [&] { return OpenPdf(pdf, document); });
     },
-    [](const std::string& path, int page, PictureSize* out, std::string* error) {
-        return Guard(out, error, [&] { return PdfPageSize(path, page); });
+    ClosePdf,
+    [](PdfHandle* pdf, int page, PictureSize* out, std::string* error) {
+        return Guard(out, error, [&] { return PdfPageSize(pdf, page); });
     },
-    [](const std::string& path, int page, PictureSize size, RgbPicture* out, std::string* error) {
-        return Guard(out, error, [&] { return PdfPageDecode(path, page, size); });
+    [](PdfHandle* pdf, int page, PictureSize size, RgbPicture* out, std::string* error) {
+        return Guard(out, error, [&] {
+            CheckSize(size);
+            return RenderPdfPage(pdf, page, size);
+        });
     },
 };
 

@@ -111,7 +111,7 @@ RgbPicture RgbOf(const Bitmap& bitmap) {
 }
 
 // Margins are looked for in a photo decoded at most this many pixels on its longer side.
-constexpr int32_t kTrimLookSide = 1024;
+constexpr int32_t kTrimLookSide = 640;
 
 PictureSize TrimLookSize(PictureSize shown) {
     const int32_t longer = std::max(shown.width, shown.height);
@@ -163,7 +163,8 @@ PicturePlan PlanPicture(const PhotoSource& source, bool photo, const PictureOpti
 }
 
 // The part a photo's plan shows, at the stored size. The photo is decoded whole at twice the
-// size the part needs (or its own size, when smaller), so that the last resampling is gentle.
+// size the part needs (or its own size, when smaller), so that the last resampling is gentle;
+// the picture its margins were looked for in serves when it is as large.
 RgbPicture PhotoPart(const PhotoSource& source, PicturePlan& plan) {
     const PictureSize viewed = ViewedSize(plan.view);
     const double need = std::max(double(plan.stored.width) / viewed.width,
@@ -171,10 +172,10 @@ RgbPicture PhotoPart(const PhotoSource& source, PicturePlan& plan) {
     const double s = std::min(1.0, 2 * need);
     const PictureSize work{std::max(1, int32_t(plan.shown.width * s + 0.5)),
                            std::max(1, int32_t(plan.shown.height * s + 0.5))};
-    RgbPicture whole = plan.decoded.width == work.width && plan.decoded.height == work.height
-                           ? std::move(plan.decoded)
-                           : source.Decode(work);
-    const PageView view{ScaledBox(plan.view.box, plan.shown, work), plan.view.quarterTurns};
+    const bool decoded = plan.decoded.width >= work.width && plan.decoded.height >= work.height;
+    RgbPicture whole = decoded ? std::move(plan.decoded) : source.Decode(work);
+    const PageView view{ScaledBox(plan.view.box, plan.shown, {whole.width, whole.height}),
+                        plan.view.quarterTurns};
     RgbPicture part = CutView(whole, view);
     return part.width == plan.stored.width && part.height == plan.stored.height ? part
                                                                                 : ResizeRgb(part, plan.stored);
