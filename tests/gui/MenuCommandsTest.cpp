@@ -87,6 +87,7 @@ class MenuCommandsTest : public QObject {
     void droppedFilesAreAdded();
     void textOptionsAreKeptAndUsed();
     void pictureOptionsChangeTheEstimate();
+    void trimAndSpreadOptionsAreKept();
     void endingAsksAboutAChangedMenu_data();
     void endingAsksAboutAChangedMenu();
 };
@@ -546,6 +547,35 @@ void MenuCommandsTest::pictureOptionsChangeTheEstimate() {
     QVERIFY(Action(*again.form, "colours256")->isChecked());
     Action(f, "fitAuto")->trigger();
     Action(f, "colours32768")->trigger();
+}
+
+// Options → Pictures → "Trim margins": a picture added alone keeps its margins unless every
+// picture is trimmed. 400 x 300 inside 40 pixels of white fits whole as 202 x 160, trimmed as
+// 213 x 160 (a 214-wide record). The spreads choice is kept as well.
+void MenuCommandsTest::trimAndSpreadOptionsAreKept() {
+    Files files;
+    const QString photo = QString::fromStdString((files.path / "framed.png").string());
+    QVERIFY(QProcess::execute("convert", {"-size", "400x300", "plasma:", "-bordercolor", "white", "-border",
+                                          "40", photo}) == 0);
+    Home home(kEnglishSettings);
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    Action(f, "fitAuto")->trigger();
+    Action(f, "colours32768")->trigger();
+    Action(f, "trimPages")->trigger();
+    const int64_t empty = f.Model().menu.TotalSize, name = 32;
+    f.AddPaths({photo});
+    QCOMPARE(f.Model().menu.TotalSize - empty, 12 + 202 * 160 * 2 + name);
+    Action(f, "trimAll")->trigger();
+    Action(f, "spreadsRotate")->trigger();
+    QCOMPARE(f.Model().menu.TotalSize - empty, 12 + 214 * 160 * 2 + name);
+    QCOMPARE(BuildOptions::Load().pictures.trim, lb::TrimRule::All);
+    Home again(kEnglishSettings);
+    QVERIFY(again.Load());
+    QVERIFY(Action(*again.form, "trimAll")->isChecked());
+    QVERIFY(Action(*again.form, "spreadsRotate")->isChecked());
+    Action(f, "trimPages")->trigger();
+    Action(f, "spreadsSplit")->trigger();
 }
 
 #include "MenuCommandsTest.moc"
