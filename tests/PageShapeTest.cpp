@@ -7,6 +7,7 @@
 #include "assembly/Build.h"
 #include "common/Error.h"
 #include "format/RomLayout.h"
+#include "items/PictureItem.h"
 #include "menu/AddFile.h"
 #include "menu/Estimate.h"
 #include "menu/MenuListFile.h"
@@ -346,5 +347,51 @@ TEST(PageShape, AnArchivesJpegPagesLoseTheirMargins) {
             EXPECT_EQ(width, 108u);
         else
             EXPECT_NEAR(width, 122, 2);
+    }
+}
+
+// A .cb7 made by 7-Zip itself: its PNG pages are entries whose records are those of the PNG
+// files read on their own as pages.
+TEST(PageShape, SevenZipPagesAreTheirPngs) {
+    if (std::system("command -v 7z >/dev/null 2>&1 && command -v convert >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "7z or ImageMagick is not installed";
+    Folder f(200, 3);
+    const fs::path pages = f.dir.Path() / "pages";
+    fs::create_directories(pages);
+    for (int k : {1, 2, 10}) {
+        const std::string png = (pages / ("p" + std::to_string(k) + ".png")).string();
+        ASSERT_EQ(std::system(("convert -seed " + std::to_string(k) +
+                               " -size 300x400 plasma: -bordercolor white "
+                               "-border 20 '" +
+                               png + "'")
+                                  .c_str()),
+                  0);
+    }
+    const std::string cb7 = (f.dir.Path() / "Comic.cb7").string();
+    ASSERT_EQ(std::system(("cd '" + pages.string() + "' && 7z a -bd -bso0 '" + cb7 +
+                           "' p1.png p2.png p10.png")
+                              .c_str()),
+              0);
+    ItemList menu(3);
+    ASSERT_TRUE(AddFile(menu, cb7).empty());
+    ASSERT_EQ(menu.entries.size(), 4u);
+    f.request.entries = menu.ForBuild();
+    f.request.pictures = menu.pictures;
+    Recorder progress;
+    Conver(f.request, progress);
+    const std::vector<uint8_t> image = ReadBytes(f.request.outputPath);
+    const RomInfo info = ReadRom(image, 3);
+    const char* names[] = {"p1", "p2", "p10"};
+    for (size_t k = 0; k < 3; ++k) {
+        SCOPED_TRACE(names[k]);
+        EXPECT_EQ(menu.entries[k + 1].name, names[k]);
+        const ItemData want =
+            EncodePictureFile(ReadBytes((pages / (std::string(names[k]) + ".png")).string()), true,
+                              menu.pictures, {true});
+        const RecordInfo& r = info.records[k + 1];
+        EXPECT_EQ(r.sizeField, uint32_t(want.width) << 16 | want.height);
+        ASSERT_EQ(r.dataSize, want.data.size());
+        EXPECT_TRUE(std::equal(want.data.begin(), want.data.end(),
+                               image.begin() + std::ptrdiff_t(r.offset + LB_RECORD_HEADER_BYTES)));
     }
 }
