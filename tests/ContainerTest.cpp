@@ -239,14 +239,14 @@ TEST(Containers, EveryReadableKindIsTakenAndNothingReadableIsSkipped) {
         {"c.html", "<html><body><h1>One</h1><p>Once.</p></body></html>"}};
     dir.Write("mixed/b.htm", "<p>page</p>");
     dir.Write("mixed/a.txt", "text");
-    dir.Write("mixed/notes.md", "#");
+    dir.Write("mixed/slides.odp", "#");
     WriteZip(dir.Path() / "mixed/tales.epub", book);
     dir.Write("pages/2.html", "<p>two</p>");
     dir.Write("pages/10.html", "<p>ten</p>");
     fs::create_directories(dir.Path() / "books");
     WriteZip(dir.Path() / "books/tales.epub", book);
     dir.Write("nothing/movie.avi", "x");
-    WriteZip(dir.Path() / "nothing.cbz", {{"movie.avi", "x"}, {"notes.md", "#"}});
+    WriteZip(dir.Path() / "nothing.cbz", {{"movie.avi", "x"}, {"slides.odp", "#"}});
     WriteZip(dir.Path() / "pages.zip", {{"p.html", "<p>x</p>"}});
     struct Case {
         const char* added;

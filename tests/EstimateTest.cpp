@@ -55,7 +55,8 @@ TEST(AddFile, KindsNamesAndEstimates) {
         EXPECT_EQ(AddFile(menu, skipped).size(), 1u) << skipped;
     EXPECT_EQ(AddFile(menu, dir.Write("clip.avi", "x"))[0].reason,
               "not a kind Lumenbrook converts (.bmp, .jpg, .jpeg, .png, .gif, .webp, .tif, .tiff, "
-              ".heic, .heif, .avif, .jxl, .cbz, .zip, .cbr, .rar, .cb7, .7z, .pdf, .epub, .txt, .lkb, .htm, "
+              ".heic, .heif, .avif, .jxl, .fb2.zip, .cbz, .zip, .cbr, .rar, .cb7, .7z, .pdf, .epub, .fb2, .docx, "
+              ".odt, .md, .markdown, .txt, .lkb, .htm, "
               ".html, .lkm or a folder)");
     std::vector<std::string> names;
     for (auto& e : menu.entries) names.push_back(e.name);

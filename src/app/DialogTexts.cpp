@@ -19,11 +19,11 @@ FileDialogText AddFilesDialog(uint8_t l) {
     return {
         Say(UserText::AddFilesTitle, l),
         {Filter(UserText::AllFilesFilter, l,
-                PatternsFor({K::Bitmap, K::Photo, K::ComicArchive, K::Pdf, K::Book, K::Text, K::LkbText,
+                PatternsFor({K::Bitmap, K::Photo, K::ComicArchive, K::Pdf, K::Book, K::Document, K::Text, K::LkbText,
                              K::WebPage, K::MenuList})),
          Filter(UserText::PicturesFilter, l, PatternsFor({K::Bitmap, K::Photo})),
          Filter(UserText::ComicsFilter, l, PatternsFor({K::ComicArchive, K::Pdf})),
-         Filter(UserText::BooksFilter, l, PatternsFor({K::Book})),
+         Filter(UserText::BooksFilter, l, PatternsFor({K::Book, K::Document})),
          Filter(UserText::PagesAndTextsFilter, l, PatternsFor({K::Text, K::LkbText, K::WebPage})),
          Filter(UserText::MenuListFilter, l, PatternsFor({K::MenuList}))}};
 }

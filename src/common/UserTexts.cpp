@@ -53,7 +53,7 @@ constexpr Row kTexts[] = {
     {UserText::AllFilesFilter, "全部文件", "All Files"},
     {UserText::PicturesFilter, "圖片 (*.BMP *.JPG *.PNG *.GIF *.WEBP *.TIF)", "Pictures"},
     {UserText::ComicsFilter, "漫畫壓縮檔與 PDF", "Comic archives and PDF"},
-    {UserText::BooksFilter, "電子書 (*.EPUB)", "Books (EPUB)"},
+    {UserText::BooksFilter, "電子書與文件", "Books and documents"},
     {UserText::PagesAndTextsFilter, "網頁或純文字文件 (*.HTM *.TXT)", "Html or TXT"},
     {UserText::CategoryTitle, "建立檔案", "Create File"},
     {UserText::CategoryFilter, "純文字文件 (*.TXT)", "TXT File (*.TXT)"},

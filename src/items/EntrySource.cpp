@@ -3,6 +3,7 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "items/ArchivePass.h"
+#include "items/DocumentBook.h"
 #include "items/FileEndings.h"
 #include "items/PageShape.h"
 
@@ -36,12 +37,14 @@ std::optional<ArchiveMember> SplitArchivePath(const std::string& path) {
 
 bool IsContainer(const std::string& path) {
     std::error_code ec;
-    return fs::is_directory(path, ec) || ((ArchiveEnding(path) || EndsAs(path, FileKind::Pdf)) && RegularFile(path));
+    return fs::is_directory(path, ec) ||
+           ((ArchiveEnding(path) || EndsAs(path, FileKind::Pdf) || EndsAs(path, FileKind::Document)) &&
+            RegularFile(path));
 }
 
 bool IsPdf(const std::string& path) { return EndsAs(path, FileKind::Pdf) && RegularFile(path); }
 
-std::optional<PdfPage> PdfPageOf(const std::string& path) {
+std::optional<std::pair<std::string, int>> NumberedPartOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos || slash + 1 == path.size() || path.size() - slash > 6) return std::nullopt;
     int number = 0;
@@ -49,13 +52,20 @@ std::optional<PdfPage> PdfPageOf(const std::string& path) {
         if (path[k] < '0' || path[k] > '9') return std::nullopt;
         number = number * 10 + (path[k] - '0');
     }
-    if (number < 1 || path[slash + 1] == '0' || !EndsAs(path.substr(0, slash), FileKind::Pdf)) return std::nullopt;
-    return PdfPage{path.substr(0, slash), number - 1};
+    if (number < 1 || path[slash + 1] == '0') return std::nullopt;
+    return std::pair{path.substr(0, slash), number - 1};
+}
+
+std::optional<PdfPage> PdfPageOf(const std::string& path) {
+    const auto part = NumberedPartOf(path);
+    if (!part || !EndsAs(part->first, FileKind::Pdf)) return std::nullopt;
+    return PdfPage{part->first, part->second};
 }
 
 std::string PdfPagePath(const std::string& pdf, int index) { return pdf + "/" + std::to_string(index + 1); }
 
 std::vector<uint8_t> ReadEntryBytes(const std::string& entry) {
+    if (const auto part = DocumentPartOf(entry)) return DocumentChapterBytes(*part);
     const std::string path = PageAddressOf(entry).page;
     if (RegularFile(path) || !SplitArchivePath(path)) return ReadWholeFile(path);
     const ArchiveMember m = *SplitArchivePath(path);
@@ -70,6 +80,7 @@ bool IsBook(const std::string& path) {
 }
 
 bool IsBookMember(const std::string& path) {
+    if (DocumentPartOf(path)) return true;
     const auto m = SplitArchivePath(path);
     return m && EndsAs(m->archive, FileKind::Book);
 }

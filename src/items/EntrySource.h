@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lb {
@@ -36,11 +37,14 @@ struct PdfPage {
     int index = 0; // from 0
 };
 std::optional<PdfPage> PdfPageOf(const std::string& path);
+// A path whose last element is a number from 1 without leading zeros: the path before it and
+// the number less one.
+std::optional<std::pair<std::string, int>> NumberedPartOf(const std::string& path);
 // A PDF of more pages is refused.
 inline constexpr int kMaxPdfPages = 2000;
 std::string PdfPagePath(const std::string& pdf, int index);
 
-// An ".epub" file, and a member of one (a book's chapter).
+// An ".epub" file, and a member of one or a chapter of a document book (DocumentBook.h).
 bool IsBook(const std::string& path);
 bool IsBookMember(const std::string& path);
 

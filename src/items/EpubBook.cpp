@@ -6,6 +6,7 @@
 #include "items/EntrySource.h"
 #include "items/PageCharset.h"
 #include "items/PageText.h"
+#include "items/XmlTree.h"
 
 #include <filesystem>
 #include <libxml/parser.h>
@@ -21,76 +22,7 @@ namespace {
 
 using Members = std::map<std::string, std::vector<uint8_t>>;
 
-struct FreeDocument {
-    void operator()(xmlDoc* d) const { xmlFreeDoc(d); }
-};
-using Document = std::unique_ptr<xmlDoc, FreeDocument>;
-
-// Parsed without fetching anything and without expanding entities.
-Document ParseXml(const std::vector<uint8_t>& bytes) {
-    return Document(xmlReadMemory(reinterpret_cast<const char*>(bytes.data()),
-                                  static_cast<int>(bytes.size()), nullptr, nullptr,
-                                  XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
-}
-
-bool Named(const xmlNode* node, const char* name) {
-    return node->type == XML_ELEMENT_NODE && xmlStrcmp(node->name, BAD_CAST name) == 0;
-}
-
-// The text of the text nodes below `node`, and never of an entity's reference: libxml2's own
-// calls expand those, and a book that defines one entity of 10,000 characters and uses it
-// 10,000 times would take a gigabyte. The parser's depth limit bounds the recursion.
-void AppendText(const xmlNode* node, std::string& out) {
-    for (const xmlNode* n = node; n; n = n->next) {
-        if ((n->type == XML_TEXT_NODE || n->type == XML_CDATA_SECTION_NODE) && n->content)
-            out += reinterpret_cast<const char*>(n->content);
-        else if (n->type == XML_ELEMENT_NODE)
-            AppendText(n->children, out);
-    }
-}
-
-std::string Attribute(const xmlNode* node, const char* name, const char* space = nullptr) {
-    for (const xmlAttr* a = node->properties; a; a = a->next) {
-        const bool inSpace = a->ns && a->ns->href;
-        if (xmlStrcmp(a->name, BAD_CAST name) != 0 ||
-            (space ? !inSpace || xmlStrcmp(a->ns->href, BAD_CAST space) != 0 : inSpace))
-            continue;
-        std::string out;
-        AppendText(a->children, out);
-        return out;
-    }
-    return "";
-}
-
-// The text inside, white space collapsed and trimmed.
-std::string TextOf(const xmlNode* node) {
-    std::string content;
-    AppendText(node->children, content);
-    std::string out;
-    for (const char c : content) {
-        const bool blank = c == ' ' || c == '\t' || c == '\n' || c == '\r';
-        if (!blank)
-            out += c;
-        else if (!out.empty() && out.back() != ' ')
-            out += ' ';
-    }
-    if (!out.empty() && out.back() == ' ') out.pop_back();
-    return out;
-}
-
-// Every element below `node` named `name`, in document order.
-void Find(const xmlNode* node, const char* name, std::vector<const xmlNode*>& found) {
-    for (const xmlNode* n = node; n; n = n->next) {
-        if (Named(n, name)) found.push_back(n);
-        if (n->children) Find(n->children, name, found);
-    }
-}
-
-std::vector<const xmlNode*> Find(const xmlDoc* doc, const char* name) {
-    std::vector<const xmlNode*> found;
-    Find(xmlDocGetRootElement(doc), name, found);
-    return found;
-}
+using Document = XmlDocument;
 
 std::string Folder(const std::string& member) {
     const size_t slash = member.rfind('/');

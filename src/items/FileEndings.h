@@ -8,7 +8,7 @@
 namespace lb {
 
 // What a file of the menu is, by the ending of its name.
-enum class FileKind { Bitmap, Photo, ComicArchive, Pdf, Book, Text, LkbText, WebPage, MenuList };
+enum class FileKind { Bitmap, Photo, ComicArchive, Pdf, Book, Document, Text, LkbText, WebPage, MenuList };
 
 struct FileEnding {
     const char* ending; // lower case, with its dot

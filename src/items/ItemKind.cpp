@@ -29,6 +29,7 @@ ItemKind KindOfEnding(const std::string& path) {
     case FileKind::ComicArchive:
     case FileKind::Pdf:
     case FileKind::Book:
+    case FileKind::Document:
         break;
     }
     return ItemKind::Unknown;

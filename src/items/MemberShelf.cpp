@@ -3,6 +3,7 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "items/ArchivePass.h"
+#include "items/DocumentBook.h"
 #include "items/EntrySource.h"
 #include "items/PageShape.h"
 
@@ -29,6 +30,7 @@ MemberShelf::MemberShelf(const std::vector<std::string>& paths, uint64_t budget)
 MemberShelf::~MemberShelf() = default;
 
 std::vector<uint8_t> MemberShelf::Read(const std::string& entry) {
+    if (const auto part = DocumentPartOf(entry)) return DocumentChapterBytes(*part);
     const std::string path = PageAddressOf(entry).page; // a half of a page reads the page
     std::error_code ec;
     const auto m =

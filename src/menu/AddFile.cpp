@@ -5,6 +5,7 @@
 #include "common/Files.h"
 #include "common/UserTexts.h"
 #include "format/RomLayout.h"
+#include "items/DocumentBook.h"
 #include "items/EntrySource.h"
 #include "items/EpubBook.h"
 #include "items/FileEndings.h"
@@ -148,12 +149,26 @@ bool Fits(Adding& adding, const std::string& path, size_t members) {
     return false;
 }
 
-// An EPUB book: a heading with its title, then (unless a menu list names them after it) each
-// chapter with text, in reading order.
+// A book's title and chapters, each chapter named by its part of the book's address: an
+// EPUB's member, a document book's chapter number.
+EpubBook BookContents(const std::string& path) {
+    if (!IsDocumentBook(path)) return CachedEpub(path);
+    const auto document = CachedDocumentBook(path);
+    EpubBook book{document->title, {}};
+    for (size_t k = 0; k < document->chapters.size(); ++k)
+        book.chapters.push_back({std::to_string(k + 1), document->chapters[k].name});
+    // A document without chapters is one entry named as its heading is.
+    if (book.chapters.size() == 1 && book.chapters[0].name.empty())
+        book.chapters[0].name = !book.title.empty() ? book.title : DisplayNameFor(path);
+    return book;
+}
+
+// An EPUB or document book: a heading with its title, then (unless a menu list names them
+// after it) each chapter with text, in reading order.
 void AddBook(Adding& adding, const std::string& path, bool insideList) {
     EpubBook book;
     try {
-        book = CachedEpub(path);
+        book = BookContents(path);
     } catch (const Error& e) {
         return adding.Broken(path, e.what());
     }
@@ -172,10 +187,11 @@ void AddBook(Adding& adding, const std::string& path, bool insideList) {
 
 // A book's chapter named in a menu list: its name found again from the book.
 void AddChapter(Adding& adding, const std::string& path) {
-    const ArchiveMember m = *SplitArchivePath(path);
+    const auto part = DocumentPartOf(path);
+    const ArchiveMember m = part ? ArchiveMember{part->document, std::to_string(part->index + 1)} : *SplitArchivePath(path);
     EpubBook book;
     try {
-        book = CachedEpub(m.archive);
+        book = BookContents(m.archive);
     } catch (const Error& e) {
         return adding.Broken(path, e.what());
     }
@@ -273,7 +289,7 @@ void AddPdf(Adding& adding, const std::string& path, bool insideList) {
 // its own heading. One that holds none of these is skipped, not left an empty heading.
 void AddContainer(Adding& adding, std::string path, bool insideList) {
     while (path.size() > 1 && path.back() == '/') path.pop_back();
-    if (IsBook(path)) return AddBook(adding, path, insideList);
+    if (IsBook(path) || IsDocumentBook(path)) return AddBook(adding, path, insideList);
     if (IsPdf(path)) return AddPdf(adding, path, insideList);
     const bool folder = std::filesystem::is_directory(path);
     std::vector<std::string> members, books;
@@ -284,7 +300,8 @@ void AddContainer(Adding& adding, std::string path, bool insideList) {
             return adding.Broken(path, e.what());
         }
         for (const std::string& member : members)
-            if (folder && EndsAs(member, FileKind::Book)) books.push_back(member);
+            if (folder && (EndsAs(member, FileKind::Book) || EndsAs(member, FileKind::Document)))
+                books.push_back(member);
         members.erase(std::remove_if(members.begin(), members.end(),
                                      [](const std::string& m) { return !ReadAsEntry(m); }),
                       members.end());
@@ -375,7 +392,7 @@ std::optional<int64_t> FileEstimate(const std::string& entry, const ItemList& me
     std::string why;
     std::vector<uint8_t> header(picture ? kBitmapHeadBytes : 0);
     std::vector<uint8_t> member; // the whole of an archive member
-    if (SplitArchivePath(path)) {
+    if (SplitArchivePath(path) || DocumentPartOf(path)) {
         try {
             member = shelf ? shelf->Read(entry) : ReadEntryBytes(entry);
         } catch (const Error& e) {

@@ -110,8 +110,10 @@ void MenuCommandsTest::addRenameSaveAndOpen() {
                                "*.[Hh][Ee][Ii][Cc] *.[Hh][Ee][Ii][Ff] *.[Aa][Vv][Ii][Ff] *.[Jj][Xx][Ll])"));
     QCOMPARE(types[4], QString("Html or TXT (*.[Tt][Xx][Tt] *.[Ll][Kk][Bb] *.[Hh][Tt][Mm] *.[Hh][Tt][Mm][Ll])"));
     QVERIFY(types[0].startsWith("All Files (*.[Bb][Mm][Pp] *.[Jj][Pp][Gg] "));
-    QVERIFY(types[0].endsWith(" *.[Ee][Pp][Uu][Bb] *.[Tt][Xx][Tt] *.[Ll][Kk][Bb] *.[Hh][Tt][Mm] "
-                              "*.[Hh][Tt][Mm][Ll] *.[Ll][Kk][Mm])"));
+    QVERIFY(types[0].endsWith(" *.[Pp][Dd][Ff] *.[Ee][Pp][Uu][Bb] *.[Ff][Bb]2 *.[Dd][Oo][Cc][Xx] *.[Oo][Dd][Tt] "
+                              "*.[Mm][Dd] *.[Mm][Aa][Rr][Kk][Dd][Oo][Ww][Nn] *.[Tt][Xx][Tt] *.[Ll][Kk][Bb] "
+                              "*.[Hh][Tt][Mm] *.[Hh][Tt][Mm][Ll] *.[Ll][Kk][Mm])"));
+    QVERIFY(types[0].contains(" *.[Ff][Bb]2.[Zz][Ii][Pp] "));
     QVERIFY(asked.several);
     QCOMPARE(Names(f), QString("c,a,b"));
     // 170612 for the English font, then 49 + 53 + 76 for the three files: the page by its

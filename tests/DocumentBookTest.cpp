@@ -1,0 +1,158 @@
+// Books that are documents: FictionBook, Word, OpenDocument and Markdown files as a heading and
+// their chapters, each made by an independent writer where one exists (pandoc), and broken
+// files of each, with their causes.
+#include "items/DocumentBook.h"
+#include "BuildFolder.h"
+#include "TestFiles.h"
+#include "TestZip.h"
+#include "assembly/Build.h"
+#include "format/RomLayout.h"
+#include "menu/AddFile.h"
+#include "menu/MenuListFile.h"
+#include "rom/RomReader.h"
+
+#include <gtest/gtest.h>
+
+using namespace lb;
+using namespace lbtest;
+
+namespace {
+
+bool Shell(const std::string& command) {
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+std::vector<std::string> Names(const ItemList& menu) {
+    std::vector<std::string> names;
+    for (const MenuEntry& e : menu.entries) names.push_back(e.name);
+    return names;
+}
+
+// Two chapters; the second's page reads "Two", a blank line, "Last words & more.".
+const char* kMarkdown =
+    "---\ntitle: Two Chapters\n---\n\n# One\n\nFirst words.\n\n# Two\n\nLast *words* & more.\n";
+
+// A FictionBook in windows-1251, with a notes body that is left out.
+std::string Cp1251Book() {
+    return Encoded("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n"
+                   "<FictionBook "
+                   "xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\"><description><title-info>"
+                   "<book-title>Сказка</book-title></title-info></"
+                   "description><body><title><p>Сказка</p></title>"
+                   "<section><title><p>Глава первая</p></title><p>Жили-были.</p></section>"
+                   "<section><title><p>Two</p></title><p>Last <emphasis>words</emphasis> &amp; "
+                   "more.</p></section>"
+                   "</body><body "
+                   "name=\"notes\"><section><title><p>1</p></title><p>Сноска.</p></section></body>"
+                   "</FictionBook>",
+                   "CP1251");
+}
+
+} // namespace
+
+TEST(DocumentBooks, EachFormatIsAHeadingAndItsChapters) {
+    struct Case {
+        const char* file;
+        const char* pandoc; // pandoc's writer, or nullptr for a file written here
+        std::vector<std::string> names;
+    } cases[] = {
+        {"story.md", nullptr, {"@Two Chapters", "One", "Two"}},
+        {"story.docx", "docx", {"@Two Chapters", "One", "Two"}},
+        {"story.odt", "odt", {"@Two Chapters", "One", "Two"}},
+        {"story.fb2", "fb2", {"@Two Chapters", "One", "Two"}},
+        {"skazka.fb2", nullptr, {"@Сказка", "Глава первая", "Two"}},
+        {"skazka.fb2.zip", nullptr, {"@Сказка", "Глава первая", "Two"}},
+    };
+    const bool pandoc = Shell("command -v pandoc");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        if (c.pandoc && !pandoc) continue;
+        Folder f(200, 3);
+        const std::string md = f.dir.Write("source.md", kMarkdown);
+        const std::string path = (f.dir.Path() / c.file).string();
+        if (c.pandoc)
+            ASSERT_TRUE(Shell("pandoc '" + md + "' -t " + c.pandoc + " -o '" + path + "'"));
+        else if (std::string(c.file) == "story.md")
+            f.dir.Write(c.file, kMarkdown);
+        else if (std::string(c.file) == "skazka.fb2")
+            f.dir.Write(c.file, Cp1251Book());
+        else
+            WriteZip(path, {{"skazka.fb2", Cp1251Book()}});
+
+        ItemList menu(3);
+        ASSERT_TRUE(AddFile(menu, path).empty());
+        EXPECT_EQ(Names(menu), c.names);
+        ASSERT_EQ(menu.entries.size(), 3u);
+        EXPECT_EQ(menu.entries[1].path, path + "/1");
+        EXPECT_EQ(menu.entries[2].path, path + "/2");
+
+        // The second chapter's record: the heading, a blank line, the paragraph with its
+        // emphasis gone and "&" read; 25 bytes padded to 28 with blanks.
+        f.request.entries = menu.ForBuild();
+        Recorder progress;
+        Conver(f.request, progress);
+        const std::vector<uint8_t> image = ReadBytes(f.request.outputPath);
+        const RomInfo info = ReadRom(image, 3);
+        ASSERT_EQ(info.records.size(), 3u);
+        const RecordInfo& r = info.records[2];
+        EXPECT_EQ(r.type, LB_PLAIN_TEXT);
+        EXPECT_EQ(r.sizeField, 28u);
+        EXPECT_EQ(std::string(image.begin() + std::ptrdiff_t(r.offset + LB_RECORD_HEADER_BYTES),
+                              image.begin() +
+                                  std::ptrdiff_t(r.offset + LB_RECORD_HEADER_BYTES + r.dataSize)),
+                  "Two\r\n\r\nLast words & more.   ");
+
+        // A menu list names the same chapters again.
+        std::vector<std::string> paths;
+        for (const MenuEntry& e : menu.entries) paths.push_back(e.path);
+        const std::string list = (f.dir.Path() / "book.lkm").string();
+        WriteMenuList(list, paths);
+        ItemList again(3);
+        EXPECT_TRUE(OpenMenu(again, list, 3).empty());
+        EXPECT_EQ(Names(again), c.names);
+        EXPECT_EQ(again.TotalSize, menu.TotalSize);
+    }
+}
+
+// A document without a top-level heading is one entry named by its title, else its file name.
+TEST(DocumentBooks, AWholeDocumentIsOneEntry) {
+    TempFolder dir;
+    const std::string notes =
+        dir.Write("notes.md", "Just a few lines\nof notes.\n\n## Not a chapter\n");
+    ItemList menu(3);
+    ASSERT_TRUE(AddFile(menu, notes).empty());
+    EXPECT_EQ(Names(menu), (std::vector<std::string>{"@notes", "notes"}));
+}
+
+TEST(DocumentBooks, BrokenFilesNameTheirCause) {
+    TempFolder dir;
+    struct Case {
+        const char* file;
+        std::string bytes;
+        const char* cause; // what the reason begins with
+    } cases[] = {
+        {"plain.fb2", "hello, no XML here", "not a FictionBook (.fb2) Lumenbrook reads"},
+        {"bodiless.fb2", "<FictionBook><description/></FictionBook>",
+         "not a FictionBook (.fb2) Lumenbrook reads: it has no <body>"},
+        {"cut.fb2", Cp1251Book().substr(0, 120), "not a FictionBook (.fb2) Lumenbrook reads"},
+        {"plain.docx", "hello, no archive here", "not an archive Lumenbrook reads"},
+        {"empty.docx", "", "not a Word document Lumenbrook reads: it has no word/document.xml"},
+        {"empty.odt", "", "not an OpenDocument text Lumenbrook reads: it has no content.xml"},
+        {"nothing.fb2.zip", "", "the archive holds no .fb2 book"},
+        {"blank.md", "\n\n   \n", "the book has no text"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string path = (dir.Path() / c.file).string();
+        if (c.bytes.empty())
+            WriteZip(path, {{"readme.txt", "nothing"}});
+        else
+            dir.Write(c.file, c.bytes);
+        ItemList menu(3);
+        const std::vector<SkippedFile> skipped = AddFile(menu, path);
+        ASSERT_EQ(skipped.size(), 1u);
+        EXPECT_TRUE(skipped[0].broken);
+        EXPECT_EQ(skipped[0].reason.rfind(c.cause, 0), 0u) << skipped[0].reason;
+        EXPECT_TRUE(menu.entries.empty());
+    }
+}
