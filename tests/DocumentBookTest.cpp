@@ -48,6 +48,59 @@ std::string Cp1251Book() {
                    "CP1251");
 }
 
+// A PDF of three pages of text in Helvetica, each page's lines given, written by hand with its
+// cross-reference table; `outline` its bookmarks (title, page from 0) and `title` its title.
+std::string TextPdf(const std::vector<std::vector<std::string>>& pages,
+                    const std::vector<std::pair<std::string, int>>& outline,
+                    const std::string& title) {
+    std::vector<std::string> bodies;
+    const int n = int(pages.size()), firstPage = 5, firstContent = firstPage + n,
+              firstItem = firstContent + n;
+    std::string kids;
+    for (int k = 0; k < n; ++k) kids += std::to_string(firstPage + k) + " 0 R ";
+    bodies.push_back("<< /Type /Catalog /Pages 2 0 R" +
+                     std::string(outline.empty() ? "" : " /Outlines 3 0 R") + " >>");
+    bodies.push_back("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(n) + " >>");
+    const int items = int(outline.size());
+    bodies.push_back("<< /Type /Outlines /First " + std::to_string(firstItem) + " 0 R /Last " +
+                     std::to_string(firstItem + std::max(items - 1, 0)) + " 0 R /Count " +
+                     std::to_string(items) + " >>");
+    bodies.push_back("<< /Title (" + title + ") >>");
+    for (int k = 0; k < n; ++k)
+        bodies.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 400] /Contents " +
+                         std::to_string(firstContent + k) +
+                         " 0 R /Resources << /Font << /F1 << /Type /Font /Subtype /Type1 /BaseFont "
+                         "/Helvetica >> >> >> >>");
+    for (const auto& lines : pages) {
+        std::string stream = "BT /F1 12 Tf 20 360 Td 14 TL";
+        for (const std::string& line : lines) stream += " (" + line + ") Tj T*";
+        stream += " ET";
+        bodies.push_back("<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream +
+                         "\nendstream");
+    }
+    for (int k = 0; k < items; ++k)
+        bodies.push_back(
+            "<< /Title (" + outline[size_t(k)].first + ") /Parent 3 0 R /Dest [" +
+            std::to_string(firstPage + outline[size_t(k)].second) + " 0 R /Fit]" +
+            (k > 0 ? " /Prev " + std::to_string(firstItem + k - 1) + " 0 R" : "") +
+            (k + 1 < items ? " /Next " + std::to_string(firstItem + k + 1) + " 0 R" : "") + " >>");
+    std::string pdf = "%PDF-1.4\n";
+    std::vector<size_t> offsets;
+    for (size_t k = 0; k < bodies.size(); ++k) {
+        offsets.push_back(pdf.size());
+        pdf += std::to_string(k + 1) + " 0 obj\n" + bodies[k] + "\nendobj\n";
+    }
+    const size_t xref = pdf.size();
+    pdf += "xref\n0 " + std::to_string(offsets.size() + 1) + "\n0000000000 65535 f \n";
+    for (size_t at : offsets) {
+        char line[24];
+        std::snprintf(line, sizeof line, "%010zu 00000 n \n", at);
+        pdf += line;
+    }
+    return pdf + "trailer\n<< /Size " + std::to_string(offsets.size() + 1) +
+           " /Root 1 0 R /Info 4 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+}
+
 } // namespace
 
 TEST(DocumentBooks, EachFormatIsAHeadingAndItsChapters) {
@@ -112,6 +165,39 @@ TEST(DocumentBooks, EachFormatIsAHeadingAndItsChapters) {
         EXPECT_EQ(Names(again), c.names);
         EXPECT_EQ(again.TotalSize, menu.TotalSize);
     }
+}
+
+// A PDF with text: its outline's first level makes the chapters, its pages' lines are joined
+// into paragraphs across the page's end; without an outline it is one entry.
+TEST(DocumentBooks, PdfTextByItsOutline) {
+    Folder f(200, 3);
+    const std::vector<std::vector<std::string>> pages = {
+        {"It was a dark and stormy night, and", "the road went on."},
+        {"Second part begins and"},
+        {"it ends here."}};
+    const std::string pdf =
+        f.dir.Write("tale.pdf", TextPdf(pages, {{"Beginning", 0}, {"Middle", 1}}, "A Tale"));
+    ItemList menu(3);
+    ASSERT_TRUE(AddFile(menu, pdf).empty());
+    EXPECT_EQ(Names(menu), (std::vector<std::string>{"@A Tale", "Beginning", "Middle"}));
+    EXPECT_EQ(menu.entries[2].path, pdf + "/chapter 2");
+    f.request.entries = menu.ForBuild();
+    Recorder progress;
+    Conver(f.request, progress);
+    const std::vector<uint8_t> image = ReadBytes(f.request.outputPath);
+    const RomInfo info = ReadRom(image, 3);
+    ASSERT_EQ(info.records.size(), 3u);
+    const RecordInfo& r = info.records[2];
+    // "Middle", a blank line, the two pages' lines as one paragraph: 46 bytes padded to 48.
+    EXPECT_EQ(
+        std::string(image.begin() + std::ptrdiff_t(r.offset + LB_RECORD_HEADER_BYTES),
+                    image.begin() + std::ptrdiff_t(r.offset + LB_RECORD_HEADER_BYTES + r.dataSize)),
+        "Middle\r\n\r\nSecond part begins and it ends here.  ");
+
+    const std::string plain = f.dir.Write("plain.pdf", TextPdf(pages, {}, "Plain"));
+    ItemList whole(3);
+    ASSERT_TRUE(AddFile(whole, plain).empty());
+    EXPECT_EQ(Names(whole), (std::vector<std::string>{"@Plain", "Plain"}));
 }
 
 // A document without a top-level heading is one entry named by its title, else its file name.

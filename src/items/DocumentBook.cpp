@@ -95,14 +95,30 @@ bool IsDocumentBook(const std::string& path) {
     return EndsAs(path, FileKind::Document) && std::filesystem::is_regular_file(path, ec);
 }
 
+namespace {
+
+constexpr std::string_view kPdfChapter = "chapter ";
+
+} // namespace
+
 std::optional<DocumentPart> DocumentPartOf(const std::string& path) {
-    const auto part = NumberedPartOf(path);
-    if (!part || !EndsAs(part->first, FileKind::Document)) return std::nullopt;
+    if (const auto part = NumberedPartOf(path); part && EndsAs(part->first, FileKind::Document))
+        return DocumentPart{part->first, part->second};
+    // "book.pdf/chapter 3"
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos || path.compare(slash + 1, kPdfChapter.size(), kPdfChapter) != 0)
+        return std::nullopt;
+    const std::string numbered =
+        path.substr(0, slash) + "/" + path.substr(slash + 1 + kPdfChapter.size());
+    const auto part = NumberedPartOf(numbered);
+    if (!part || !EndsAs(part->first, FileKind::Pdf)) return std::nullopt;
     return DocumentPart{part->first, part->second};
 }
 
 std::string DocumentPartPath(const std::string& document, int index) {
-    return document + "/" + std::to_string(index + 1);
+    const std::string number = std::to_string(index + 1);
+    return document + "/" +
+           (EndsAs(document, FileKind::Pdf) ? std::string(kPdfChapter) + number : number);
 }
 
 namespace {
@@ -112,6 +128,7 @@ DocumentBook ReadByEnding(const std::string& path) {
     if (EndsWith(path, ".fb2")) return ReadFictionBook(ReadWholeFile(path));
     if (EndsWith(path, ".docx")) return ReadWordDocument(path);
     if (EndsWith(path, ".odt")) return ReadOpenDocumentText(path);
+    if (EndsWith(path, ".pdf")) return ReadPdfText(path);
     return ReadMarkdown(ReadWholeFile(path));
 }
 

@@ -42,7 +42,12 @@ std::string EscapeHtml(std::string_view text);
 // A ".fb2", ".fb2.zip", ".docx", ".odt", ".md" or ".markdown" regular file.
 bool IsDocumentBook(const std::string& path);
 
-// A chapter's entry is the document's path + "/" + its number from 1.
+// Whether any page of a PDF has text (20 characters or more besides blanks): such a PDF is a
+// book, one without is pages of pictures.
+bool PdfHasText(const std::string& path);
+
+// A chapter's entry is the document's path + "/" + its number from 1; a PDF's, the PDF's path
+// + "/chapter " + its number (the PDF's path + "/" + a number is a page).
 struct DocumentPart {
     std::string document;
     int index = 0; // from 0
@@ -50,7 +55,8 @@ struct DocumentPart {
 std::optional<DocumentPart> DocumentPartOf(const std::string& path);
 std::string DocumentPartPath(const std::string& document, int index);
 
-// Reads it by its ending. Throws lb::Error naming the file and the cause.
+// Reads it by its ending (a ".pdf" for its text). Throws lb::Error naming the file and the
+// cause.
 DocumentBook ReadDocumentBook(const std::string& path);
 // The same, kept while the file is unchanged: its chapters are read one by one.
 std::shared_ptr<const DocumentBook> CachedDocumentBook(const std::string& path);

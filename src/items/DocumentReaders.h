@@ -12,5 +12,6 @@ DocumentBook ReadFictionBook(std::span<const uint8_t> fb2);
 DocumentBook ReadWordDocument(const std::string& path);
 DocumentBook ReadOpenDocumentText(const std::string& path);
 DocumentBook ReadMarkdown(std::span<const uint8_t> markdown);
+DocumentBook ReadPdfText(const std::string& path);
 
 } // namespace lb

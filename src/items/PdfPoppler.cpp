@@ -113,4 +113,35 @@ RgbPicture RenderPdfPage(PdfHandle* pdf, int index, PictureSize size) {
     return out;
 }
 
+std::string PdfPageTextOf(PdfHandle* pdf, int index) {
+    std::lock_guard lock(pdf->mutex);
+    const PageRef page = PageOf(pdf, index);
+    gchar* text = poppler_page_get_text(page.page);
+    std::string out = text ? text : "";
+    g_free(text);
+    return out;
+}
+
+std::vector<PdfOutlineEntry> PdfOutlineOf(PdfHandle* pdf) {
+    std::lock_guard lock(pdf->mutex);
+    std::vector<PdfOutlineEntry> out;
+    PopplerIndexIter* iter = poppler_index_iter_new(pdf->document);
+    for (bool more = iter != nullptr; more; more = poppler_index_iter_next(iter)) {
+        PopplerAction* action = poppler_index_iter_get_action(iter);
+        if (action && action->type == POPPLER_ACTION_GOTO_DEST && action->goto_dest.dest) {
+            PopplerDest* dest = action->goto_dest.dest;
+            int page = dest->page_num;
+            if (dest->type == POPPLER_DEST_NAMED) {
+                PopplerDest* named = poppler_document_find_dest(pdf->document, dest->named_dest);
+                page = named ? named->page_num : 0;
+                if (named) poppler_dest_free(named);
+            }
+            if (page >= 1) out.push_back({action->any.title ? action->any.title : "", page - 1});
+        }
+        if (action) poppler_action_free(action);
+    }
+    if (iter) poppler_index_iter_free(iter);
+    return out;
+}
+
 } // namespace lb

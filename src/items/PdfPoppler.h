@@ -6,6 +6,8 @@
 #include "items/PhotoReader.h"
 
 #include <span>
+#include <string>
+#include <vector>
 
 namespace lb {
 
@@ -18,5 +20,7 @@ void ClosePdf(PdfHandle* pdf);
 PictureSize PdfPageSize(PdfHandle* pdf, int page);
 // The page drawn on white, scaled to fill `size`.
 RgbPicture RenderPdfPage(PdfHandle* pdf, int page, PictureSize size);
+std::string PdfPageTextOf(PdfHandle* pdf, int page);
+std::vector<PdfOutlineEntry> PdfOutlineOf(PdfHandle* pdf);
 
 } // namespace lb

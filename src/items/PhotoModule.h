@@ -5,10 +5,11 @@
 #include "items/PhotoReader.h"
 
 #include <string>
+#include <vector>
 
 namespace lb {
 
-inline constexpr int kPhotoModuleVersion = 2;
+inline constexpr int kPhotoModuleVersion = 3;
 
 struct PdfHandle; // an open PDF, the module's own
 
@@ -27,6 +28,8 @@ struct PhotoModule {
     bool (*pdfPageSize)(PdfHandle* pdf, int page, PictureSize* out, std::string* error);
     bool (*pdfPageDecode)(PdfHandle* pdf, int page, PictureSize size, RgbPicture* out,
                           std::string* error);
+    bool (*pdfPageText)(PdfHandle* pdf, int page, std::string* out, std::string* error);
+    bool (*pdfOutline)(PdfHandle* pdf, std::vector<PdfOutlineEntry>* out, std::string* error);
 };
 
 } // namespace lb

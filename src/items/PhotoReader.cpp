@@ -104,6 +104,20 @@ RgbPicture DecodePdfPage(const std::string& path, int page, PictureSize size) {
     });
 }
 
+std::string PdfPageText(const std::string& path, int page) {
+    const auto pdf = OpenPdf(path);
+    return Through<std::string>([&](std::string* out, std::string* e) {
+        return Module().pdfPageText(pdf->Handle(), page, out, e);
+    });
+}
+
+std::vector<PdfOutlineEntry> PdfOutline(const std::string& path) {
+    const auto pdf = OpenPdf(path);
+    return Through<std::vector<PdfOutlineEntry>>([&](std::vector<PdfOutlineEntry>* out, std::string* e) {
+        return Module().pdfOutline(pdf->Handle(), out, e);
+    });
+}
+
 RgbPicture ResizeRgb(const RgbPicture& picture, PictureSize size) {
     return Through<RgbPicture>(
         [&](RgbPicture* out, std::string* e) { return Module().resize(picture, size, out, e); });

@@ -47,5 +47,13 @@ PdfDocument ReadPdfDocument(const std::string& path);
 PictureSize PdfPageShownSize(const std::string& path, int page);
 // The page drawn straight at `size`, on white.
 RgbPicture DecodePdfPage(const std::string& path, int page, PictureSize size);
+// The page's text in reading order, UTF-8, lines ended by "\n".
+std::string PdfPageText(const std::string& path, int page);
+// The first level of the PDF's outline (its bookmarks): each title and the page it opens.
+struct PdfOutlineEntry {
+    std::string title;
+    int page = 0; // from 0
+};
+std::vector<PdfOutlineEntry> PdfOutline(const std::string& path);
 
 } // namespace lb

@@ -202,6 +202,12 @@ constexpr PhotoModule kModule{
             return RenderPdfPage(pdf, page, size);
         });
     },
+    [](PdfHandle* pdf, int page, std::string* out, std::string* error) {
+        return Guard(out, error, [&] { return PdfPageTextOf(pdf, page); });
+    },
+    [](PdfHandle* pdf, std::vector<PdfOutlineEntry>* out, std::string* error) {
+        return Guard(out, error, [&] { return PdfOutlineOf(pdf); });
+    },
 };
 
 } // namespace

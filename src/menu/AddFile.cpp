@@ -152,11 +152,11 @@ bool Fits(Adding& adding, const std::string& path, size_t members) {
 // A book's title and chapters, each chapter named by its part of the book's address: an
 // EPUB's member, a document book's chapter number.
 EpubBook BookContents(const std::string& path) {
-    if (!IsDocumentBook(path)) return CachedEpub(path);
+    if (IsBook(path)) return CachedEpub(path);
     const auto document = CachedDocumentBook(path);
     EpubBook book{document->title, {}};
     for (size_t k = 0; k < document->chapters.size(); ++k)
-        book.chapters.push_back({std::to_string(k + 1), document->chapters[k].name});
+        book.chapters.push_back({DocumentPartPath(path, int(k)).substr(path.size() + 1), document->chapters[k].name});
     // A document without chapters is one entry named as its heading is.
     if (book.chapters.size() == 1 && book.chapters[0].name.empty())
         book.chapters[0].name = !book.title.empty() ? book.title : DisplayNameFor(path);
@@ -188,7 +188,9 @@ void AddBook(Adding& adding, const std::string& path, bool insideList) {
 // A book's chapter named in a menu list: its name found again from the book.
 void AddChapter(Adding& adding, const std::string& path) {
     const auto part = DocumentPartOf(path);
-    const ArchiveMember m = part ? ArchiveMember{part->document, std::to_string(part->index + 1)} : *SplitArchivePath(path);
+    const ArchiveMember m =
+        part ? ArchiveMember{part->document, DocumentPartPath(part->document, part->index).substr(part->document.size() + 1)}
+             : *SplitArchivePath(path);
     EpubBook book;
     try {
         book = BookContents(m.archive);
@@ -262,13 +264,18 @@ std::string PageName(const ItemList& menu, int index) {
 
 // A PDF: a heading with its title, else its file name, then (unless a menu list names them
 // after it) its pages as pictures, spreads among them split or turned.
+void AddBook(Adding& adding, const std::string& path, bool insideList);
+
 void AddPdf(Adding& adding, const std::string& path, bool insideList) {
     PdfDocument pdf;
+    bool text = false;
     try {
         pdf = ReadPdfDocument(path);
+        text = pdf.pages <= kMaxPdfPages && PdfHasText(path);
     } catch (const Error& e) {
         return adding.Broken(path, e.what());
     }
+    if (text) return AddBook(adding, path, insideList); // a book with text, not pictures
     if (pdf.pages > kMaxPdfPages)
         return adding.Broken(path, "it has " + std::to_string(pdf.pages) + " pages; Lumenbrook reads at most " +
                                        std::to_string(kMaxPdfPages) + " pages of a PDF");
