@@ -8,6 +8,7 @@
 #include "assembly/Build.h"
 #include "format/RomLayout.h"
 #include "menu/AddFile.h"
+#include "menu/Estimate.h"
 #include "menu/MenuListFile.h"
 #include "rom/RomReader.h"
 
@@ -150,6 +151,10 @@ TEST(DocumentBooks, EachFormatIsAHeadingAndItsChapters) {
         const RecordInfo& r = info.records[2];
         EXPECT_EQ(r.type, LB_PLAIN_TEXT);
         EXPECT_EQ(r.sizeField, 28u);
+        // Each chapter's estimate is its record's exact size.
+        for (size_t k = 1; k < 3; ++k)
+            EXPECT_EQ(menu.entries[k].estimate - NameSlot(menu.entries[k].name),
+                      int64_t{LB_RECORD_HEADER_BYTES} + info.records[k].dataSize);
         EXPECT_EQ(std::string(image.begin() + std::ptrdiff_t(r.offset + LB_RECORD_HEADER_BYTES),
                               image.begin() +
                                   std::ptrdiff_t(r.offset + LB_RECORD_HEADER_BYTES + r.dataSize)),

@@ -9,11 +9,13 @@
 #include "items/EntrySource.h"
 #include "items/EpubBook.h"
 #include "items/FileEndings.h"
+#include "items/FontText.h"
 #include "items/ItemKind.h"
 #include "items/MemberShelf.h"
 #include "items/PageLength.h"
 #include "items/PhotoReader.h"
 #include "items/PictureItem.h"
+#include "items/WebPageItem.h"
 #include "menu/Estimate.h"
 #include "menu/MenuListFile.h"
 #include "rom/Bitmap.h"
@@ -434,6 +436,17 @@ std::optional<int64_t> FileEstimate(const std::string& entry, const ItemList& me
             const PictureSize shown = member.empty() ? PhotoShownSize(path) : PhotoShownSize(member);
             PictureSize stored = FittedSize(shown, RuleFor(pictures, true));
             return FittedRecordBytes(stored, pictures.colours);
+        } catch (const Error& e) {
+            if (reason) *reason = e.what();
+            return std::nullopt;
+        }
+    }
+    if (kind == ItemKind::WebPage && DocumentPartOf(path)) {
+        // A document's chapter is in memory already: its record is made to tell its size.
+        try {
+            const CodePageConverter codes(CodePageForFont(menu.font));
+            return int64_t{LB_RECORD_HEADER_BYTES} +
+                   int64_t(EncodeWebPage(member, FontText(codes, false), nullptr, nullptr, PageRule::Main).data.size());
         } catch (const Error& e) {
             if (reason) *reason = e.what();
             return std::nullopt;
