@@ -89,16 +89,18 @@ TEST(ProgramHome, AUsersSkinShadowsABundledOne) {
               (bundled.Path() / "Back/gone.bmp").string());
 }
 
-TEST(ProgramHome, FirstStartSpeaksTheLocalesLanguage) {
+TEST(ProgramHome, FirstStartSpeaksTheLocalesLanguageInItsFont) {
     struct Case {
         const char* locale;
-        int language;
-    } cases[] = {{"en_US.UTF-8", 1}, {"zh_TW.UTF-8", 0}, {"zh_CN.GB18030", 0}, {"C", 1}, {"", 1},
-                 {"de_DE", 1}};
+        int language, font;
+    } cases[] = {{"en_US.UTF-8", 1, 3}, {"zh_TW.UTF-8", 0, 1}, {"zh_HK.Big5-HKSCS", 0, 1}, {"zh_CN.GB18030", 0, 2},
+                 {"zh_SG", 0, 2},       {"C", 1, 3},           {"", 1, 3},                 {"de_DE", 1, 3},
+                 {"ru_RU.UTF-8", 1, 3}};
     TempFolder folder;
     for (const Case& c : cases) {
         ProgramHome home = HomeFor(folder.Path(), true, {folder.Path().string(), "", "", c.locale});
         EXPECT_EQ(ReadStoredSettings(home).LanguageFlag, c.language) << c.locale;
+        EXPECT_EQ(ReadStoredSettings(home).FontIndex, c.font) << c.locale;
     }
     // A settings file, even in the other language, wins over the locale.
     folder.Write("Lumenbrook.ini",
@@ -106,4 +108,5 @@ TEST(ProgramHome, FirstStartSpeaksTheLocalesLanguage) {
     EXPECT_EQ(
         ReadStoredSettings(HomeFor(folder.Path(), true, {"", "", "", "en_US.UTF-8"})).LanguageFlag,
         0);
+    EXPECT_EQ(ReadStoredSettings(HomeFor(folder.Path(), true, {"", "", "", "en_US.UTF-8"})).FontIndex, 0);
 }

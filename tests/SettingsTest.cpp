@@ -1,4 +1,5 @@
 #include "TestFiles.h"
+#include "app/BuildChoices.h"
 #include "app/SettingsFile.h"
 #include "skins/SkinFolder.h"
 #include "common/Error.h"
@@ -37,6 +38,27 @@ TEST(Settings, ReadingAndWriting) {
     WriteSettingsFile(path, s);
     EXPECT_EQ(ReadSettingsFile(path).settings.flashProgram, "/a b/c,d");
     EXPECT_FALSE(ReadSettingsFile((dir.Path() / "none.ini").string()).valid);
+}
+
+// `--font` takes a font's number or its name, and nothing else.
+TEST(Settings, FontsByNumberOrName) {
+    const struct {
+        const char* word;
+        int font; // -1: refused
+    } cases[] = {{"0", 0}, {"3", 3}, {"big5-10", 0}, {"big5-12", 1}, {"gb2312", 2}, {"english", 3},
+                 {"English", -1}, {"4", -1}, {"", -1}};
+    for (const auto& c : cases) {
+        lb::BuildChoices choices;
+        choices.font = 2;
+        const lb::ChoiceOption& font = lb::ChoiceOptionNamed("font");
+        if (c.font < 0) {
+            EXPECT_THROW(lb::SetChoice(choices, font, c.word), lb::Error) << c.word;
+            EXPECT_EQ(choices.font, 2) << c.word;
+        } else {
+            lb::SetChoice(choices, font, c.word);
+            EXPECT_EQ(choices.font, c.font) << c.word;
+        }
+    }
 }
 
 TEST(SkinIni, NumberFields) {

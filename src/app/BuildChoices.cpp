@@ -5,22 +5,38 @@
 #include "rom/Fonts.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace lb {
 
 namespace {
 
+// Each font's name on the command line, by its number.
+const char* const kFontNames[] = {"big5-10", "big5-12", "gb2312", "english"};
+static_assert(std::size(kFontNames) == kFontCount, "every font has a name");
+
 std::vector<std::string> FontWords() {
     std::vector<std::string> words;
     for (int k = 0; k < kFontCount; ++k) words.push_back(std::to_string(k));
+    for (const char* name : kFontNames) words.push_back(name);
     return words;
 }
 
-const std::string kFontHelp = "font 0.." + std::to_string(kLastFont);
+int FontNumber(const std::string& word) {
+    for (int k = 0; k < kFontCount; ++k)
+        if (word == kFontNames[k]) return k;
+    return std::stoi(word);
+}
+
+const std::string kFontHelp = [] {
+    std::string help = "font 0.." + std::to_string(kLastFont) + " or its name:";
+    for (int k = 0; k < kFontCount; ++k) help += std::string(k ? ", " : " ") + kFontNames[k];
+    return help;
+}();
 
 const ChoiceOption kOptions[] = {
     {"font", nullptr, kFontHelp.c_str(), FontWords(),
-     [](BuildChoices& c, const std::string& w) { c.font = std::stoi(w); },
+     [](BuildChoices& c, const std::string& w) { c.font = FontNumber(w); },
      [](const BuildChoices& c) { return std::to_string(c.font); }},
     {"skin",
      nullptr,

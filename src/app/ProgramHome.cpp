@@ -41,7 +41,7 @@ UserEnvironment UserEnvironment::FromProcess() {
 ProgramHome HomeFor(const fs::path& data, bool portable, const UserEnvironment& user) {
     ProgramHome home{
         data,     data / kSettingsFileName,      data / kDefaultRomName, SkinRoots(data),
-        portable, LanguageForLocale(user.locale)};
+        portable, LanguageForLocale(user.locale), FontForLocale(user.locale)};
     if (portable) return home;
     std::error_code ec;
     const fs::path userHome = !user.home.empty() ? fs::path(user.home) : fs::current_path(ec);
@@ -70,11 +70,19 @@ uint8_t LanguageForLocale(const std::string& locale) {
     return locale.rfind("zh", 0) == 0 ? 0 : 1;
 }
 
+uint8_t FontForLocale(const std::string& locale) {
+    if (locale.rfind("zh", 0) != 0) return 3;
+    for (const char* traditional : {"zh_TW", "zh_HK", "zh_MO"})
+        if (locale.rfind(traditional, 0) == 0) return 1;
+    return 2;
+}
+
 Settings ReadStoredSettings(const ProgramHome& home) {
     std::error_code ec;
     if (!fs::exists(home.settingsFile, ec)) {
         Settings first;
         first.LanguageFlag = home.firstLanguage;
+        first.FontIndex = home.firstFont;
         return first;
     }
     return ReadSettingsFile(home.settingsFile.string()).settings;

@@ -32,6 +32,7 @@ struct ProgramHome {
     SkinRoots skins;
     bool portable = true;
     uint8_t firstLanguage = 0; // the interface language while there is no settings file
+    uint8_t firstFont = 0;     // the font while there is no settings file
 };
 
 // The home for the data in `data`, portable or per-user as asked.
@@ -49,6 +50,9 @@ ProgramHome FindProgramHome(const std::filesystem::path& executableFolder,
 
 // 0 (Chinese) for a "zh" locale, 1 (English) for any other.
 uint8_t LanguageForLocale(const std::string& locale);
+// The font a locale's texts are likeliest written for: Big5 12 x 12 for Taiwan, Hong Kong and
+// Macao, GB2312 for the other Chinese locales, the English font for any other.
+uint8_t FontForLocale(const std::string& locale);
 
 // The settings file's choices; with no settings file, the defaults in the locale's language.
 Settings ReadStoredSettings(const ProgramHome& home);
