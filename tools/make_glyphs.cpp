@@ -2,13 +2,16 @@
 // proof sheet (PROOF-FOLDER/proof-NAME.png, NAME the base image's):
 //   make_glyphs FONT-FILE FACE PIXELS FONT-NUMBER OUT.glyphs PROOF-FOLDER [LATIN-FILE LATIN-PIXELS]
 // LATIN-FILE, a Latin bitmap font drawn for the cell, gives the half-width glyphs 0x20..0x7E
-// (a Chinese font's own half-width forms read poorly at these sizes).
+// (a Chinese font's own half-width forms read poorly at these sizes). REPAIR-FILE, the same
+// design at a larger size, stands in for the font's damaged double-byte glyphs: those with less
+// than half the ink the larger drawing has for their area, and those listed in kRedrawn.
 // The cells, line height and code page are the font table's. A designed bitmap strike of
 // PIXELS is used when the font file has one; otherwise the outline is rendered hinted in
 // monochrome. Characters the font file lacks are stored as a box.
 #include "format/GlyphTable.h"
 
 #include <QImage>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <ft2build.h>
@@ -126,6 +129,32 @@ std::vector<int> ProofGlyphs(unsigned set, const std::string& page) {
     return shown;
 }
 
+// Characters whose drawing in the smaller font is damaged in a way the ink count misses (its
+// strokes scattered into dots): 夠 in efont's 10-pixel font.
+const unsigned kRedrawn[] = {0x5920};
+
+int Ink(const Cell& c) { return static_cast<int>(std::count(c.pixels.begin(), c.pixels.end(), 1)); }
+
+// The larger drawing's ink, its cell less the blank last row and column, brought down to
+// `width` x `height` by the share of each new pixel it covers.
+Cell Shrunk(const Cell& large, int width, int height) {
+    Cell out{width, height, std::vector<uint8_t>(static_cast<size_t>(width * height), 0)};
+    const double fx = (large.width - 1) / double(width), fy = (large.height - 1) / double(height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            double covered = 0;
+            for (int ly = 0; ly + 1 < large.height; ++ly)
+                for (int lx = 0; lx + 1 < large.width; ++lx) {
+                    if (!large.pixels[static_cast<size_t>(ly * large.width + lx)]) continue;
+                    const double ox = std::min((x + 1) * fx, lx + 1.0) - std::max(x * fx, double(lx));
+                    const double oy = std::min((y + 1) * fy, ly + 1.0) - std::max(y * fy, double(ly));
+                    if (ox > 0 && oy > 0) covered += ox * oy;
+                }
+            out.pixels[static_cast<size_t>(y * width + x)] = covered >= 0.5 * fx * fy;
+        }
+    return out;
+}
+
 void Pack(const Cell& cell, std::vector<uint8_t>& out) {
     const size_t bytes = lb_glyph_bytes(static_cast<unsigned>(cell.width), static_cast<unsigned>(cell.height));
     size_t at = out.size();
@@ -137,9 +166,9 @@ void Pack(const Cell& cell, std::vector<uint8_t>& out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 7 && argc != 9) {
+    if (argc != 7 && argc != 9 && argc != 11) {
         std::fprintf(stderr, "usage: make_glyphs FONT-FILE FACE PIXELS FONT-NUMBER OUT.glyphs PROOF-FOLDER "
-                             "[LATIN-FILE LATIN-PIXELS]\n");
+                             "[LATIN-FILE LATIN-PIXELS [REPAIR-FILE REPAIR-PIXELS]]\n");
         return 2;
     }
     try {
@@ -154,7 +183,11 @@ int main(int argc, char** argv) {
             std::string(argv[6]) + "/proof-" + base.substr(0, base.rfind('.')) + ".png";
         Renderer font(argv[1], std::stoi(argv[2]), std::stoi(argv[3]), height);
         std::unique_ptr<Renderer> latin;
-        if (argc == 9) latin = std::make_unique<Renderer>(argv[7], 0, std::stoi(argv[8]), height);
+        if (argc >= 9) latin = std::make_unique<Renderer>(argv[7], 0, std::stoi(argv[8]), height);
+        std::unique_ptr<Renderer> repair;
+        const int repairPixels = argc == 11 ? std::stoi(argv[10]) : 0;
+        if (argc == 11) repair = std::make_unique<Renderer>(argv[9], 0, repairPixels, repairPixels);
+        std::string repaired;
         iconv_t cd = iconv_open("UTF-32LE", page.c_str());
         if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(page + ": iconv does not know it");
         std::vector<Cell> proof;
@@ -189,6 +222,17 @@ int main(int argc, char** argv) {
                 if (unicode) ++missing;
             } else {
                 covered(256 + i);
+                Cell large;
+                if (repair && repair->Render(unicode, repairPixels, large)) {
+                    const double expected = Ink(large) * double(2 * half * height) / (repairPixels * repairPixels);
+                    const bool listed = std::find(std::begin(kRedrawn), std::end(kRedrawn), unicode) != std::end(kRedrawn);
+                    if (listed || (Ink(large) >= 20 && Ink(cell) < 0.5 * expected)) {
+                        cell = Shrunk(large, 2 * half, height);
+                        char name[16];
+                        std::snprintf(name, sizeof name, " U+%04X", unicode);
+                        repaired += name;
+                    }
+                }
             }
             Pack(cell, dual);
             doubles.push_back(std::move(cell));
@@ -229,6 +273,7 @@ int main(int argc, char** argv) {
         if (!sheet.save(QString::fromStdString(proofPath))) throw std::runtime_error(proofPath + ": cannot be written");
         std::printf("%s: %u double-byte glyphs, %d without a glyph in the font, %s\n", argv[5], count, missing,
                     font.Strike() ? "bitmap strike" : "rendered outline");
+        if (!repaired.empty()) std::printf("%s: drawn from the larger font:%s\n", argv[5], repaired.c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_glyphs: %s\n", e.what());
         return 1;

@@ -88,3 +88,18 @@ TEST(ViewerCjk, ChineseNamesFromFileNamesAndAPagesText) {
         EXPECT_EQ(GlyphMisses(h, c, 4, f.top, f.tide, kBlack, kBackColour.Colour()), 0) << f.font;
     }
 }
+
+// 夠 (Big5 B0F7) in the 10-pixel font: efont's own drawing scattered its strokes into dots;
+// the one drawn from the 12-pixel font keeps 多 on the left and 句 on the right, row by row
+// as below, and shows so on the handheld.
+TEST(ViewerCjk, TheTenPixelFontDrawsEnough) {
+    Cartridge c(0);
+    const char* rows[] = {"..........", ".####.#...", ".#..######", "#........#", ".##..###.#",
+                          ".##..#..##", ".###.#####", "##.####.##", "..##.....#", "###.....##"};
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) EXPECT_EQ(c.Ink(0xB0F7, 2, x, y), rows[y][x] == '#') << x << "," << y;
+    c.home.Write("Note.txt", "\xB0\xF7\r\n");
+    Handheld h(c.Build({"Note.txt"}));
+    OpenFirstEntry(h);
+    EXPECT_EQ(GlyphMisses(h, c, 4, 12 + 4, "\xB0\xF7", kBlack, kBackColour.Colour()), 0);
+}
