@@ -6,6 +6,7 @@
 // (1200 x 1800 with white margins, every tenth a double-page spread) on one core, margins
 // trimmed and spreads split. Aim: at least 10 pages a second each.
 //   picture_bench PROGRAM-FOLDER [COUNT]   (COUNT photographs, 100 by default)
+#include "../tests/TestPdf.h"
 #include "QuietProgress.h"
 #include "assembly/Build.h"
 #include "common/ProgramNames.h"
@@ -71,38 +72,23 @@ void TimeComic(const fs::path& home, const fs::path& comic, int pages) {
 
 // A PDF as a scanner or an image-to-PDF tool writes one: each page one JPEG, a pixel a point.
 void WriteJpegPdf(const fs::path& out, const std::vector<std::pair<std::string, std::pair<int, int>>>& pages) {
-    std::string pdf = "%PDF-1.4\n";
-    std::vector<size_t> offsets;
-    auto object = [&](const std::string& body) {
-        offsets.push_back(pdf.size());
-        pdf += std::to_string(offsets.size()) + " 0 obj\n" + body + "\nendobj\n";
-    };
     std::string kids;
     for (size_t k = 0; k < pages.size(); ++k) kids += std::to_string(3 + 3 * k) + " 0 R ";
-    object("<< /Type /Catalog /Pages 2 0 R >>");
-    object("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages.size()) + " >>");
+    std::vector<std::string> objects{"<< /Type /Catalog /Pages 2 0 R >>",
+                                     "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages.size()) + " >>"};
     for (size_t k = 0; k < pages.size(); ++k) {
         const auto& [jpeg, size] = pages[k];
         const std::string w = std::to_string(size.first), h = std::to_string(size.second);
         const std::string draw = "q " + w + " 0 0 " + h + " 0 0 cm /Im Do Q";
-        const std::string self = std::to_string(3 + 3 * k);
-        object("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + w + " " + h + "] /Resources << /XObject << /Im " +
-               std::to_string(5 + 3 * k) + " 0 R >> >> /Contents " + std::to_string(4 + 3 * k) + " 0 R >>");
-        object("<< /Length " + std::to_string(draw.size()) + " >>\nstream\n" + draw + "\nendstream");
-        object("<< /Type /XObject /Subtype /Image /Width " + w + " /Height " + h +
-               " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /DCTDecode /Length " +
-               std::to_string(jpeg.size()) + " >>\nstream\n" + jpeg + "\nendstream");
+        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + w + " " + h +
+                          "] /Resources << /XObject << /Im " + std::to_string(5 + 3 * k) + " 0 R >> >> /Contents " +
+                          std::to_string(4 + 3 * k) + " 0 R >>");
+        objects.push_back("<< /Length " + std::to_string(draw.size()) + " >>\nstream\n" + draw + "\nendstream");
+        objects.push_back("<< /Type /XObject /Subtype /Image /Width " + w + " /Height " + h +
+                          " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /DCTDecode /Length " +
+                          std::to_string(jpeg.size()) + " >>\nstream\n" + jpeg + "\nendstream");
     }
-    const size_t xref = pdf.size();
-    pdf += "xref\n0 " + std::to_string(offsets.size() + 1) + "\n0000000000 65535 f \n";
-    for (size_t at : offsets) {
-        char line[24];
-        std::snprintf(line, sizeof line, "%010zu 00000 n \n", at);
-        pdf += line;
-    }
-    pdf += "trailer\n<< /Size " + std::to_string(offsets.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
-           std::to_string(xref) + "\n%%EOF\n";
-    std::ofstream(out, std::ios::binary) << pdf;
+    std::ofstream(out, std::ios::binary) << lbtest::PdfOf(objects);
 }
 
 // 200 pages: a margin of white round plasma "art", every tenth page a spread twice as wide.

@@ -3,7 +3,9 @@
 // files of each, with their causes.
 #include "items/DocumentBook.h"
 #include "BuildFolder.h"
+#include "MenuChecks.h"
 #include "TestFiles.h"
+#include "TestPdf.h"
 #include "TestZip.h"
 #include "assembly/Build.h"
 #include "format/RomLayout.h"
@@ -21,12 +23,6 @@ namespace {
 
 bool Shell(const std::string& command) {
     return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::vector<std::string> Names(const ItemList& menu) {
-    std::vector<std::string> names;
-    for (const MenuEntry& e : menu.entries) names.push_back(e.name);
-    return names;
 }
 
 // Two chapters; the second's page reads "Two", a blank line, "Last words & more.".
@@ -85,21 +81,7 @@ std::string TextPdf(const std::vector<std::vector<std::string>>& pages,
             std::to_string(firstPage + outline[size_t(k)].second) + " 0 R /Fit]" +
             (k > 0 ? " /Prev " + std::to_string(firstItem + k - 1) + " 0 R" : "") +
             (k + 1 < items ? " /Next " + std::to_string(firstItem + k + 1) + " 0 R" : "") + " >>");
-    std::string pdf = "%PDF-1.4\n";
-    std::vector<size_t> offsets;
-    for (size_t k = 0; k < bodies.size(); ++k) {
-        offsets.push_back(pdf.size());
-        pdf += std::to_string(k + 1) + " 0 obj\n" + bodies[k] + "\nendobj\n";
-    }
-    const size_t xref = pdf.size();
-    pdf += "xref\n0 " + std::to_string(offsets.size() + 1) + "\n0000000000 65535 f \n";
-    for (size_t at : offsets) {
-        char line[24];
-        std::snprintf(line, sizeof line, "%010zu 00000 n \n", at);
-        pdf += line;
-    }
-    return pdf + "trailer\n<< /Size " + std::to_string(offsets.size() + 1) +
-           " /Root 1 0 R /Info 4 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+    return PdfOf(bodies, "/Info 4 0 R");
 }
 
 } // namespace
@@ -142,10 +124,7 @@ TEST(DocumentBooks, EachFormatIsAHeadingAndItsChapters) {
 
         // The second chapter's record: the heading, a blank line, the paragraph with its
         // emphasis gone and "&" read; 25 bytes padded to 28 with blanks.
-        f.request.entries = menu.ForBuild();
-        Recorder progress;
-        Conver(f.request, progress);
-        const std::vector<uint8_t> image = ReadBytes(f.request.outputPath);
+        const std::vector<uint8_t> image = BuildMenu(f, menu);
         const RomInfo info = ReadRom(image, 3);
         ASSERT_EQ(info.records.size(), 3u);
         const RecordInfo& r = info.records[2];
@@ -155,18 +134,12 @@ TEST(DocumentBooks, EachFormatIsAHeadingAndItsChapters) {
         for (size_t k = 1; k < 3; ++k)
             EXPECT_EQ(menu.entries[k].estimate - NameSlot(menu.entries[k].name),
                       int64_t{LB_RECORD_HEADER_BYTES} + info.records[k].dataSize);
-        EXPECT_EQ(std::string(image.begin() + std::ptrdiff_t(r.offset + LB_RECORD_HEADER_BYTES),
-                              image.begin() +
-                                  std::ptrdiff_t(r.offset + LB_RECORD_HEADER_BYTES + r.dataSize)),
-                  "Two\r\n\r\nLast words & more.   ");
+        EXPECT_EQ(RecordText(image, r), "Two\r\n\r\nLast words & more.   ");
 
         // A menu list names the same chapters again.
-        std::vector<std::string> paths;
-        for (const MenuEntry& e : menu.entries) paths.push_back(e.path);
-        const std::string list = (f.dir.Path() / "book.lkm").string();
-        WriteMenuList(list, paths);
-        ItemList again(3);
-        EXPECT_TRUE(OpenMenu(again, list, 3).empty());
+        size_t skipped = 0;
+        const ItemList again = Reopened(menu, f.dir.Path(), &skipped);
+        EXPECT_EQ(skipped, 0u);
         EXPECT_EQ(Names(again), c.names);
         EXPECT_EQ(again.TotalSize, menu.TotalSize);
     }
@@ -186,18 +159,12 @@ TEST(DocumentBooks, PdfTextByItsOutline) {
     ASSERT_TRUE(AddFile(menu, pdf).empty());
     EXPECT_EQ(Names(menu), (std::vector<std::string>{"@A Tale", "Beginning", "Middle"}));
     EXPECT_EQ(menu.entries[2].path, pdf + "/chapter 2");
-    f.request.entries = menu.ForBuild();
-    Recorder progress;
-    Conver(f.request, progress);
-    const std::vector<uint8_t> image = ReadBytes(f.request.outputPath);
+    const std::vector<uint8_t> image = BuildMenu(f, menu);
     const RomInfo info = ReadRom(image, 3);
     ASSERT_EQ(info.records.size(), 3u);
-    const RecordInfo& r = info.records[2];
     // "Middle", a blank line, the two pages' lines as one paragraph: 46 bytes padded to 48.
-    EXPECT_EQ(
-        std::string(image.begin() + std::ptrdiff_t(r.offset + LB_RECORD_HEADER_BYTES),
-                    image.begin() + std::ptrdiff_t(r.offset + LB_RECORD_HEADER_BYTES + r.dataSize)),
-        "Middle\r\n\r\nSecond part begins and it ends here.  ");
+    EXPECT_EQ(RecordText(image, info.records[2]),
+              "Middle\r\n\r\nSecond part begins and it ends here.  ");
 
     const std::string plain = f.dir.Write("plain.pdf", TextPdf(pages, {}, "Plain"));
     ItemList whole(3);

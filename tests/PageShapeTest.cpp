@@ -2,6 +2,7 @@
 // reading order or turned, and the addresses menu lists keep for the parts.
 #include "items/PageShape.h"
 #include "BuildFolder.h"
+#include "MenuChecks.h"
 #include "TestFiles.h"
 #include "TestZip.h"
 #include "assembly/Build.h"
@@ -262,9 +263,7 @@ TEST(PageShape, SpreadsAmongTallPagesAreSplitTurnedOrKept) {
         menu.pictures.spreads = c.spreads;
         menu.pictures.trim = c.trim;
         EXPECT_TRUE(AddFile(menu, (f.dir.Path() / "Comic").string()).empty());
-        std::vector<std::string> names;
-        for (const MenuEntry& e : menu.entries) names.push_back(e.name);
-        EXPECT_EQ(names, c.names);
+        EXPECT_EQ(Names(menu), c.names);
         const size_t spread = 3;
         ASSERT_EQ(menu.entries.size(), spread + c.lastParts.size());
         for (size_t k = 0; k < c.lastParts.size(); ++k) {
@@ -272,12 +271,7 @@ TEST(PageShape, SpreadsAmongTallPagesAreSplitTurnedOrKept) {
             EXPECT_EQ(path.substr(path.size() - c.lastParts[k].size()), c.lastParts[k]);
         }
 
-        f.request.entries = menu.ForBuild();
-        f.request.pictures = menu.pictures;
-        f.request.rightToLeft = c.rtl;
-        Recorder progress;
-        Conver(f.request, progress);
-        const std::vector<uint8_t> image = ReadBytes(f.request.outputPath);
+        const std::vector<uint8_t> image = BuildMenu(f, menu, c.rtl);
         const RomInfo info = ReadRom(image, 3);
         ASSERT_EQ(info.records.size(), menu.entries.size());
         for (size_t k = spread; k < menu.entries.size(); ++k) {
@@ -297,16 +291,11 @@ TEST(PageShape, SpreadsAmongTallPagesAreSplitTurnedOrKept) {
         }
 
         // A menu list names the parts again.
-        std::vector<std::string> paths;
-        for (const MenuEntry& e : menu.entries) paths.push_back(e.path);
-        const std::string list = (f.dir.Path() / "comic.lkm").string();
-        WriteMenuList(list, paths);
-        ItemList again(3);
-        again.pictures = menu.pictures;
-        EXPECT_TRUE(OpenMenu(again, list, 3).empty());
+        size_t skipped = 0;
+        const ItemList again = Reopened(menu, f.dir.Path(), &skipped);
+        EXPECT_EQ(skipped, 0u);
         EXPECT_EQ(again.TotalSize, menu.TotalSize);
-        for (size_t k = 0; k < menu.entries.size(); ++k)
-            EXPECT_EQ(again.entries[k].name, menu.entries[k].name);
+        EXPECT_EQ(Names(again), Names(menu));
     }
 }
 
@@ -331,11 +320,7 @@ TEST(PageShape, AnArchivesJpegPagesLoseTheirMargins) {
         menu.pictures.trim = trim;
         ASSERT_TRUE(AddFile(menu, (f.dir.Path() / "Comic.cbz").string()).empty());
         ASSERT_EQ(menu.entries.size(), 2u);
-        f.request.entries = menu.ForBuild();
-        f.request.pictures = menu.pictures;
-        Recorder progress;
-        Conver(f.request, progress);
-        const RomInfo info = ReadRom(ReadBytes(f.request.outputPath), 3);
+        const RomInfo info = ReadRom(BuildMenu(f, menu), 3);
         const RecordInfo& r = info.records[1];
         EXPECT_EQ(menu.entries[1].estimate - NameSlot(menu.entries[1].name),
                   int64_t{LB_RECORD_HEADER_BYTES} + r.dataSize);
@@ -375,11 +360,7 @@ TEST(PageShape, SevenZipPagesAreTheirPngs) {
     ItemList menu(3);
     ASSERT_TRUE(AddFile(menu, cb7).empty());
     ASSERT_EQ(menu.entries.size(), 4u);
-    f.request.entries = menu.ForBuild();
-    f.request.pictures = menu.pictures;
-    Recorder progress;
-    Conver(f.request, progress);
-    const std::vector<uint8_t> image = ReadBytes(f.request.outputPath);
+    const std::vector<uint8_t> image = BuildMenu(f, menu);
     const RomInfo info = ReadRom(image, 3);
     const char* names[] = {"p1", "p2", "p10"};
     for (size_t k = 0; k < 3; ++k) {

@@ -1,7 +1,9 @@
 // PDF files as containers of pages: the heading and page entries, pixels against poppler's own
 // renderer, the page limit, and PDFs that cannot be read.
 #include "BuildFolder.h"
+#include "MenuChecks.h"
 #include "TestFiles.h"
+#include "TestPdf.h"
 #include "assembly/Build.h"
 #include "format/RomLayout.h"
 #include "items/EntrySource.h"
@@ -30,32 +32,18 @@ bool Shell(const std::string& command) {
 // A PDF of `pages` pages of 200 x 300 points, each a blue box on white, written out by hand
 // with its cross-reference table; `title` goes in its information dictionary.
 std::string HandPdf(int pages, const std::string& title) {
-    std::string pdf = "%PDF-1.4\n";
-    std::vector<size_t> offsets;
-    auto object = [&](const std::string& body) {
-        offsets.push_back(pdf.size());
-        pdf += std::to_string(offsets.size()) + " 0 obj\n" + body + "\nendobj\n";
-    };
     std::string kids;
     for (int k = 0; k < pages; ++k) kids += std::to_string(5 + k) + " 0 R ";
     const std::string content = "0 0 1 rg 20 30 160 240 re f";
-    object("<< /Type /Catalog /Pages 2 0 R >>");
-    object("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages) + " >>");
-    object("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content +
-           "\nendstream");
-    object("<< /Title (" + title + ") >>");
+    std::vector<std::string> objects{
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages) + " >>",
+        "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream",
+        "<< /Title (" + title + ") >>"};
     for (int k = 0; k < pages; ++k)
-        object("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 300] /Contents 3 0 R >>");
-    const size_t xref = pdf.size();
-    pdf += "xref\n0 " + std::to_string(offsets.size() + 1) + "\n0000000000 65535 f \n";
-    for (size_t at : offsets) {
-        char line[24];
-        std::snprintf(line, sizeof line, "%010zu 00000 n \n", at);
-        pdf += line;
-    }
-    pdf += "trailer\n<< /Size " + std::to_string(offsets.size() + 1) +
-           " /Root 1 0 R /Info 4 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
-    return pdf;
+        objects.push_back(
+            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 300] /Contents 3 0 R >>");
+    return PdfOf(objects, "/Info 4 0 R");
 }
 
 // An 8-bit binary PPM's pixels.
@@ -68,12 +56,6 @@ std::vector<uint8_t> PpmPixels(const std::string& file, int& width, int& height)
     std::vector<uint8_t> rgb(size_t(width) * size_t(height) * 3);
     in.read(reinterpret_cast<char*>(rgb.data()), std::streamsize(rgb.size()));
     return rgb;
-}
-
-std::vector<std::string> Names(const ItemList& menu) {
-    std::vector<std::string> names;
-    for (const MenuEntry& e : menu.entries) names.push_back(e.name);
-    return names;
 }
 
 } // namespace
@@ -105,11 +87,7 @@ TEST(PdfPages, EachPageIsAnEntryRenderedAsPopplerRendersIt) {
     EXPECT_EQ(menu.entries[2].path, pdf + "/2");
     EXPECT_TRUE(menu.entries[2].page);
 
-    f.request.entries = menu.ForBuild();
-    f.request.pictures = menu.pictures;
-    Recorder progress;
-    Conver(f.request, progress);
-    const std::vector<uint8_t> image = ReadBytes(f.request.outputPath);
+    const std::vector<uint8_t> image = BuildMenu(f, menu);
     const RomInfo info = ReadRom(image, 3);
     ASSERT_EQ(info.records.size(), 4u);
     for (int k = 1; k <= 3; ++k) {
@@ -144,13 +122,9 @@ TEST(PdfPages, EachPageIsAnEntryRenderedAsPopplerRendersIt) {
     }
 
     // A menu list names the same pages again, and its PDF line the heading.
-    std::vector<std::string> paths;
-    for (const MenuEntry& e : menu.entries) paths.push_back(e.path);
-    const std::string list = (f.dir.Path() / "trip.lkm").string();
-    WriteMenuList(list, paths);
-    ItemList again(3);
-    again.pictures = menu.pictures;
-    EXPECT_TRUE(OpenMenu(again, list, 3).empty());
+    size_t skipped = 0;
+    const ItemList again = Reopened(menu, f.dir.Path(), &skipped);
+    EXPECT_EQ(skipped, 0u);
     EXPECT_EQ(Names(again), Names(menu));
     EXPECT_EQ(again.TotalSize, menu.TotalSize);
 }
