@@ -18,7 +18,7 @@ printf '%s\n' "$work/in/a.txt" > in/list.lkm
 ln -s a.txt in/link.gba
 mkfifo pipe.txt pipe.lkm pipe.cbz pipe.pdf
 printf '%s\n%s\n' "$work/pipe.txt" "$work/in/a.txt" > pipes.lkm
-for kind in txt lkb html bmp lkm jpg cbz epub pdf; do truncate -s 3G "big.$kind"; done
+for kind in txt lkb html bmp lkm jpg cbz epub pdf fb2 md docx; do truncate -s 3G "big.$kind"; done
 head -c 65536 /dev/urandom > noise.lkm
 odd="bad"$'\xff'".txt" esc="a"$'\x1b'"[31mred"$'\x07'".avi"
 printf 'x' > "$odd"
@@ -83,6 +83,11 @@ for kind in cbz epub; do
     row "3 GiB sparse .$kind"     20 1 "lumenbrook-cli: big.$kind: not an archive Lumenbrook reads: Unrecognized archive format" \
         "${build[@]}" "big.$kind" in/a.txt
 done
+for kind in fb2 md; do
+    row "3 GiB sparse .$kind"     20 1 "lumenbrook-cli: big.$kind: $big" "${build[@]}" "big.$kind" in/a.txt
+done
+row "3 GiB sparse .docx"          20 1 "lumenbrook-cli: big.docx: not an archive Lumenbrook reads: Unrecognized archive format" \
+    "${build[@]}" big.docx in/a.txt
 row "3 GiB sparse .pdf"           20 1 "lumenbrook-cli: big.pdf: 3221225472 bytes, larger than the 512 MiB Lumenbrook reads of one file" \
     "${build[@]}" big.pdf in/a.txt
 row "an entity used 10,000 times" 20 0 "" "${build[@]}" entities.epub
