@@ -214,3 +214,54 @@ TEST(DocumentBooks, BrokenFilesNameTheirCause) {
         EXPECT_TRUE(menu.entries.empty());
     }
 }
+
+// What Word and OpenDocument files keep out of the text: deleted tracked changes, footnotes,
+// comments; what they keep: insertions, and table rows as lines of cells.
+TEST(DocumentBooks, LeftOutOfOfficeDocuments) {
+    Folder f(200, 3);
+    const std::string w =
+        "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"";
+    WriteZip(f.dir.Path() / "edited.docx",
+             {{"word/document.xml",
+               "<w:document " + w +
+                   "><w:body><w:p><w:r><w:t xml:space=\"preserve\">Kept </w:t></w:r>"
+                   "<w:del><w:r><w:delText>gone "
+                   "</w:delText></w:r></w:del><w:ins><w:r><w:t>added</w:t></w:r></w:ins>"
+                   "<w:commentRangeStart/><w:r><w:footnoteReference w:id=\"1\"/></w:r></w:p>"
+                   "<w:tbl><w:tr><w:tc><w:p><w:r><w:t>a1</w:t></w:r></w:p></"
+                   "w:tc><w:tc><w:p><w:r><w:t>b1</w:t></w:r>"
+                   "</w:p></w:tc></w:tr></w:tbl></w:body></w:document>"},
+              {"word/footnotes.xml", "<w:footnotes " + w +
+                                         "><w:footnote><w:p><w:r><w:t>Note</w:t></w:r></w:p>"
+                                         "</w:footnote></w:footnotes>"}});
+    const std::string o = "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+                          "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+                          "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\"";
+    WriteZip(
+        f.dir.Path() / "edited.odt",
+        {{"content.xml",
+          "<office:document-content " + o +
+              "><office:body><office:text><text:tracked-changes><text:changed-region><text:"
+              "deletion>"
+              "<text:p>gone</text:p></text:deletion></text:changed-region></text:tracked-changes>"
+              "<text:p>Kept "
+              "<text:span>added</text:span><text:note><text:note-body><text:p>Note</text:p>"
+              "</text:note-body></text:note><office:annotation><text:p>Comment</text:p></"
+              "office:annotation>"
+              "</text:p><table:table><table:table-row><table:table-cell><text:p>a1</text:p></"
+              "table:table-cell>"
+              "<table:table-cell><text:p>b1</text:p></table:table-cell></table:table-row></"
+              "table:table>"
+              "</office:text></office:body></office:document-content>"}});
+    for (const char* file : {"edited.docx", "edited.odt"}) {
+        SCOPED_TRACE(file);
+        ItemList menu(3);
+        ASSERT_TRUE(AddFile(menu, (f.dir.Path() / file).string()).empty());
+        ASSERT_EQ(menu.entries.size(), 2u);
+        const std::vector<uint8_t> image = BuildMenu(f, menu);
+        const RomInfo info = ReadRom(image, 3);
+        ASSERT_EQ(info.records.size(), 2u);
+        // The paragraph, a blank line, the row's cells a tab apart: 19 bytes padded to 20.
+        EXPECT_EQ(RecordText(image, info.records[1]), "Kept added\r\n\r\na1\tb1 ");
+    }
+}
