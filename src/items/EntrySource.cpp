@@ -62,6 +62,11 @@ std::optional<PdfPage> PdfPageOf(const std::string& path) {
     return PdfPage{part->first, part->second};
 }
 
+std::string TooManyPdfPages(int pages) {
+    return "it has " + std::to_string(pages) + " pages; Lumenbrook reads at most " + std::to_string(kMaxPdfPages) +
+           " pages of a PDF";
+}
+
 std::string PdfPagePath(const std::string& pdf, int index) { return pdf + "/" + std::to_string(index + 1); }
 
 std::vector<uint8_t> ReadEntryBytes(const std::string& entry) {

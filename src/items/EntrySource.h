@@ -40,8 +40,9 @@ std::optional<PdfPage> PdfPageOf(const std::string& path);
 // A path whose last element is a number from 1 without leading zeros: the path before it and
 // the number less one.
 std::optional<std::pair<std::string, int>> NumberedPartOf(const std::string& path);
-// A PDF of more pages is refused.
+// A PDF of more pages is refused, with this cause.
 inline constexpr int kMaxPdfPages = 2000;
+std::string TooManyPdfPages(int pages);
 std::string PdfPagePath(const std::string& pdf, int index);
 
 // An ".epub" file, and a member of one or a chapter of a document book (DocumentBook.h).

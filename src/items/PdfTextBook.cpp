@@ -52,9 +52,7 @@ bool PdfHasText(const std::string& path) {
 
 DocumentBook ReadPdfText(const std::string& path) {
     const PdfDocument pdf = ReadPdfDocument(path);
-    if (pdf.pages > kMaxPdfPages)
-        throw Error("it has " + std::to_string(pdf.pages) + " pages; Lumenbrook reads at most " +
-                    std::to_string(kMaxPdfPages) + " pages of a PDF");
+    if (pdf.pages > kMaxPdfPages) throw Error(TooManyPdfPages(pdf.pages));
     std::vector<PdfOutlineEntry> outline = PdfOutline(path);
     std::stable_sort(outline.begin(), outline.end(),
                      [](const auto& a, const auto& b) { return a.page < b.page; });

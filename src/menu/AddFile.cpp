@@ -15,6 +15,7 @@
 #include "items/PageLength.h"
 #include "items/PhotoReader.h"
 #include "items/PictureItem.h"
+#include "items/Spreads.h"
 #include "items/WebPageItem.h"
 #include "menu/Estimate.h"
 #include "menu/MenuListFile.h"
@@ -213,61 +214,17 @@ bool ReadAsEntry(const std::string& member) {
            kind == ItemKind::LkbText || kind == ItemKind::WebPage;
 }
 
-// The size a page is shown at, read from its header; nothing when it cannot be read (adding
-// it then says why).
-std::optional<PictureSize> PageShownSize(const std::string& path, MemberShelf& shelf) {
-    try {
-        if (const auto pdfPage = PdfPageOf(path)) return PdfPageShownSize(pdfPage->pdf, pdfPage->index);
-        const ItemKind kind = KindForMenu(path);
-        if (kind == ItemKind::Photo)
-            return SplitArchivePath(path) ? PhotoShownSize(shelf.Read(path)) : PhotoShownSize(path);
-        if (kind != ItemKind::Picture) return std::nullopt;
-        const std::vector<uint8_t> file = shelf.Read(path);
-        const BitmapHeader h = ReadBitmapHeader(file, file.size());
-        return PictureSize{h.width, h.height < 0 ? -h.height : h.height};
-    } catch (const Error&) {
-        return std::nullopt;
-    }
-}
-
-// A container's entries with its double-page spreads split in two or turned: a page wider
-// than tall among pages most of which are taller than wide.
-std::vector<std::string> WithSpreads(const std::vector<std::string>& paths, SpreadRule rule) {
-    if (rule == SpreadRule::Keep) return paths;
-    MemberShelf shelf(paths);
-    std::vector<std::optional<PictureSize>> sizes;
-    size_t pictures = 0, tall = 0;
-    for (const std::string& path : paths) {
-        sizes.push_back(PageShownSize(path, shelf));
-        if (!sizes.back()) continue;
-        ++pictures;
-        tall += sizes.back()->height > sizes.back()->width;
-    }
-    if (tall * 2 <= pictures) return paths;
-    std::vector<std::string> out;
-    for (size_t k = 0; k < paths.size(); ++k) {
-        if (!sizes[k] || sizes[k]->width <= sizes[k]->height) {
-            out.push_back(paths[k]);
-        } else if (rule == SpreadRule::Rotate) {
-            out.push_back(PartPath(paths[k], PagePart::Turned));
-        } else {
-            out.push_back(PartPath(paths[k], PagePart::FirstHalf));
-            out.push_back(PartPath(paths[k], PagePart::SecondHalf));
-        }
-    }
-    return out;
-}
-
 // A page's name in a language the menu's font draws.
 std::string PageName(const ItemList& menu, int index) {
     return Say(UserText::PageN, CodePageForFont(menu.font) == CodePage::Western ? 1 : 0,
                std::to_string(index + 1));
 }
 
-// A PDF: a heading with its title, else its file name, then (unless a menu list names them
-// after it) its pages as pictures, spreads among them split or turned.
 void AddBook(Adding& adding, const std::string& path, bool insideList);
 
+// A PDF with text is a book. One without: a heading with its title, else its file name, then
+// (unless a menu list names them after it) its pages as pictures, spreads among them split or
+// turned.
 void AddPdf(Adding& adding, const std::string& path, bool insideList) {
     PdfDocument pdf;
     bool text = false;
@@ -278,9 +235,7 @@ void AddPdf(Adding& adding, const std::string& path, bool insideList) {
         return adding.Broken(path, e.what());
     }
     if (text) return AddBook(adding, path, insideList); // a book with text, not pictures
-    if (pdf.pages > kMaxPdfPages)
-        return adding.Broken(path, "it has " + std::to_string(pdf.pages) + " pages; Lumenbrook reads at most " +
-                                       std::to_string(kMaxPdfPages) + " pages of a PDF");
+    if (pdf.pages > kMaxPdfPages) return adding.Broken(path, TooManyPdfPages(pdf.pages));
     std::vector<std::string> pages;
     if (!insideList) {
         if (!Fits(adding, path, size_t(pdf.pages))) return;
