@@ -12,10 +12,10 @@
 
 namespace lb {
 
-// The size a page is shown at, read from its header; nothing when it cannot be read (adding
-// it then says why).
 namespace {
 
+// The size a page is shown at, read from its header; nothing when it cannot be read (adding
+// it then says why).
 std::optional<PictureSize> PageShownSize(const std::string& path, MemberShelf& shelf) {
     try {
         if (const auto pdfPage = PdfPageOf(path))
