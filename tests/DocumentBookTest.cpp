@@ -180,6 +180,13 @@ TEST(DocumentBooks, AWholeDocumentIsOneEntry) {
     ItemList menu(3);
     ASSERT_TRUE(AddFile(menu, notes).empty());
     EXPECT_EQ(Names(menu), (std::vector<std::string>{"@notes", "notes"}));
+    // Markdown written in Windows-1252 is read in it: its headings stay whole characters.
+    const std::string latin = dir.Write(
+        "cafe.md", Encoded("# Café crème\n\nGoûté.\n\n# Zweites Kapitel\n\nÜbrig.\n", "CP1252"));
+    ItemList chapters(3);
+    ASSERT_TRUE(AddFile(chapters, latin).empty());
+    EXPECT_EQ(Names(chapters),
+              (std::vector<std::string>{"@cafe", "Café crème", "Zweites Kapitel"}));
 }
 
 TEST(DocumentBooks, BrokenFilesNameTheirCause) {

@@ -1,7 +1,9 @@
 // Markdown: rendered to HTML by md4c (CommonMark with tables and strikethrough), a chapter at
 // each top-level heading.
+#include "common/CodePage.h"
 #include "common/Error.h"
 #include "items/DocumentReaders.h"
+#include "items/TextSource.h"
 
 #include <md4c-html.h>
 #include <md4c.h>
@@ -66,13 +68,23 @@ std::string_view FrontMatter(std::string_view text, std::string* title) {
     return text;
 }
 
+// The text as UTF-8: a file in another encoding is read as a text file is, and one the
+// detector cannot name as Windows-1252, so that every byte is some character.
+std::string Utf8Text(std::span<const uint8_t> bytes) {
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (IsValidUtf8(text)) return std::string(text);
+    TextSource source = DecideTextSource(text, CodePage::Western, {});
+    if (source.readAs.empty()) source.readAs = "CP1252";
+    return ReadTextSource(text, source);
+}
+
 } // namespace
 
 DocumentBook ReadMarkdown(std::span<const uint8_t> bytes) {
     if (bytes.size() > 0x7FFFFFFF) throw Error("the text is too long");
     std::string title;
-    const std::string_view markdown =
-        FrontMatter({reinterpret_cast<const char*>(bytes.data()), bytes.size()}, &title);
+    const std::string utf8 = Utf8Text(bytes);
+    const std::string_view markdown = FrontMatter(utf8, &title);
     std::string html;
     const int failed = md_html(
         markdown.data(), MD_SIZE(markdown.size()),
