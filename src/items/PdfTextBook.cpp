@@ -18,10 +18,13 @@ bool Blank(const std::string& text) {
     });
 }
 
-// Pages' text as paragraphs of HTML: the lines joined by the rules of hard-wrapped texts, a
-// page's end a line's end.
+// Pages' text as paragraphs of HTML: the lines joined by the rules of hard-wrapped texts (a
+// short line ends its paragraph), a page's end a line's end.
 std::string ParagraphsHtml(const std::string& text) {
-    const std::string joined = JoinParagraphs(text, ParagraphRule::Lines);
+    std::string joined = JoinParagraphs(text, ParagraphRule::Auto);
+    // Too few lines to find their width by: a PDF's lines are wrapped by its layout all the
+    // same, so they are joined up to its blank lines.
+    if (joined == text) joined = JoinParagraphs(text, ParagraphRule::Lines);
     std::string html;
     size_t at = 0;
     while (at < joined.size()) {
