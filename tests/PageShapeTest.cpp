@@ -168,7 +168,9 @@ TEST(PageShape, PartsAreAddressedAfterTheirPage) {
         EXPECT_EQ(a.page, c.page);
         EXPECT_EQ(a.part, c.part);
         EXPECT_EQ(DisplayNameFor(c.path), c.name);
-        if (c.part != PagePart::Whole) EXPECT_EQ(PartPath(a.page, a.part), c.path);
+        if (c.part != PagePart::Whole) {
+            EXPECT_EQ(PartPath(a.page, a.part), c.path);
+        }
     }
 }
 

@@ -170,8 +170,12 @@ TEST(PageText, NestingPastTheLimitIsRefusedAndOrdinaryPagesAreNot) {
             error = e.what();
         }
         EXPECT_EQ(error, c.read ? "" : refused) << c.what;
-        if (c.read && c.text) EXPECT_EQ(text, c.text) << c.what;
-        if (!c.read) EXPECT_EQ(PageName("<h1>Title</h1>" + c.html), "") << c.what;
+        if (c.read && c.text) {
+            EXPECT_EQ(text, c.text) << c.what;
+        }
+        if (!c.read) {
+            EXPECT_EQ(PageName("<h1>Title</h1>" + c.html), "") << c.what;
+        }
     }
 }
 
