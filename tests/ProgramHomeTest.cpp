@@ -93,9 +93,10 @@ TEST(ProgramHome, FirstStartSpeaksTheLocalesLanguageInItsFont) {
     struct Case {
         const char* locale;
         int language, font;
-    } cases[] = {{"en_US.UTF-8", 1, 3}, {"zh_TW.UTF-8", 0, 1}, {"zh_HK.Big5-HKSCS", 0, 1}, {"zh_CN.GB18030", 0, 2},
-                 {"zh_SG", 0, 2},       {"C", 1, 3},           {"", 1, 3},                 {"de_DE", 1, 3},
-                 {"ru_RU.UTF-8", 1, 3}};
+    } cases[] = {{"en_US.UTF-8", 1, 4}, {"zh_TW.UTF-8", 0, 1}, {"zh_HK.Big5-HKSCS", 0, 1},
+                 {"zh_MO", 0, 1},       {"zh_CN.GB18030", 0, 2}, {"zh_SG", 0, 2},
+                 {"C", 1, 4},           {"", 1, 4},            {"de_DE", 1, 4},
+                 {"ru_RU.UTF-8", 1, 4}, {"ja_JP.UTF-8", 1, 4}};
     TempFolder folder;
     for (const Case& c : cases) {
         ProgramHome home = HomeFor(folder.Path(), true, {folder.Path().string(), "", "", c.locale});

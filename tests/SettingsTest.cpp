@@ -17,7 +17,8 @@ TEST(Settings, ReadingAndWriting) {
         {"Language=abc\r\nSkins=a=b\r\nBack=x\r\nBin=3\r\nFlash=2\r\n", true, 0, 3, false, "a", ""},
         {"Language=0\r\nSkins=Default\r\n", false, 0, 0, false, "Default", ""},
         {"Language=0\r\nSkins\r\nBack=x\r\n", false, 0, 0, false, "Default", ""},
-        {"Language=0\r\nSkins=a\r\nBack=x\r\nBin=4\r\n", false, 0, 0, false, "Default", ""},
+        {"Language=0\r\nSkins=a\r\nBack=x\r\nBin=4\r\n", true, 0, 4, false, "a", ""},
+        {"Language=0\r\nSkins=a\r\nBack=x\r\nBin=5\r\n", false, 0, 0, false, "Default", ""},
         {"Language=256\r\nSkins=a\r\nBack=x\r\n", false, 0, 0, false, "Default", ""},
     };
     for (auto& c : cases) {
@@ -46,7 +47,7 @@ TEST(Settings, FontsByNumberOrName) {
         const char* word;
         int font; // -1: refused
     } cases[] = {{"0", 0}, {"3", 3}, {"big5-10", 0}, {"big5-12", 1}, {"gb2312", 2}, {"english", 3},
-                 {"English", -1}, {"4", -1}, {"", -1}};
+                 {"unicode", 4}, {"4", 4}, {"English", -1}, {"5", -1}, {"", -1}};
     for (const auto& c : cases) {
         lb::BuildChoices choices;
         choices.font = 2;

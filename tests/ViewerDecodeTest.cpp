@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "assembly/Build.h"
 #include "common/CodePage.h"
+#include "format/FontTable.h"
 #include "rom/RomReader.h"
 
 extern "C" {
@@ -82,7 +83,8 @@ namespace {
 
 std::vector<uint32_t> LineStarts(const std::string& text, unsigned columns, unsigned set,
                                  std::string* shown = nullptr) {
-    lb_text t{reinterpret_cast<const uint8_t*>(text.data()), static_cast<uint32_t>(text.size()), columns, set};
+    lb_text t{reinterpret_cast<const uint8_t*>(text.data()), static_cast<uint32_t>(text.size()), columns, set,
+              nullptr};
     std::vector<uint32_t> starts{0};
     auto put = [](void* context, unsigned column, unsigned code, unsigned cells) {
         auto out = static_cast<std::string*>(context);
@@ -99,7 +101,8 @@ std::vector<uint32_t> LineStarts(const std::string& text, unsigned columns, unsi
 // The lines as they show: each character at its cells (a blank where none is drawn), trailing
 // blanks gone, lines joined by "|".
 std::string Lines(const std::string& text, unsigned columns, unsigned set) {
-    lb_text t{reinterpret_cast<const uint8_t*>(text.data()), static_cast<uint32_t>(text.size()), columns, set};
+    lb_text t{reinterpret_cast<const uint8_t*>(text.data()), static_cast<uint32_t>(text.size()), columns, set,
+              nullptr};
     struct Row {
         std::string cells;
     } row;
@@ -123,7 +126,90 @@ std::string Lines(const std::string& text, unsigned columns, unsigned set) {
     return out;
 }
 
+// The Unicode font's glyph map, from the base image the build made.
+const std::vector<uint8_t>& UnicodeImage() {
+    static const std::vector<uint8_t> image = ReadBytes(fs::path(LUMENBROOK_BUILD_DIR) / "Bin/Unicode.bin");
+    return image;
+}
+const uint8_t* UnicodeMap() {
+    const std::vector<uint8_t>& image = UnicodeImage();
+    const uint32_t at = image[0xDC] | image[0xDD] << 8 | image[0xDE] << 16 | uint32_t(image[0xDF]) << 24;
+    return image.data() + at;
+}
+
+// A UTF-8 text stored for the Unicode font and laid out: each line's characters at their
+// cells (a blank where none is drawn, nothing for a wide character's second cell), trailing
+// blanks gone, lines joined by "|".
+std::string UnicodeLines(const std::string& utf8, unsigned columns) {
+    const CodePageConverter units(CodePage::Unicode);
+    const std::string text = units.Encode(utf8);
+    lb_text t{reinterpret_cast<const uint8_t*>(text.data()), static_cast<uint32_t>(text.size()), columns,
+              LB_GLYPHS_UNICODE, UnicodeMap()};
+    struct Row {
+        const CodePageConverter& units;
+        std::string line;
+        unsigned column;
+    } row{units, "", 0};
+    auto put = [](void* context, unsigned column, unsigned code, unsigned cells) {
+        Row& r = *static_cast<Row*>(context);
+        for (; r.column < column; ++r.column) r.line += ' ';
+        r.line += r.units.DecodeChar(std::string{char(code & 0xFF), char(code >> 8)});
+        r.column += cells;
+    };
+    std::string out;
+    for (uint32_t at = 0; at < t.length;) {
+        row.line.clear();
+        row.column = 0;
+        at = lb_layout_line(&t, at, put, &row);
+        while (!row.line.empty() && row.line.back() == ' ') row.line.pop_back();
+        out += (out.empty() ? "" : "|") + row.line;
+    }
+    return out;
+}
+
 } // namespace
+
+// With the Unicode font a line breaks between any two kana or ideographs, never before a
+// Japanese closing mark or after an opening one, and at blanks in Hangul, Latin, Greek and
+// Cyrillic, where a word longer than a line breaks at the edge.
+TEST(ViewerDecode, UnicodeLinesBreakByScript) {
+    const struct {
+        const char* what;
+        const char* text;
+        unsigned columns;
+        const char* lines;
+    } cases[] = {
+        {"between kana", "あいうえおかき", 10, "あいうえお|かき"},
+        {"。 does not start a line", "あいうえお。", 10, "あいうえ|お。"},
+        {"、 nor 」", "あいうえ」、", 8, "あいう|え」、"},
+        {"a small kana goes down with the one before", "あいうえおっ", 10, "あいうえ|おっ"},
+        {"the long vowel mark", "メラーメン", 4, "メ|ラー|メン"},
+        {"full-width ？ and ！", "あいうえ？！", 8, "あいう|え？！"},
+        {"an opening mark goes down", "あいうえ「お」", 10, "あいうえ|「お」"},
+        {"ideographs after Latin", "abc漢字", 5, "abc漢|字"},
+        {"a full stop after an ideograph", "漢字漢字.", 8, "漢字漢|字."},
+        {"Hangul at blanks", "한국어 문장입니다", 12, "한국어|문장입니다"},
+        {"Greek at blanks", "Καλημέρα κόσμε", 10, "Καλημέρα|κόσμε"},
+        {"Cyrillic at blanks", "Привет мир", 8, "Привет|мир"},
+        {"a Russian word longer than a line", "да сверхдлинноеслово", 10, "да|сверхдлинн|оеслово"},
+        {"Latin letters are half width", "Zażółć gęślą", 12, "Zażółć gęślą"},
+        {"line ends", "ab\r\nв\nг", 10, "ab|в|г"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(UnicodeLines(c.text, c.columns), c.lines) << c.what;
+
+    // Every mark that may not start a line goes down with the character before it; every one
+    // that may not end a line goes down with the one after.
+    for (const char* mark : {"、", "。", "」", "』", "）", "〕", "】", "〉", "》", "・", "ー", "ぁ", "ぃ", "ぅ",
+                             "ぇ", "ぉ", "っ", "ゃ", "ゅ", "ょ", "ゎ", "ァ", "ィ", "ゥ", "ェ", "ォ", "ッ", "ャ",
+                             "ュ", "ョ", "ヮ", "ヵ", "ヶ", "？", "！", "，", "．", "：", "；"})
+        EXPECT_EQ(UnicodeLines(std::string("あいうえお") + mark, 10), std::string("あいうえ|お") + mark) << mark;
+    for (const char* mark : {"「", "『", "（", "〔", "【", "〈", "《"})
+        EXPECT_EQ(UnicodeLines(std::string("あいうえ") + mark + "お", 10), std::string("あいうえ|") + mark + "お")
+            << mark;
+    // Their neighbours in the code chart are no marks: a line may start with them.
+    for (const char* other : {"あ", "つ", "ツ", "〃", "〇", "０", "＠"})
+        EXPECT_EQ(UnicodeLines(std::string("あいうえお") + other, 10), std::string("あいうえお|") + other) << other;
+}
 
 TEST(ViewerDecode, LinesBreakAtWordsAndKeepPunctuationInPlace) {
     const std::string zh = "\xA4\xA4", wen = "\xA4\xE5", four = zh + wen + zh + wen; // 中文中文
@@ -229,6 +315,9 @@ TEST(ViewerDecode, BaseImagesHaveAValidHeader) {
         {"Big5b.bin", 389140, {6, 12, 1, 14}, 256 * 9, 13973 * 18, 1779},
         {"GB2312.bin", 225300, {6, 12, 2, 14}, 256 * 9, 8836 * 18, 1137},
         {"Eng.bin", 51220, {8, 16, 0, 16}, 256 * 16, 0, 32},
+        // 4,598 half-width glyphs from Misc Fixed and 20,639 full-width ones from efont; the map
+        // is 256 block numbers and 184 blocks of 256 entries, two bytes each.
+        {"Unicode.bin", 557076, {6, 12, 3, 14}, 4598 * 9, 20639 * 18, 2 * 256 + 184 * 512},
     };
     for (auto [name, skin, cells, singleBytes, doubleBytes, coverageBytes] : images) {
         auto image = ReadBytes(fs::path(LUMENBROOK_BUILD_DIR) / "Bin" / name);

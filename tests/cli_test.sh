@@ -188,5 +188,23 @@ check "  the same ROM in each" 1 "$(printf '%s\n' "${sums[@]}" | sort -u | wc -l
 "$cli" estimate --home "$home" --font 3 --json "$work/names.cbz" > "$work/out"
 check "  and listed with their names" 3 "$(grep -o '"name":"第[12]話"\|"name":"封面"' "$work/out" | wc -l)"
 
+# Without --font or a settings file the font follows the locale: the Unicode font for any
+# locale but a Chinese one. "abcde" is then 10 bytes, filled to 12 with a blank unit.
+mkdir "$work/fresh"
+for part in Bin Skins Back; do ln -s "$home/$part" "$work/fresh/$part"; done
+for case in "ru_RU.UTF-8:4 (Unicode 12x12)" "ja_JP.UTF-8:4 (Unicode 12x12)" "zh_CN.UTF-8:2 (GB2312)" \
+            "zh_TW.UTF-8:1 (Big5 12x12)"; do
+    env -i HOME="$work" LANG="${case%%:*}" "$cli" build --home "$work/fresh" -q -o "$work/l.gba" "$work/Story.txt"
+    check "no settings file, ${case%%:*}: font ${case#*:}" 1 \
+        "$("$cli" inspect --home "$work/fresh" "$work/l.gba" | grep -c "^font: ${case#*:},")"
+done
+"$cli" build --home "$home" --font unicode -q -o "$work/u.gba" "$work/Story.txt"
+"$cli" inspect --home "$home" "$work/u.gba" > "$work/u.txt"
+check "--font unicode" 1 "$(grep -c '^font: 4 (Unicode 12x12),' "$work/u.txt")"
+check "  the text in 16-bit units" 1 "$(grep -c '^record 1 at .*: PlainText 12 bytes, data 12 bytes$' "$work/u.txt")"
+"$cli" build --home "$home" --font unicode --text-encoding keep -q -o "$work/k.gba" "$work/Story.txt" 2>"$work/err"
+check "keep with the Unicode font refuses a text that is not UTF-16LE" "1 1" \
+    "$? $(grep -c 'Story.txt.*not UTF-16LE' "$work/err")"
+
 echo "$fails failed"
 [ "$fails" -eq 0 ]

@@ -17,7 +17,7 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 check "dpkg-deb unpacks it" 0 $?
 cli="$root/usr/bin/lumenbrook-cli"
-check "the data is in share/lumenbrook" 4 "$(ls "$root/usr/share/lumenbrook/Bin/"*.bin | wc -l)"
+check "the data is in share/lumenbrook" 5 "$(ls "$root/usr/share/lumenbrook/Bin/"*.bin | wc -l)"
 desktop-file-validate "$root/usr/share/applications/org.example.lumenbrook.desktop"
 check "desktop-file-validate passes" 0 $?
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.lumenbrook.metainfo.xml" >/dev/null

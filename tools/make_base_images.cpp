@@ -57,7 +57,10 @@ int main(int argc, char** argv) {
             std::memcpy(&glyphHeader, glyphFile.data(), sizeof glyphHeader);
             if (sizeof glyphHeader + uint64_t{glyphHeader.single_bytes} + glyphHeader.double_bytes +
                     glyphHeader.coverage_bytes != glyphFile.size() ||
-                glyphHeader.coverage_bytes != lb_coverage_bytes(glyphHeader.set))
+                (glyphHeader.set == LB_GLYPHS_UNICODE
+                     ? glyphHeader.coverage_bytes < 2 * LB_UNICODE_MAP_WORDS ||
+                           glyphHeader.coverage_bytes % (2 * LB_UNICODE_MAP_WORDS) != 0
+                     : glyphHeader.coverage_bytes != lb_coverage_bytes(glyphHeader.set)))
                 throw std::runtime_error(std::string(argv[4 + k]) + ": its tables do not match its length");
             if (glyphHeader.half_width != font.half_width || glyphHeader.height != font.height ||
                 glyphHeader.set != font.glyph_set || glyphHeader.line_height != font.line_height)
@@ -66,6 +69,9 @@ int main(int argc, char** argv) {
             image.insert(image.end(), glyphFile.begin() + sizeof glyphHeader, glyphFile.end());
             const uint32_t doubles = glyphHeader.double_bytes ? glyphs + glyphHeader.single_bytes : 0;
             const uint32_t coverage = glyphs + glyphHeader.single_bytes + glyphHeader.double_bytes;
+            if (glyphHeader.set == LB_GLYPHS_UNICODE && coverage % 2)
+                throw std::runtime_error(std::string(argv[4 + k]) +
+                                         ": the glyph map would lie at an odd offset, which the viewer reads by halfwords");
             std::copy(logo.begin(), logo.end(), image.begin() + 4);
             std::fill(image.begin() + LB_TITLE_OFFSET, image.begin() + LB_CART_HEADER_BYTES, 0);
             std::copy(LB_TITLE_TEXT, LB_TITLE_TEXT + LB_TITLE_LENGTH, image.begin() + LB_TITLE_OFFSET);

@@ -12,6 +12,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <map>
 #include <cstdio>
 #include <fstream>
 #include <ft2build.h>
@@ -53,7 +54,7 @@ class Renderer {
 public:
     Renderer(const char* file, int face, int pixels, int cellHeight) : cellHeight_(cellHeight) {
         // A compressed font is unpacked into memory first: FreeType reads a ".gz" stream anew for
-        // each glyph it seeks back to, which takes half a minute for a font's Chinese glyphs.
+        // each glyph it seeks back to, which takes a minute for the Unicode font's.
         const std::string name = file;
         if (name.size() > 3 && name.compare(name.size() - 3, 3, ".gz") == 0) {
             gzFile in = gzopen(file, "rb");
@@ -85,6 +86,13 @@ public:
         FT_Done_FreeType(library_);
     }
     bool Strike() const { return strike_; }
+
+    // How far the pen moves after the character, in pixels; 0 when the font lacks it.
+    int Advance(unsigned unicode) {
+        FT_UInt index = unicode ? FT_Get_Char_Index(face_, unicode) : 0;
+        if (!index || FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT)) return 0;
+        return static_cast<int>(face_->glyph->advance.x >> 6);
+    }
 
     // Nothing when the font has no glyph for the character.
     bool Render(unsigned unicode, int width, Cell& cell) {
@@ -178,6 +186,87 @@ void Pack(const Cell& cell, std::vector<uint8_t>& out) {
         if (cell.pixels[i]) out[at + i / 8] |= static_cast<uint8_t>(0x80 >> (i % 8));
 }
 
+// The proof sheet: 32 glyphs a row, each cell pale grey on white so that its edges show,
+// scaled up three times.
+void WriteProof(const std::vector<Cell>& proof, int half, int height, const std::string& proofPath) {
+    const int across = 32, scale = 3, cw = 2 * half + 2, ch = height + 2;
+    const int rows = static_cast<int>((proof.size() + across - 1) / across);
+    QImage sheet(across * cw * scale, rows * ch * scale, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    for (size_t i = 0; i < proof.size(); ++i) {
+        const Cell& c = proof[i];
+        int ox = static_cast<int>(i % across) * cw + 1, oy = static_cast<int>(i / across) * ch + 1;
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x) {
+                QRgb colour = c.pixels[static_cast<size_t>(y * c.width + x)] ? qRgb(0, 0, 0) : qRgb(228, 228, 228);
+                for (int s = 0; s < scale * scale; ++s)
+                    sheet.setPixel((ox + x) * scale + s % scale, (oy + y) * scale + s / scale, colour);
+            }
+    }
+    if (!sheet.save(QString::fromStdString(proofPath))) throw std::runtime_error(proofPath + ": cannot be written");
+}
+
+// A sample of each script the Unicode font draws, for its proof sheet.
+const char* const kUnicodeSample =
+    "AaZz09ÀÉßçñøĀąČęŁőřŚşŽžƒȘțẞ ΑαΒβΓγΔδΩω ЖжЩщЯяЁёЇїҐґ ʃəŋ ‘’“”–—…€™ "
+    "あいうえおアイウエオーっャ、。「」 한국어글자 漢字简体字繁體 ！？（）１２ＡＢ ①②→←♪☆";
+
+std::vector<unsigned> CodePoints(const std::string& utf8) {
+    std::vector<unsigned> out(utf8.size() + 1);
+    iconv_t cd = iconv_open("UTF-32LE", "UTF-8");
+    char* in = const_cast<char*>(utf8.data());
+    char* o = reinterpret_cast<char*>(out.data());
+    size_t inLeft = utf8.size(), outLeft = out.size() * 4;
+    iconv(cd, &in, &inLeft, &o, &outLeft);
+    iconv_close(cd);
+    out.resize(out.size() - outLeft / 4);
+    return out;
+}
+
+// The Unicode font's tables: every code point of the Basic Multilingual Plane but controls and
+// surrogates, half-width from the Latin font where it has the character, else from the main
+// font, full-width where the main font draws it wider than a half cell.
+void UnicodeTables(Renderer& main, Renderer& latin, int half, std::vector<uint8_t>& single,
+                   std::vector<uint8_t>& dual, std::vector<uint8_t>& map, std::vector<Cell>& proof) {
+    std::vector<uint16_t> entries(0x10000, LB_UNICODE_NONE);
+    unsigned halves = 0, fulls = 0;
+    std::map<unsigned, Cell> drawn;
+    for (unsigned u = 0x20; u < 0x10000; ++u) {
+        if (u == 0x7F || (u >= 0x80 && u < 0xA0) || (u >= 0xD800 && u < 0xE000)) continue;
+        Cell cell;
+        if (latin.Render(u, half, cell)) {
+            Pack(cell, single);
+            entries[u] = static_cast<uint16_t>(halves++);
+        } else if (const int advance = main.Advance(u); advance > 0 && advance <= half && main.Render(u, half, cell)) {
+            Pack(cell, single);
+            entries[u] = static_cast<uint16_t>(halves++);
+        } else if (advance > half && main.Render(u, 2 * half, cell)) {
+            Pack(cell, dual);
+            entries[u] = static_cast<uint16_t>(LB_UNICODE_FULL + fulls++);
+        } else {
+            continue;
+        }
+        drawn[u] = cell;
+    }
+    if (halves >= LB_UNICODE_FULL || fulls >= LB_UNICODE_FULL - 1)
+        throw std::runtime_error("too many glyphs for the map's 15-bit numbers");
+    std::vector<uint16_t> words(LB_UNICODE_MAP_WORDS, LB_UNICODE_NONE);
+    for (unsigned block = 0; block < 256; ++block) {
+        const auto first = entries.begin() + block * 256;
+        if (std::all_of(first, first + 256, [](uint16_t e) { return e == LB_UNICODE_NONE; })) continue;
+        words[block] = static_cast<uint16_t>(words.size() / LB_UNICODE_MAP_WORDS - 1);
+        words.insert(words.end(), first, first + 256);
+    }
+    for (uint16_t w : words) {
+        map.push_back(static_cast<uint8_t>(w & 0xFF));
+        map.push_back(static_cast<uint8_t>(w >> 8));
+    }
+    for (unsigned u : CodePoints(kUnicodeSample))
+        if (auto found = drawn.find(u); found != drawn.end()) proof.push_back(found->second);
+    std::printf("Unicode: %u half-width and %u full-width glyphs, %zu map blocks\n", halves, fulls,
+                words.size() / LB_UNICODE_MAP_WORDS - 1);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -203,10 +292,26 @@ int main(int argc, char** argv) {
         const int repairPixels = argc == 11 ? std::stoi(argv[10]) : 0;
         if (argc == 11) repair = std::make_unique<Renderer>(argv[9], 0, repairPixels, repairPixels);
         std::string repaired;
-        iconv_t cd = iconv_open("UTF-32LE", page.c_str());
-        if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(page + ": iconv does not know it");
         std::vector<Cell> proof;
         std::vector<uint8_t> single, dual;
+        if (set == LB_GLYPHS_UNICODE) {
+            if (!latin) throw std::runtime_error("the Unicode font takes a Latin font too");
+            std::vector<uint8_t> map;
+            UnicodeTables(font, *latin, half, single, dual, map, proof);
+            lb_glyph_file_header header{static_cast<uint8_t>(half), static_cast<uint8_t>(height),
+                                        static_cast<uint8_t>(set), static_cast<uint8_t>(lineHeight),
+                                        static_cast<uint32_t>(single.size()), static_cast<uint32_t>(dual.size()),
+                                        static_cast<uint32_t>(map.size())};
+            std::ofstream out(argv[5], std::ios::binary);
+            out.write(reinterpret_cast<const char*>(&header), sizeof header);
+            for (const auto* table : {&single, &dual, &map})
+                out.write(reinterpret_cast<const char*>(table->data()), static_cast<std::streamsize>(table->size()));
+            if (!out) throw std::runtime_error(std::string(argv[5]) + ": cannot be written");
+            WriteProof(proof, half, height, proofPath);
+            return 0;
+        }
+        iconv_t cd = iconv_open("UTF-32LE", page.c_str());
+        if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(page + ": iconv does not know it");
         int missing = 0;
         std::vector<uint8_t> coverage(lb_coverage_bytes(set), 0);
         auto covered = [&](unsigned k) { coverage[k >> 3] |= static_cast<uint8_t>(1u << (k & 7)); };
@@ -269,23 +374,7 @@ int main(int argc, char** argv) {
         out.write(reinterpret_cast<const char*>(coverage.data()), static_cast<std::streamsize>(coverage.size()));
         if (!out) throw std::runtime_error(std::string(argv[5]) + ": cannot be written");
 
-        // The proof sheet: 32 glyphs a row, each cell pale grey on white so that its edges show,
-        // scaled up three times.
-        const int across = 32, scale = 3, cw = 2 * half + 2, ch = height + 2;
-        const int rows = static_cast<int>((proof.size() + across - 1) / across);
-        QImage sheet(across * cw * scale, rows * ch * scale, QImage::Format_RGB32);
-        sheet.fill(Qt::white);
-        for (size_t i = 0; i < proof.size(); ++i) {
-            const Cell& c = proof[i];
-            int ox = static_cast<int>(i % across) * cw + 1, oy = static_cast<int>(i / across) * ch + 1;
-            for (int y = 0; y < c.height; ++y)
-                for (int x = 0; x < c.width; ++x) {
-                    QRgb colour = c.pixels[static_cast<size_t>(y * c.width + x)] ? qRgb(0, 0, 0) : qRgb(228, 228, 228);
-                    for (int s = 0; s < scale * scale; ++s)
-                        sheet.setPixel((ox + x) * scale + s % scale, (oy + y) * scale + s / scale, colour);
-                }
-        }
-        if (!sheet.save(QString::fromStdString(proofPath))) throw std::runtime_error(proofPath + ": cannot be written");
+        WriteProof(proof, half, height, proofPath);
         std::printf("%s: %u double-byte glyphs, %d without a glyph in the font, %s\n", argv[5], count, missing,
                     font.Strike() ? "bitmap strike" : "rendered outline");
         if (!repaired.empty()) std::printf("%s: drawn from the larger font:%s\n", argv[5], repaired.c_str());

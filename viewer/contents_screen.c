@@ -1,6 +1,7 @@
 /* A text's contents: its chapter headings as a list on the back picture, the one being read
  * marked, from which A goes to a heading's page. */
 #include "draw.h"
+#include "format/GlyphTable.h"
 #include "format/RomLayout.h"
 #include "hardware.h"
 #include "screens.h"
@@ -12,13 +13,16 @@ static uint32_t Start(uint32_t headings, unsigned k) {
     return lb_word(&view, headings + 4u * k);
 }
 
-/* The heading's line as codes: from its start to its line's end. */
+/* The heading's line as codes: from its start to its line's end, whole 16-bit units with
+ * the Unicode font (a unit's low byte may be 0x0A without ending the line). */
 static unsigned HeadingName(const uint8_t* text, uint32_t length, uint32_t start, uint8_t* out) {
+    const unsigned step = view.units16 ? 2u : 1u;
     unsigned n = 0;
-    while (start + n < length && n < NAME_BYTES && text[start + n] != '\r' &&
-           text[start + n] != '\n') {
-        out[n] = text[start + n];
-        ++n;
+    while (start + n + step <= length && n + step <= NAME_BYTES) {
+        const unsigned code = step == 2u ? lb_unicode_word(text + start + n) : text[start + n];
+        if (code == '\r' || code == '\n') break;
+        for (unsigned b = 0; b < step; ++b) out[n + b] = text[start + n + b];
+        n += step;
     }
     return n;
 }
@@ -62,6 +66,9 @@ uint32_t ChooseChapter(const uint8_t* text, uint32_t length, uint32_t headings, 
             cursor = cursor + rows < count ? cursor + rows : count - 1u;
         if (fresh & (KEY_LEFT | KEY_L)) cursor = cursor > rows ? cursor - rows : 0;
         redraw = cursor != before;
-        if (!redraw) WaitForVBlank();
+        if (!redraw) {
+            PrepareSkin(back); /* for the text's page, the next screen */
+            WaitForVBlank();
+        }
     }
 }

@@ -16,6 +16,9 @@ unsigned LineHeight(void) {
 }
 int DoubleByteFont(void) { return Info()->set != LB_GLYPHS_SINGLE; }
 unsigned GlyphSet(void) { return Info()->set; }
+const uint8_t* UnicodeMap(void) {
+    return Info()->set == LB_GLYPHS_UNICODE ? CART_ROM + Info()->coverage_offset : 0;
+}
 
 /* Mode 4 has two pages: everything is drawn into the one not shown, which Present then
  * shows at the start of a vertical blank, with its colours, so no frame is half drawn. */
@@ -27,9 +30,19 @@ static unsigned pendingEntries;
 static int framed; /* a picture's rectangle set for the next Present */
 static unsigned frameBox[4];
 
+/* The skin block the hidden page holds untouched, else 0. */
+static const uint8_t* preparedSkin;
+
 void ShowSkin(const uint8_t* pixels, const uint8_t* palette) {
-    CopyWords(hidden, pixels, LB_SKIN_PIXEL_BYTES / 4);
+    if (pixels != preparedSkin) CopyWords(hidden, pixels, LB_SKIN_PIXEL_BYTES / 4);
+    preparedSkin = 0; /* drawn on from here */
     SetColours(palette, LB_PALETTE_ENTRIES);
+}
+
+void PrepareSkin(const uint8_t* pixels) {
+    if (pixels == preparedSkin) return;
+    CopyWords(hidden, pixels, LB_SKIN_PIXEL_BYTES / 4);
+    preparedSkin = pixels;
 }
 
 void SetColours(const uint8_t* palette, unsigned entries) {
@@ -37,7 +50,12 @@ void SetColours(const uint8_t* palette, unsigned entries) {
     pendingEntries = entries;
 }
 
-volatile uint16_t* HiddenPage(void) { return hidden; }
+void PagesOverwritten(void) { preparedSkin = 0; }
+
+volatile uint16_t* HiddenPage(void) {
+    preparedSkin = 0;
+    return hidden;
+}
 
 void FramePicture(unsigned left, unsigned top, unsigned right, unsigned bottom) {
     framed = 1;
@@ -57,6 +75,7 @@ void Present(void) {
     shownPalette = pendingPalette;
     shownEntries = pendingEntries;
     shownPage ^= 1u;
+    preparedSkin = 0;
     uint16_t window = 0;
     if (framed)
         window = FrameInBlack(frameBox[0], frameBox[1], frameBox[2], frameBox[3]);
@@ -171,6 +190,7 @@ __attribute__((noinline, long_call)) static void DrawBox(int x, int y, unsigned 
 /* The base image's glyphs, read from its header once: DrawChar runs for every character. */
 static struct {
     const uint8_t *single, *doubles; /* doubles 0 when the font has none */
+    const uint8_t* map;              /* the Unicode font's map, else 0 */
     unsigned half, height, set, singleBytes, doubleBytes;
 } glyphs;
 
@@ -181,11 +201,23 @@ void LoadGlyphs(void) {
     glyphs.set = info->set;
     glyphs.single = CART_ROM + info->glyph_offset;
     glyphs.doubles = info->double_offset ? CART_ROM + info->double_offset : 0;
+    glyphs.map = info->set == LB_GLYPHS_UNICODE ? CART_ROM + info->coverage_offset : 0;
     glyphs.singleBytes = lb_glyph_bytes(glyphs.half, glyphs.height);
     glyphs.doubleBytes = lb_glyph_bytes(2u * glyphs.half, glyphs.height);
 }
 
 IWRAM_CODE void DrawChar(int x, int y, unsigned code, unsigned cells, uint8_t colour) {
+    if (glyphs.map) {
+        const unsigned entry = lb_unicode_entry(glyphs.map, code);
+        if (entry == LB_UNICODE_NONE)
+            DrawBox(x, y, cells * glyphs.half, glyphs.height, colour);
+        else if (entry & LB_UNICODE_FULL)
+            DrawBits(x, y, glyphs.doubles + (entry - LB_UNICODE_FULL) * glyphs.doubleBytes, 2u * glyphs.half,
+                     glyphs.height, colour);
+        else
+            DrawBits(x, y, glyphs.single + entry * glyphs.singleBytes, glyphs.half, glyphs.height, colour);
+        return;
+    }
     if (cells == 1) {
         DrawBits(x, y, glyphs.single + (code & 0xFFu) * glyphs.singleBytes, glyphs.half,
                  glyphs.height, colour);
@@ -214,16 +246,32 @@ IWRAM_CODE void FillRect(int x, int y, int width, int height, uint8_t colour) {
     }
 }
 
-void DrawCodes(int x, int y, const uint8_t* codes, unsigned n, uint8_t colour) {
-    const int cell = (int)CellWidth();
-    for (unsigned i = 0; i < n && x < (int)LB_SCREEN_WIDTH; ++i) {
-        if (DoubleByteFont() && i + 1 < n && lb_pairs(codes[i], codes[i + 1])) {
-            DrawChar(x, y, (unsigned)codes[i] << 8 | codes[i + 1], 2, colour);
-            x += 2 * cell;
-            ++i;
-        } else {
-            DrawChar(x, y, codes[i], 1, colour);
-            x += cell;
-        }
+struct CodeAt CodeAtByte(const uint8_t* codes, unsigned n, unsigned i) {
+    struct CodeAt c = {codes[i], 1, 1};
+    if (glyphs.map) {
+        c.code = i + 1 < n ? lb_unicode_word(codes + i) : codes[i];
+        c.bytes = 2;
+        const unsigned entry = lb_unicode_entry(glyphs.map, c.code);
+        c.cells = entry == LB_UNICODE_NONE ? (c.code >= 0x1100u ? 2u : 1u)
+                  : (entry & LB_UNICODE_FULL)  ? 2u
+                                               : 1u;
+    } else if (DoubleByteFont() && i + 1 < n && lb_pairs(codes[i], codes[i + 1])) {
+        c.code = (unsigned)codes[i] << 8 | codes[i + 1];
+        c.bytes = c.cells = 2;
     }
+    return c;
+}
+
+void DrawCodes(int x, int y, const uint8_t* codes, unsigned n, uint8_t colour) {
+    for (unsigned i = 0; i < n && x < (int)LB_SCREEN_WIDTH;) {
+        const struct CodeAt c = CodeAtByte(codes, n, i);
+        DrawChar(x, y, c.code, c.cells, colour);
+        x += (int)(c.cells * glyphs.half);
+        i += c.bytes;
+    }
+}
+
+void DrawLabel(int x, int y, const char* text, unsigned n, uint8_t colour) {
+    for (unsigned i = 0; i < n && x < (int)LB_SCREEN_WIDTH; ++i, x += (int)glyphs.half)
+        DrawChar(x, y, (uint8_t)text[i], 1, colour);
 }

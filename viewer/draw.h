@@ -8,6 +8,11 @@
 
 /* Draws a 240x160 8-bit skin block, whose colours Present then sets. */
 void ShowSkin(const uint8_t* pixels, const uint8_t* palette);
+/* Copies a skin block into the hidden page while the reader idles, so that the next ShowSkin
+ * of it costs nothing: a page turn then has the frame for its glyphs. */
+void PrepareSkin(const uint8_t* pixels);
+/* A direct-colour picture is written over both pages: what PrepareSkin put there is gone. */
+void PagesOverwritten(void);
 /* The colours Present sets: `entries` 15-bit colours, low byte first. */
 void SetColours(const uint8_t* palette, unsigned entries);
 /* Shows what was drawn, with its colours, at the next vertical blank. */
@@ -30,6 +35,8 @@ unsigned LineHeight(void);
 int DoubleByteFont(void);
 /* The base image's glyph set (enum lb_glyph_set). */
 unsigned GlyphSet(void);
+/* The Unicode font's glyph map (GlyphTable.h), else 0. */
+const uint8_t* UnicodeMap(void);
 
 /* Reads the base image's glyph table; before any DrawChar. */
 void LoadGlyphs(void);
@@ -39,7 +46,17 @@ __attribute__((long_call)) void DrawChar(int x, int y, unsigned code, unsigned c
                                          uint8_t colour);
 void FillRect(int x, int y, int width, int height, uint8_t colour);
 
-/* Draws `n` codes from (x, y), double-byte pairs together, clipped at the right edge. */
+/* One character of a name or text in the font's codes: its code, its bytes and its cells. */
+struct CodeAt {
+    unsigned code, bytes, cells;
+};
+/* The character at byte `i` of `n`: a byte, a double-byte pair, or with the Unicode font a
+ * 16-bit unit (low byte first), as wide as its glyph. */
+struct CodeAt CodeAtByte(const uint8_t* codes, unsigned n, unsigned i);
+
+/* Draws `n` bytes of codes from (x, y), character by character, clipped at the right edge. */
 void DrawCodes(int x, int y, const uint8_t* codes, unsigned n, uint8_t colour);
+/* Draws ASCII text, whatever the font's codes. */
+void DrawLabel(int x, int y, const char* text, unsigned n, uint8_t colour);
 
 #endif

@@ -1,6 +1,7 @@
 /* The viewer: title picture, then the menu, from which pictures and texts open. */
 #include "draw.h"
 #include "format/BaseInfo.h"
+#include "format/FontTable.h"
 #include "format/RomLayout.h"
 #include "hardware.h"
 #include "screens.h"
@@ -61,7 +62,7 @@ void ShowMessage(const char* text) {
     FillRect(0, 0, LB_SCREEN_WIDTH, LB_SCREEN_HEIGHT, 0);
     unsigned n = 0;
     while (text[n]) ++n;
-    DrawCodes(TEXT_MARGIN, 72, (const uint8_t*)text, n, 1);
+    DrawLabel(TEXT_MARGIN, 72, text, n, 1);
     SetColours(kBlackAndWhite, 2);
     Present();
     while (!(NewKeys(0) & (KEY_A | KEY_B | KEY_START))) WaitForVBlank();
@@ -91,7 +92,9 @@ int main(void) {
     LoadGlyphs();
     const struct lb_base_info* info = (const struct lb_base_info*)(CART_ROM + LB_BASE_INFO_OFFSET);
     readRightToLeft = (CART_ROM[LB_VIEWER_CHOICES_OFFSET] & LB_RIGHT_TO_LEFT) != 0;
-    if (!lb_view_open(&view, CART_ROM, CART_MAX_BYTES, info->skin_offset)) {
+    const int opened = lb_view_open(&view, CART_ROM, CART_MAX_BYTES, info->skin_offset);
+    view.units16 = GlyphSet() == LB_GLYPHS_UNICODE;
+    if (!opened) {
         ShowMessage("Not a Lumenbrook ROM");
         for (;;) WaitForVBlank();
     }

@@ -98,39 +98,54 @@ static unsigned ListRows(int category) {
     return n;
 }
 
-/* Where the character after the one at `i` starts: double-byte pairs stay whole. */
+/* Where the character after the one at `i` starts: double-byte pairs and 16-bit units stay
+ * whole. */
 static unsigned NextCode(const uint8_t* name, unsigned n, unsigned i) {
-    return DoubleByteFont() && i + 1 < n && lb_pairs(name[i], name[i + 1]) ? i + 2 : i + 1;
+    return i + CodeAtByte(name, n, i).bytes;
 }
 
-/* A row's name within `cells` cells: from `from`, with ".." where it is cut; a heading's
+/* The cells the characters from byte `from` to byte `to` take. */
+static unsigned CellsOf(const uint8_t* codes, unsigned n, unsigned from, unsigned to) {
+    unsigned cells = 0;
+    for (unsigned i = from; i < to && i < n; i = NextCode(codes, n, i)) cells += CodeAtByte(codes, n, i).cells;
+    return cells;
+}
+
+/* An ASCII character as the font's code: a byte, or a 16-bit unit. */
+static void PutAscii(uint8_t* out, unsigned* k, char c) {
+    out[(*k)++] = (uint8_t)c;
+    if (view.units16) out[(*k)++] = 0;
+}
+
+/* A row's name within `cells` cells: from byte `from`, with ".." where it is cut; a heading's
  * name ends in " >", so that a category is told from an entry in every font. Returns the
- * codes' count in `out`. */
+ * codes' bytes in `out`. */
 static unsigned FitName(const uint8_t* name, unsigned n, int heading, unsigned from, unsigned cells,
                         uint8_t* out) {
-    uint8_t all[44];
+    uint8_t all[48];
     unsigned total = 0;
     for (unsigned i = 0; i < n; ++i) all[total++] = name[i];
-    if (heading) all[total++] = ' ', all[total++] = '>';
+    if (heading) PutAscii(all, &total, ' '), PutAscii(all, &total, '>');
     if (from > total) from = total;
-    if (total - from <= cells) {
+    if (CellsOf(all, total, from, total) <= cells) {
         for (unsigned i = from; i < total; ++i) out[i - from] = all[i];
         return total - from;
     }
     unsigned end = from, k = 0;
-    while (end < total && NextCode(all, total, end) - from + 2u <= cells) end = NextCode(all, total, end);
+    while (end < total && CellsOf(all, total, from, NextCode(all, total, end)) + 2u <= cells)
+        end = NextCode(all, total, end);
     for (unsigned i = from; i < end; ++i) out[k++] = all[i];
-    out[k++] = '.';
-    out[k++] = '.';
+    PutAscii(out, &k, '.');
+    PutAscii(out, &k, '.');
     return k;
 }
 
 /* The starts of the selected name's characters a scroll can begin at: how far it may move. */
 static unsigned ScrollStops(const uint8_t* name, unsigned n, int heading, unsigned cells) {
-    const unsigned total = n + (heading ? 2u : 0u);
+    const unsigned total = CellsOf(name, n, 0, n) + (heading ? 2u : 0u);
     if (total <= cells) return 0;
     unsigned stops = 0;
-    for (unsigned i = 0; i < n && total - i > cells; i = NextCode(name, n, i)) ++stops;
+    for (unsigned i = 0; i < n && total - CellsOf(name, n, 0, i) > cells; i = NextCode(name, n, i)) ++stops;
     return stops;
 }
 
@@ -170,7 +185,7 @@ static void DrawMenu(unsigned rows, unsigned first, unsigned cursor, unsigned sh
         AppendNumber(label, &n, rows);
         int x = (view.corner & 1u) ? (int)LB_SCREEN_WIDTH - TEXT_MARGIN - (int)(n * CellWidth()) : TEXT_MARGIN;
         int y = view.corner < 2 ? TEXT_MARGIN / 2 : (int)LB_SCREEN_HEIGHT - ROW_HEIGHT - TEXT_MARGIN / 2;
-        DrawCodes(x, y, (const uint8_t*)label, n, ink);
+        DrawLabel(x, y, label, n, ink);
     }
     Present();
 }

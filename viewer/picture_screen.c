@@ -89,6 +89,7 @@ static void Show(const struct lb_record* r, const struct View* v) {
         WaitForVBlank();
         const uint16_t window = FrameInBlack(v->left, v->top, v->left + v->cols, v->top + v->rows);
         REG_DISPCNT = DISPCNT_MODE3 | DISPCNT_BG2 | window;
+        PagesOverwritten();
         DrawDirect(v);
         return;
     }

@@ -26,6 +26,7 @@ int lb_view_open(struct lb_rom_view* view, const uint8_t* rom, uint32_t size, ui
     if (records > size) return 0;
     view->names = (uint32_t)names;
     view->records = (uint32_t)records;
+    view->units16 = 0;
     return 1;
 }
 
@@ -47,6 +48,11 @@ unsigned lb_entry_name(const struct lb_rom_view* view, unsigned i, uint8_t* out,
     const uint8_t* field = view->rom + view->names + i * LB_ENTRY_NAME_BYTES;
     *mark = field[0];
     unsigned n = 0;
+    if (view->units16) {
+        for (unsigned at = 2; at + 1 < LB_ENTRY_NAME_BYTES; ++at) out[n++] = field[at];
+        while (n > 1 && (out[n - 2] == ' ' || out[n - 2] == 0) && out[n - 1] == 0) n -= 2;
+        return n;
+    }
     for (unsigned at = 1; at < LB_ENTRY_NAME_BYTES; ++at) {
         uint8_t c = field[at];
         if (c == LB_NAME_SINGLE_BYTE_ESCAPE) {

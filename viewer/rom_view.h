@@ -14,6 +14,7 @@ struct lb_rom_view {
     uint8_t x, y, count, corner;
     uint32_t names;   /* offset of the entry name table */
     uint32_t records; /* offset of the first record */
+    uint8_t units16;  /* names and texts are 16-bit code units (the Unicode font) */
 };
 
 struct lb_record {
@@ -34,8 +35,8 @@ const uint8_t* lb_skin_palette(const struct lb_rom_view* view, unsigned k);
 #define LB_ENTRY_NAME_MAX_CODES (LB_ENTRY_NAME_BYTES - 1u)
 
 /* Entry i's name as character codes (mark taken off, escapes undone, trailing blanks
- * dropped) into out (LB_ENTRY_NAME_MAX_CODES bytes at least); returns the length and gives
- * the mark. */
+ * dropped) into out (LB_ENTRY_NAME_MAX_CODES bytes at least); returns the length in bytes and
+ * gives the mark. With `units16` the codes are 16-bit units, low byte first. */
 unsigned lb_entry_name(const struct lb_rom_view* view, unsigned i, uint8_t* out, uint8_t* mark);
 int lb_is_heading_mark(uint8_t mark);
 

@@ -23,7 +23,52 @@ struct Char {
     unsigned code, bytes, cells;
 };
 
+/* Unicode marks that never start a line (、。」』）〕】〉》・ー ぁぃぅぇぉっゃゅょゎ ァィゥェォッャュョヮヵヶ
+ * ？！，．：；) and that never end one (「『（〔【〈《), as bits: eight words for 0x3000-0x30FF,
+ * one for 0xFF00-0xFF1F, where they all lie. A glance for each character of a page. */
+static const uint32_t kUnicodeClosing[9] = {0x0022AA06u, 0x00000000u, 0x000002AAu, 0x00000008u, 0x000040A8u,
+                                            0x000002AAu, 0x00000008u, 0x186040A8u, 0x8C005202u};
+static const uint32_t kUnicodeOpening[9] = {0x00115500u, 0, 0, 0, 0, 0, 0, 0, 0x00000100u};
+
+static inline __attribute__((always_inline)) int UnicodeMark(const uint32_t* bits, unsigned code) {
+    if (code >= 0x3000u && code < 0x3100u) return (int)((bits[(code - 0x3000u) >> 5] >> (code & 31u)) & 1u);
+    if (code >= 0xFF00u && code < 0xFF20u) return (int)((bits[8] >> (code & 31u)) & 1u);
+    return 0;
+}
+
+/* Kana, CJK ideographs and punctuation, and full-width forms: a line may break between any two.
+ * Hangul, though as wide, breaks at blanks as Latin does. */
+static inline __attribute__((always_inline)) int BreaksAnywhere(unsigned code) {
+    return (code >= 0x2E80 && code < 0xA000) || (code >= 0xF900 && code < 0xFB00) ||
+           (code >= 0xFF00 && code < 0xFF61);
+}
+
+/* The code unit at `at`: a byte, or with the Unicode font two bytes, low first. */
+static inline __attribute__((always_inline)) unsigned UnitAt(const struct lb_text* t, uint32_t at) {
+    if (t->set != LB_GLYPHS_UNICODE) return t->bytes[at];
+    return at + 1 < t->length ? lb_unicode_word(t->bytes + at) : 0u;
+}
+
+static inline __attribute__((always_inline)) unsigned UnitBytes(const struct lb_text* t) {
+    return t->set == LB_GLYPHS_UNICODE ? 2u : 1u;
+}
+
 static inline __attribute__((always_inline)) struct Char CharAt(const struct lb_text* t, uint32_t at) {
+    if (t->set == LB_GLYPHS_UNICODE) {
+        const unsigned code = UnitAt(t, at);
+        if (code < 0x80u) { /* ASCII is half width in every font: no lookup */
+            struct Char a = {code, 2, 1};
+            return a;
+        }
+        if (BreaksAnywhere(code)) { /* kana, ideographs and full-width forms are wide by definition */
+            struct Char w = {code, 2, 2};
+            return w;
+        }
+        const unsigned entry = t->unicode_map ? lb_unicode_entry(t->unicode_map, code) : LB_UNICODE_NONE;
+        const unsigned wide = entry == LB_UNICODE_NONE ? code >= 0x1100u : (entry & LB_UNICODE_FULL) != 0;
+        struct Char u = {code, 2, wide ? 2u : 1u};
+        return u;
+    }
     struct Char c = {t->bytes[at], 1, 1};
     if (t->set != LB_GLYPHS_SINGLE && at + 1 < t->length && lb_pairs(c.code, t->bytes[at + 1])) {
         c.code = c.code << 8 | t->bytes[at + 1];
@@ -32,21 +77,29 @@ static inline __attribute__((always_inline)) struct Char CharAt(const struct lb_
     return c;
 }
 
+/* ASCII punctuation that stays with a wide character before it. */
+static inline __attribute__((always_inline)) int AsciiClosing(unsigned code) {
+    return code == ',' || code == '.' || code == ';' || code == ':' || code == '?' || code == '!' ||
+           code == ')' || code == ']';
+}
+
 static inline __attribute__((always_inline)) int Closing(const struct lb_text* t, struct Char c, struct Char before) {
-    if (c.cells == 1)
-        return before.cells == 2 && (c.code == ',' || c.code == '.' || c.code == ';' || c.code == ':' ||
-                                     c.code == '?' || c.code == '!' || c.code == ')' || c.code == ']');
+    if (t->set == LB_GLYPHS_UNICODE)
+        return UnicodeMark(kUnicodeClosing, c.code) || (BreaksAnywhere(before.code) && AsciiClosing(c.code));
+    if (c.cells == 1) return before.cells == 2 && AsciiClosing(c.code);
     return t->set == LB_GLYPHS_BIG5 ? InList(c.code, kBig5Closing, COUNT(kBig5Closing))
                                     : InList(c.code, kGbClosing, COUNT(kGbClosing));
 }
 
 static inline __attribute__((always_inline)) int Opening(const struct lb_text* t, struct Char c) {
+    if (t->set == LB_GLYPHS_UNICODE)
+        return UnicodeMark(kUnicodeOpening, c.code);
     if (c.cells == 1) return 0;
     return t->set == LB_GLYPHS_BIG5 ? InList(c.code, kBig5Opening, COUNT(kBig5Opening))
                                     : InList(c.code, kGbOpening, COUNT(kGbOpening));
 }
 
-static inline __attribute__((always_inline)) int Blank(uint8_t b) { return b == ' ' || b == '\t'; }
+static inline __attribute__((always_inline)) int Blank(unsigned b) { return b == ' ' || b == '\t'; }
 
 /* Where the line from `at` ends (`*end`: its last shown byte is before it) and where the
  * next begins (returned). */
@@ -56,22 +109,22 @@ static inline __attribute__((always_inline)) uint32_t FindBreak(const struct lb_
     struct Char before = {0, 0, 0};
     uint32_t p = at;
     while (p < t->length) {
-        uint8_t b = t->bytes[p];
+        const unsigned b = UnitAt(t, p), w = UnitBytes(t);
         if (b == '\r' || b == '\n') {
             *end = p;
-            return p + (b == '\r' && p + 1 < t->length && t->bytes[p + 1] == '\n' ? 2u : 1u);
+            return p + (b == '\r' && p + w < t->length && UnitAt(t, p + w) == '\n' ? 2u * w : w);
         }
         if (Blank(b)) {
             uint32_t q = p;
-            while (q < t->length && Blank(t->bytes[q])) {
-                unsigned next = t->bytes[q] == '\t' ? (column / 4u + 1u) * 4u : column + 1u;
+            while (q < t->length && Blank(UnitAt(t, q))) {
+                unsigned next = UnitAt(t, q) == '\t' ? (column / 4u + 1u) * 4u : column + 1u;
                 if (next > t->columns) { /* the blanks that do not fit are not carried over */
                     *end = p;
-                    while (q < t->length && t->bytes[q] == ' ') ++q;
-                    return q < t->length && t->bytes[q] == '\t' ? q + 1 : q;
+                    while (q < t->length && UnitAt(t, q) == ' ') q += w;
+                    return q < t->length && UnitAt(t, q) == '\t' ? q + w : q;
                 }
                 column = next;
-                ++q;
+                q += w;
             }
             goodEnd = p;
             goodNext = q;
@@ -81,13 +134,15 @@ static inline __attribute__((always_inline)) uint32_t FindBreak(const struct lb_
             continue;
         }
         if (b < 0x20) {
-            ++p;
+            p += w;
             continue;
         }
         struct Char c = CharAt(t, p);
-        /* Before or after a double-byte character, unless a mark would be left alone. */
-        if (p > at && before.cells && (c.cells == 2 || before.cells == 2) && !Closing(t, c, before) &&
-            !(before.cells == 2 && Opening(t, before))) {
+        /* Before or after a double-byte character (with the Unicode font, a kana, ideograph or
+         * full-width form), unless a mark would be left alone. */
+        const int breaks = t->set == LB_GLYPHS_UNICODE ? BreaksAnywhere(c.code) || BreaksAnywhere(before.code)
+                                                       : c.cells == 2 || before.cells == 2;
+        if (p > at && before.cells && breaks && !Closing(t, c, before) && !Opening(t, before)) {
             goodEnd = p;
             goodNext = p;
         }
@@ -115,14 +170,14 @@ LB_LAYOUT_CODE uint32_t lb_layout_line(const struct lb_text* text, uint32_t at, 
     if (!put) return next;
     unsigned column = 0;
     for (uint32_t p = at; p < end;) {
-        uint8_t b = text->bytes[p];
+        const unsigned b = UnitAt(text, p);
         if (b == '\t') {
             column = (column / 4u + 1u) * 4u;
-            ++p;
+            p += UnitBytes(text);
             continue;
         }
         if (b < 0x20) {
-            ++p;
+            p += UnitBytes(text);
             continue;
         }
         struct Char c = CharAt(text, p);

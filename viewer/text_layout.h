@@ -16,7 +16,9 @@ struct lb_text {
     uint32_t length;
     unsigned columns;
     unsigned set; /* enum lb_glyph_set: with Big5 or GB2312 a lead byte takes the next along,
-                     as lb_pairs says, and that set's punctuation keeps its place */
+                     as lb_pairs says, and that set's punctuation keeps its place; with the
+                     Unicode font the text is 16-bit code units, little-endian */
+    const uint8_t* unicode_map; /* the Unicode font's glyph map: which characters are wide */
 };
 
 /* Called for each character that shows: its first cell, its code (one byte, or lead byte

@@ -146,7 +146,7 @@ static void DrawTextScreen(struct TextScreen* t) {
     }
     int x = (view.corner & 1u) ? (int)LB_SCREEN_WIDTH - TEXT_MARGIN - (int)(n * CellWidth()) : TEXT_MARGIN;
     int y = view.corner < 2 ? TEXT_MARGIN / 2 : (int)LB_SCREEN_HEIGHT - (int)t->rowHeight - TEXT_MARGIN / 2;
-    DrawCodes(x, y, (const uint8_t*)label, n, t->ink);
+    DrawLabel(x, y, label, n, t->ink);
     Present();
 }
 
@@ -246,7 +246,7 @@ static int UseBookmarks(struct TextScreen* t, uint16_t fresh, uint32_t identity)
 int ViewText(const struct lb_record* r, unsigned entry, int start) {
     struct TextScreen t = {
         .text = {view.rom + r->data, r->size_field, (LB_SCREEN_WIDTH - 2 * TEXT_MARGIN) / CellWidth(),
-                 GlyphSet()},
+                 GlyphSet(), UnicodeMap()},
         /* The last row needs no gap below it. */
         .rows = (LB_SCREEN_HEIGHT - 2 * TEXT_MARGIN - CellHeight()) / LineHeight(),
         .rowHeight = LineHeight(),
@@ -304,6 +304,9 @@ int ViewText(const struct lb_record* r, unsigned entry, int start) {
         redraw = TurnText(&t, fresh, held);
         /* The rest of the frame counts pages, until the last is known and the total shows. */
         if (!redraw && !t.total) redraw = CountPages(&t, 0);
-        if (!redraw) WaitForVBlank();
+        if (!redraw) {
+            PrepareSkin(t.back); /* the next page then starts with its glyphs */
+            WaitForVBlank();
+        }
     }
 }

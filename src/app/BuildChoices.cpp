@@ -12,7 +12,7 @@ namespace lb {
 namespace {
 
 // Each font's name on the command line, by its number.
-const char* const kFontNames[] = {"big5-10", "big5-12", "gb2312", "english"};
+const char* const kFontNames[] = {"big5-10", "big5-12", "gb2312", "english", "unicode"};
 static_assert(std::size(kFontNames) == kFontCount, "every font has a name");
 
 std::vector<std::string> FontWords() {

@@ -71,7 +71,7 @@ uint8_t LanguageForLocale(const std::string& locale) {
 }
 
 uint8_t FontForLocale(const std::string& locale) {
-    if (locale.rfind("zh", 0) != 0) return 3;
+    if (locale.rfind("zh", 0) != 0) return 4; // the font with every script
     for (const char* traditional : {"zh_TW", "zh_HK", "zh_MO"})
         if (locale.rfind(traditional, 0) == 0) return 1;
     return 2;

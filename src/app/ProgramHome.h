@@ -51,7 +51,8 @@ ProgramHome FindProgramHome(const std::filesystem::path& executableFolder,
 // 0 (Chinese) for a "zh" locale, 1 (English) for any other.
 uint8_t LanguageForLocale(const std::string& locale);
 // The font a locale's texts are likeliest written for: Big5 12 x 12 for Taiwan, Hong Kong and
-// Macao, GB2312 for the other Chinese locales, the English font for any other.
+// Macao, GB2312 for the other Chinese locales, and for any other the Unicode font, which has
+// every script.
 uint8_t FontForLocale(const std::string& locale);
 
 // The settings file's choices; with no settings file, the defaults in the locale's language.

@@ -61,12 +61,21 @@ std::string EntryLabel(uint8_t lang, int index, const BuildEntry& entry) {
     return Say(UserText::EntryNumber, lang, std::to_string(index + 1)) + " (" + entry.path + ")";
 }
 
+// What a warning says the characters are missing from: the code page, or for the Unicode
+// font, whose units hold every code point, the font itself.
+std::string CharacterSetName(CodePage page) {
+    if (page != CodePage::Unicode) return IconvName(page);
+    for (const lb_font& font : lb_fonts)
+        if (font.glyph_set == LB_GLYPHS_UNICODE) return font.list_text;
+    return IconvName(page);
+}
+
 void WarnReplaced(BuildProgress& progress, uint8_t lang, int index, const BuildEntry& entry,
                   int replaced, UserText where, const CodePageConverter& codes) {
     if (replaced > 0)
         progress.Warning(Say(replaced == 1 ? UserText::CharacterReplaced : UserText::CharactersReplaced, lang,
                              {EntryLabel(lang, index, entry), std::to_string(replaced),
-                              Say(where, lang), IconvName(codes.Page())}));
+                              Say(where, lang), CharacterSetName(codes.Page())}));
 }
 
 // Every file the build reads: the base image, the skin's pictures, and each entry's file (an

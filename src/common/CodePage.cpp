@@ -15,6 +15,7 @@ CodePage CodePageForFont(int font) {
     switch (lb_font_at(static_cast<unsigned>(font))->glyph_set) { // past the table: English
     case LB_GLYPHS_BIG5: return CodePage::Big5;
     case LB_GLYPHS_GB2312: return CodePage::Gbk;
+    case LB_GLYPHS_UNICODE: return CodePage::Unicode;
     default: return CodePage::Western;
     }
 }
@@ -84,6 +85,7 @@ uint32_t CodePageConverter::CodeOf(std::string_view unit) const {
     const uint32_t point = unit.size() == 2 ? (b(0) & 0x1F) << 6 | (b(1) & 0x3F)
                            : unit.size() == 3 ? (b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F)
                                               : 0x10000;
+    if (page_ == CodePage::Unicode) return point < 0x10000 ? point : kNoCode; // its own code unit
     if (point < cache_.size() && cache_[point] != kUnknown) return cache_[point];
     std::string code = ConvertUnit(toPage_, unit);
     uint32_t found = code.size() == 1   ? static_cast<unsigned char>(code[0])
@@ -144,8 +146,10 @@ std::vector<std::string> CodePageConverter::EncodeChars(std::string_view utf8,
     int misses = EachCode(
         utf8,
         [&](uint32_t code) {
-            codes.push_back(code < 0x100 ? std::string(1, static_cast<char>(code))
-                                         : std::string{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)});
+            codes.push_back(page_ == CodePage::Unicode
+                                ? std::string{static_cast<char>(code & 0xFF), static_cast<char>(code >> 8)}
+                            : code < 0x100 ? std::string(1, static_cast<char>(code))
+                                           : std::string{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)});
         },
         nullptr);
     if (replaced) *replaced = misses;
@@ -158,6 +162,11 @@ std::string CodePageConverter::Encode(std::string_view utf8, int* replaced, int*
     int misses = EachCode(
         utf8,
         [&](uint32_t code) {
+            if (page_ == CodePage::Unicode) { // every unit two bytes, low first
+                out += static_cast<char>(code & 0xFF);
+                out += static_cast<char>(code >> 8);
+                return;
+            }
             if (code >= 0x100) out += static_cast<char>(code >> 8);
             out += static_cast<char>(code & 0xFF);
         },

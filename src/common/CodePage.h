@@ -9,7 +9,8 @@
 namespace lb {
 
 // The character set the handheld can draw with the chosen font.
-enum class CodePage { Big5, Gbk, Western };
+// Unicode: the fifth font's, 16-bit code units (UTF-16LE) of the Basic Multilingual Plane.
+enum class CodePage { Big5, Gbk, Western, Unicode };
 
 CodePage CodePageForFont(int font);
 const char* IconvName(CodePage page);

@@ -5,10 +5,10 @@
 
 #include <stdint.h>
 
-#define LB_FONT_COUNT 4u
+#define LB_FONT_COUNT 5u
 
 /* Which double-byte codes a base image has glyphs for. */
-enum lb_glyph_set { LB_GLYPHS_SINGLE = 0, LB_GLYPHS_BIG5 = 1, LB_GLYPHS_GB2312 = 2 };
+enum lb_glyph_set { LB_GLYPHS_SINGLE = 0, LB_GLYPHS_BIG5 = 1, LB_GLYPHS_GB2312 = 2, LB_GLYPHS_UNICODE = 3 };
 
 struct lb_font {
     const char* list_text;  /* as the font list shows it */
@@ -34,11 +34,15 @@ LB_FONT_TABLE_STORAGE struct lb_font lb_fonts[LB_FONT_COUNT] = {
     {"Big5 12x12", "Big5b.bin", "LBBA", "CP950", 0x5F014u, LB_GLYPHS_BIG5, 6, 12, 14},
     {"GB2312", "GB2312.bin", "LBGA", "CP936", 0x37014u, LB_GLYPHS_GB2312, 6, 12, 14},
     {"English", "Eng.bin", "LBEA", "CP1252", 0xC814u, LB_GLYPHS_SINGLE, 8, 16, 16},
+    {"Unicode 12x12", "Unicode.bin", "LBUA", "UTF-16LE", 0x88014u, LB_GLYPHS_UNICODE, 6, 12, 14},
 };
 
-/* A font number past the table reads as the last font, English. */
+/* The English font: what a font number past the table reads as. */
+#define LB_ENGLISH_FONT 3u
+
+/* A font number past the table reads as English. */
 static inline const struct lb_font* lb_font_at(unsigned font) {
-    return &lb_fonts[font < LB_FONT_COUNT ? font : LB_FONT_COUNT - 1u];
+    return &lb_fonts[font < LB_FONT_COUNT ? font : LB_ENGLISH_FONT];
 }
 
 static inline uint32_t lb_skin_region_offset(unsigned font) { return lb_font_at(font)->skin_offset; }

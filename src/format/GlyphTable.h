@@ -52,6 +52,38 @@ static inline int lb_double_index(unsigned set, unsigned lead, unsigned trail) {
     return -1;
 }
 
+/* The Unicode font (LB_GLYPHS_UNICODE) stores 16-bit code units. Its half-width glyphs are the
+ * single-byte table, as many as it has; its full-width glyphs the double-byte table; and in
+ * place of the coverage table a map of the Basic Multilingual Plane: 256 little-endian 16-bit
+ * words, one a block of 256 code points, each that block's number among the blocks after them
+ * or LB_UNICODE_NONE; then the blocks, 256 words each, one a code point: a half-width glyph's
+ * number, LB_UNICODE_FULL plus a full-width glyph's number, or LB_UNICODE_NONE. */
+#define LB_UNICODE_NONE 0xFFFFu
+#define LB_UNICODE_FULL 0x8000u
+#define LB_UNICODE_MAP_WORDS 256u
+
+static inline unsigned lb_unicode_word(const uint8_t* at) { return (unsigned)at[0] | (unsigned)at[1] << 8; }
+
+/* Word `index` of the map. The map lies at an even offset (the image tool sees to it), so on
+ * the handheld, where a glyph is looked up for every character drawn, it is one halfword read. */
+#if defined(__arm__)
+typedef uint16_t __attribute__((may_alias)) lb_map_halfword;
+static inline unsigned lb_unicode_map_word(const uint8_t* map, unsigned index) {
+    return ((const lb_map_halfword*)(const void*)map)[index];
+}
+#else
+static inline unsigned lb_unicode_map_word(const uint8_t* map, unsigned index) {
+    return lb_unicode_word(map + 2u * index);
+}
+#endif
+
+/* The map's entry for a code point below 0x10000. */
+static inline unsigned lb_unicode_entry(const uint8_t* map, unsigned code) {
+    const unsigned block = lb_unicode_map_word(map, (code >> 8) & 0xFFu);
+    if (block == LB_UNICODE_NONE) return LB_UNICODE_NONE;
+    return lb_unicode_map_word(map, LB_UNICODE_MAP_WORDS * (1u + block) + (code & 0xFFu));
+}
+
 /* The code at a place in the table (lead << 8 | trail). */
 static inline unsigned lb_double_code(unsigned set, unsigned index) {
     if (set == LB_GLYPHS_BIG5) {

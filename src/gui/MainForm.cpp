@@ -13,6 +13,7 @@
 #include "gui/PreviewForm.h"
 #include "gui/PreviewSettings.h"
 #include "gui/SetForm.h"
+#include "menu/AddFile.h"
 #include "menu/ListCommands.h"
 
 #include <QAction>
@@ -395,8 +396,10 @@ void MainForm::Combo1_Click() {
 }
 
 void MainForm::Combo3_Click() {
-    if (Combo3->currentIndex() >= 0)
-        model_.settings.FontIndex = static_cast<uint8_t>(Combo3->currentIndex());
+    if (Combo3->currentIndex() < 0) return;
+    model_.settings.FontIndex = static_cast<uint8_t>(Combo3->currentIndex());
+    lb::ChangeFont(model_.menu, model_.settings.FontIndex);
+    UpdateSizeLabel();
 }
 
 void MainForm::Check1_Click() {

@@ -79,7 +79,8 @@ bool Heading(std::string_view line) {
 
 } // namespace
 
-std::vector<uint32_t> ChapterStarts(std::string_view utf8, std::string_view stored, size_t* found) {
+std::vector<uint32_t> ChapterStarts(std::string_view utf8, std::string_view stored, size_t* found,
+                                    bool units16) {
     std::vector<size_t> lines; // the heading lines' numbers
     bool afterBlank = true;
     size_t number = 0;
@@ -100,9 +101,13 @@ std::vector<uint32_t> ChapterStarts(std::string_view utf8, std::string_view stor
     size_t line = 0, next = 0;
     for (size_t at = 0; at <= stored.size() && next < lines.size(); ++line) {
         if (line == lines[next]) starts.push_back(uint32_t(at)), ++next;
-        const size_t end = stored.find('\n', at);
+        size_t end = stored.find('\n', at);
+        // In 16-bit units a line end is the unit 0A 00, not a 0A byte within another unit.
+        while (units16 && end != std::string_view::npos &&
+               (end % 2 || stored.substr(end, 2) != std::string_view("\n\0", 2)))
+            end = stored.find('\n', end + 1);
         if (end == std::string_view::npos) break;
-        at = end + 1;
+        at = end + (units16 ? 2 : 1);
     }
     if (starts.size() < 3) starts.clear();
     return starts;

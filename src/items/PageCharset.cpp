@@ -235,7 +235,9 @@ PageCharset DetectPageCharset(std::string_view page, CodePage fallback) {
     std::string declared = CharsetForLabel(PrescanLabel(page));
     if (!declared.empty()) return {declared, 0};
     if (IsValidUtf8(page)) return {"UTF-8", 0};
-    return {IconvName(fallback), 0};
+    // A page in no declared 8-bit encoding is read, as browsers do, in Windows-1252 when the
+    // font's own code page is 16-bit units.
+    return {fallback == CodePage::Unicode ? "WINDOWS-1252" : IconvName(fallback), 0};
 }
 
 std::string PageToUtf8(std::string_view page, CodePage fallback) {

@@ -14,11 +14,12 @@ namespace {
 
 int64_t CodePageLength(std::string_view utf8, CodePage page) {
     const int64_t wide = page == CodePage::Western ? 1 : 2;
+    const int64_t ascii = page == CodePage::Unicode ? 2 : 1; // every 16-bit unit two bytes
     int64_t length = 0;
     for (const char c : utf8) {
         const auto b = static_cast<unsigned char>(c);
         if (b < 0x80)
-            ++length;
+            length += ascii;
         else if (b >= 0xC0) // a character's first byte
             length += wide;
     }

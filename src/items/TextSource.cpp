@@ -16,6 +16,7 @@ bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefi
 bool OwnFamily(const std::string& name, CodePage font) {
     switch (font) {
     case CodePage::Big5: return StartsWith(name, "BIG5") || name == "CP950";
+    case CodePage::Unicode: return false; // no 8-bit text is stored as it is
     case CodePage::Gbk:
         return name == "GB2312" || name == "GBK" || name == "GB18030" || name == "CP936" ||
                name == "EUC-CN";
@@ -77,7 +78,9 @@ bool DecodesIn(std::string_view bytes, const std::string& charset) {
 
 bool TextOptions::NamesEncoding() const { return encoding != "auto" && encoding != "keep"; }
 
-TextSource DecideTextSource(std::string_view bytes, CodePage font, const TextOptions& options) {
+namespace {
+
+TextSource Decide(std::string_view bytes, CodePage font, const TextOptions& options) {
     TextSource source;
     const std::pair<std::string_view, const char*> marks[] = {
         {"\xEF\xBB\xBF", "UTF-8"}, {"\xFF\xFE", "UTF-16LE"}, {"\xFE\xFF", "UTF-16BE"}};
@@ -105,7 +108,7 @@ TextSource DecideTextSource(std::string_view bytes, CodePage font, const TextOpt
         return source;
     }
     const std::vector<std::string> readings = ReadingsOf(source.detected);
-    if (!ChineseOrUnicode(source.detected) && DecodesIn(bytes, IconvName(font))) {
+    if (font != CodePage::Unicode && !ChineseOrUnicode(source.detected) && DecodesIn(bytes, IconvName(font))) {
         source.undecided = true;
         return source;
     }
@@ -123,6 +126,20 @@ TextSource DecideTextSource(std::string_view bytes, CodePage font, const TextOpt
     }
     source.readAs = readings.front();
     source.undecodable = int(bad);
+    return source;
+}
+
+} // namespace
+
+TextSource DecideTextSource(std::string_view bytes, CodePage font, const TextOptions& options) {
+    TextSource source = Decide(bytes, font, options);
+    // The Unicode font cannot store 8-bit bytes as they are: a text nobody can tell is read as
+    // Windows-1252, where nearly every byte is a character, so nothing is lost unseen.
+    if (font == CodePage::Unicode && source.undecided) {
+        source.undecided = false;
+        source.readAs = "WINDOWS-1252";
+        source.undecodable = int(UndecodableBytes(bytes, source.readAs));
+    }
     return source;
 }
 

@@ -39,7 +39,8 @@ struct TextSource {
 // Shift_JIS as CP932; EUC-KR as CP949), with the bytes that still do not decode counted when
 // they are at most 1 % of the text. The bytes stay unchanged when it names the font's own
 // code page or nothing, when more than 1 % does not decode, or when it names neither a
-// Chinese nor a Unicode encoding while the bytes decode in the font's own code page.
+// Chinese nor a Unicode encoding while the bytes decode in the font's own code page. For the
+// Unicode font, whose texts are 16-bit units, a text left undecided is read as Windows-1252.
 TextSource DecideTextSource(std::string_view bytes, CodePage font, const TextOptions& options);
 
 // The text as UTF-8 from the source decided above (invalid sequences as U+FFFD).

@@ -1,5 +1,6 @@
 #include "items/WebPageItem.h"
 
+#include "common/CodePage.h"
 #include "format/RomLayout.h"
 #include "items/Chapters.h"
 #include "items/FontText.h"
@@ -19,8 +20,9 @@ ItemData EncodeWebPage(const std::vector<uint8_t>& page, const FontText& font, i
     std::string_view bytes(reinterpret_cast<const char*>(page.data()), page.size());
     const std::string utf8 = PageText(PageToUtf8(bytes, font.Codes().Page()), rule);
     std::string text = font.Encode(utf8, replaced, script);
-    ItemData item = EncodeText(std::vector<uint8_t>(text.begin(), text.end()), LB_PLAIN_TEXT);
-    item.chapters = ChapterStarts(utf8, text);
+    const bool units16 = font.Codes().Page() == CodePage::Unicode;
+    ItemData item = EncodeText(std::vector<uint8_t>(text.begin(), text.end()), LB_PLAIN_TEXT, units16);
+    item.chapters = ChapterStarts(utf8, text, nullptr, units16);
     return item;
 }
 

@@ -16,6 +16,7 @@
 #include "items/PhotoReader.h"
 #include "items/PictureItem.h"
 #include "items/Spreads.h"
+#include "items/TextItem.h"
 #include "items/WebPageItem.h"
 #include "menu/Estimate.h"
 #include "menu/MenuListFile.h"
@@ -134,11 +135,15 @@ class Adding {
 
 void AddOne(Adding& adding, const std::string& path, bool insideList);
 
-// A chapter's name where neither the table of contents nor a heading gives one, in a
-// language the menu's font draws.
+// The language of the names this program makes: Chinese for the Chinese fonts, else English.
+uint8_t NamesLanguage(const ItemList& menu) {
+    const CodePage page = CodePageForFont(menu.font);
+    return page == CodePage::Big5 || page == CodePage::Gbk ? 0 : 1;
+}
+
+// A chapter's name where neither the table of contents nor a heading gives one.
 std::string ChapterName(const ItemList& menu, size_t number) {
-    return Say(UserText::ChapterN, CodePageForFont(menu.font) == CodePage::Western ? 1 : 0,
-               std::to_string(number));
+    return Say(UserText::ChapterN, NamesLanguage(menu), std::to_string(number));
 }
 
 // Refuses, before any member is read, a container whose entries would take the menu past
@@ -214,10 +219,8 @@ bool ReadAsEntry(const std::string& member) {
            kind == ItemKind::LkbText || kind == ItemKind::WebPage;
 }
 
-// A page's name in a language the menu's font draws.
 std::string PageName(const ItemList& menu, int index) {
-    return Say(UserText::PageN, CodePageForFont(menu.font) == CodePage::Western ? 1 : 0,
-               std::to_string(index + 1));
+    return Say(UserText::PageN, NamesLanguage(menu), std::to_string(index + 1));
 }
 
 void AddBook(Adding& adding, const std::string& path, bool insideList);
@@ -418,6 +421,15 @@ std::optional<int64_t> FileEstimate(const std::string& entry, const ItemList& me
             return TextEstimate(length);
         }
     }
+    if (!picture && CodePageForFont(menu.font) == CodePage::Unicode) {
+        try {
+            const std::vector<uint8_t> text =
+                member.empty() && !SplitArchivePath(path) ? ReadWholeFile(path) : member;
+            return TextEstimate(UnicodeTextBytes({reinterpret_cast<const char*>(text.data()), text.size()}));
+        } catch (const Error&) {
+            return TextEstimate(2 * length);
+        }
+    }
     if (!picture) return TextEstimate(length);
     if (length < 54) {
         if (reason) *reason = "too short for a bitmap header";
@@ -456,6 +468,13 @@ void Reestimate(ItemList& menu) {
         menu.TotalSize += estimate - entry.estimate;
         entry.estimate = estimate;
     }
+}
+
+void ChangeFont(ItemList& menu, int font) {
+    if (font == menu.font) return;
+    menu.TotalSize += EmptyMenuSize(font) - EmptyMenuSize(menu.font);
+    menu.font = font;
+    Reestimate(menu);
 }
 
 std::vector<SkippedFile> OpenMenu(ItemList& menu, const std::string& file, int font) {

@@ -47,6 +47,10 @@ void AddHeading(ItemList& menu, const std::string& name);
 // Estimates every entry anew (after the picture options changed), TotalSize with them.
 void Reestimate(ItemList& menu);
 
+// Makes `font` the menu's font: its start value and every entry's estimate follow it (a text
+// in the Unicode font takes two bytes a character). Names already made stay as they are.
+void ChangeFont(ItemList& menu, int font);
+
 // Replaces the menu with the entries of a menu list file, TotalSize starting afresh for
 // `font`; lines naming menu lists are skipped. The file is read first: when it cannot be,
 // lb::Error names it and the menu stays as it was.

@@ -7,10 +7,30 @@
 
 namespace lb {
 
+namespace {
+
+// The code points the Unicode font's map gives a glyph; empty when a block lies past the image.
+std::vector<bool> UnicodeCoverage(std::span<const uint8_t> map) {
+    if (map.size() < 2 * LB_UNICODE_MAP_WORDS) return {};
+    std::vector<bool> shown(65536, false);
+    for (unsigned code = 0; code < 65536; ++code) {
+        const unsigned block = lb_unicode_word(map.data() + 2 * (code >> 8));
+        if (block == LB_UNICODE_NONE) continue;
+        if ((block + 2u) * 2u * LB_UNICODE_MAP_WORDS > map.size()) return {};
+        shown[code] = lb_unicode_entry(map.data(), code) != LB_UNICODE_NONE;
+    }
+    return shown;
+}
+
+} // namespace
+
 std::vector<bool> GlyphCoverage(std::span<const uint8_t> baseImage) {
     lb_base_info info;
     if (baseImage.size() < LB_BASE_INFO_OFFSET + sizeof info) return {};
     std::memcpy(&info, baseImage.data() + LB_BASE_INFO_OFFSET, sizeof info);
+    if (std::memcmp(info.magic, LB_BASE_INFO_MAGIC, 4) == 0 && info.set == LB_GLYPHS_UNICODE &&
+        info.coverage_offset != 0 && info.coverage_offset < baseImage.size())
+        return UnicodeCoverage(baseImage.subspan(info.coverage_offset));
     if (std::memcmp(info.magic, LB_BASE_INFO_MAGIC, 4) != 0 || info.set > LB_GLYPHS_GB2312 ||
         info.coverage_offset == 0 || info.coverage_offset > baseImage.size() ||
         lb_coverage_bytes(info.set) > baseImage.size() - info.coverage_offset)

@@ -20,6 +20,15 @@ std::vector<uint8_t> NameField(const std::string& displayName, size_t width,
 
     std::vector<uint8_t> field;
     field.reserve(width);
+    if (codes.Page() == CodePage::Unicode) { // the mark and each character a 16-bit unit
+        for (const std::string& code : codes.EncodeChars(marked, replaced)) {
+            if (field.size() + 2 > width) break;
+            field.insert(field.end(), code.begin(), code.end());
+        }
+        while (field.size() + 2 <= width) field.insert(field.end(), {' ', 0});
+        field.resize(width, 0);
+        return field;
+    }
     for (const std::string& code : codes.EncodeChars(marked, replaced)) {
         if (field.size() == width) break;
         auto first = static_cast<uint8_t>(code[0]);
@@ -45,6 +54,13 @@ DecodedName ReadNameField(const uint8_t* field, size_t width, const CodePageConv
     DecodedName out;
     if (width == 0) return out;
     out.mark = field[0];
+    if (codes.Page() == CodePage::Unicode) {
+        for (size_t i = 2; i + 1 < width; i += 2)
+            out.name += codes.DecodeChar(
+                std::string{static_cast<char>(field[i]), static_cast<char>(field[i + 1])});
+        while (!out.name.empty() && out.name.back() == ' ') out.name.pop_back();
+        return out;
+    }
     size_t i = 1;
     while (i < width) {
         uint8_t b = field[i];

@@ -61,6 +61,9 @@ class MainFormTest : public QObject {
     void settingsThatCannotBeWritten();
     void checkBoxGreysPath();
     void smallCommands();
+    void fontListAndEstimate();
+    void firstStartFontFollowsLocale_data();
+    void firstStartFontFollowsLocale();
 };
 
 // What Captions() should read in a language: each control's row of the table of user texts.
@@ -303,7 +306,10 @@ void MainFormTest::settingsRoundTrip_data() {
     QTest::newRow("lower-case skin name is kept")
         << "Language= 0\r\nSkins=default\r\nBack=default.bmp\r\nBin= 3\r\nFlash=2\r\n\r\n"
         << "Language= 0\r\nSkins=default\r\nBack=default.bmp\r\nBin= 3\r\nFlash=0\r\n\r\n";
-    QTest::newRow("a font outside 0..3: the defaults")
+    QTest::newRow("the Unicode font is kept")
+        << "Language= 1\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= 4\r\nFlash=0\r\n\r\n"
+        << "Language= 1\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= 4\r\nFlash=0\r\n\r\n";
+    QTest::newRow("a font outside 0..4: the defaults")
         << "Language= 1\r\nSkins=Night\r\nBack=Slate.Bmp\r\nBin= 7\r\nFlash=0\r\n\r\n"
         << "Language= 0\r\nSkins=Default\r\nBack=Default.Bmp\r\nBin= 0\r\nFlash=0\r\n\r\n";
 }
@@ -365,12 +371,67 @@ void MainFormTest::smallCommands() {
     Action(f, "help1")->trigger();
     QCOMPARE(home.dialogs.opened, QList<QUrl>{QUrl::fromLocalFile(
                                       QString::fromStdString((home.path / "help.html").string()))});
-    // The font list: typing changes nothing, picking sets the font and leaves the estimate.
+    // The font list: typing changes nothing, picking sets the font and the empty menu's size:
+    // 119392 + 0x37014 bytes.
     Combo(f, "Combo3")->setEditText("GB2312");
     QCOMPARE(int(f.Model().settings.FontIndex), 3);
     Pick(Combo(f, "Combo3"), "GB2312");
     QCOMPARE(int(f.Model().settings.FontIndex), 2);
-    QCOMPARE(Label(f, "Label4")->text(), QString(" 167KB"));
+    QCOMPARE(Label(f, "Label4")->text(), QString(" 337KB"));
+}
+
+// Five fonts in both languages; picking the Unicode font estimates the menu anew, its texts
+// at two bytes a character.
+void MainFormTest::fontListAndEstimate() {
+    Home home(kEnglishSettings);
+    QVERIFY(home.Load());
+    MainForm& f = *home.form;
+    const QStringList fonts{"Big5 10x10", "Big5 12x12", "GB2312", "English", "Unicode 12x12"};
+    for (const char* language : {"English", "繁體中文Big5"}) {
+        Pick(Combo(f, "Combo1"), QString::fromUtf8(language));
+        QStringList shown;
+        for (int k = 0; k < Combo(f, "Combo3")->count(); ++k) shown << Combo(f, "Combo3")->itemText(k);
+        QCOMPARE(shown, fonts);
+    }
+    home.dialogs.nextFiles = {{QString::fromStdString(home.dir.Write("a.txt", "abcde")),
+                               QString::fromStdString(home.dir.Write("c.htm", "<p>x</p>"))}};
+    Button(f, "Command1")->click();
+    // 170612 empty, a.txt 21 + 32, the page's "x" 17 + 32.
+    QCOMPARE(f.Model().menu.TotalSize, int64_t{170612 + 53 + 49});
+    Pick(Combo(f, "Combo3"), "Unicode 12x12");
+    QCOMPARE(int(f.Model().settings.FontIndex), 4);
+    // 119392 + 0x88014 empty; "abcde" in 10 bytes, 24 with its header and fill; "x" in 2, 16.
+    QCOMPARE(f.Model().menu.TotalSize, int64_t{676468 + 24 + 32 + 16 + 32});
+    QCOMPARE(Label(f, "Label4")->text(), QString(" 661KB"));
+    Pick(Combo(f, "Combo3"), "English");
+    QCOMPARE(f.Model().menu.TotalSize, int64_t{170612 + 53 + 49});
+    Pick(Combo(f, "Combo3"), "Unicode 12x12");
+    home.dialogs.nextSaveAnswers = {SaveAnswer::Discard};
+    Action(f, "exit")->trigger();
+    QCOMPARE(home.quits, 1);
+    QVERIFY(QString::fromStdString(ReadText(home.SettingsPath())).contains("\r\nBin= 4\r\n"));
+}
+
+void MainFormTest::firstStartFontFollowsLocale_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<int>("font");
+    QTest::newRow("Russian: the Unicode font") << "ru_RU.UTF-8" << "English" << 4;
+    QTest::newRow("Japanese: the Unicode font") << "ja_JP.UTF-8" << "English" << 4;
+    QTest::newRow("mainland China: GB2312") << "zh_CN.UTF-8" << "繁體中文Big5" << 2;
+    QTest::newRow("Hong Kong: Big5 12x12") << "zh_HK.UTF-8" << "繁體中文Big5" << 1;
+}
+
+void MainFormTest::firstStartFontFollowsLocale() {
+    QFETCH(QString, locale);
+    QFETCH(QString, language);
+    QFETCH(int, font);
+    Home home("");
+    home.user.locale = locale.toStdString();
+    QVERIFY(home.Load());
+    QCOMPARE(Combo(*home.form, "Combo1")->currentText(), language);
+    QCOMPARE(Combo(*home.form, "Combo3")->currentIndex(), font);
+    QCOMPARE(int(home.form->Model().settings.FontIndex), font);
 }
 
 QTEST_MAIN(MainFormTest)

@@ -26,7 +26,7 @@ TEST(Reader, APageShowsTheBreaksTheHostComputes) {
     c.home.Write("Fox.txt", text);
     Handheld h(c.Build({"Fox.txt"}));
     OpenFirstEntry(h);
-    lb_text t{reinterpret_cast<const uint8_t*>(text.data()), static_cast<uint32_t>(text.size()), kColumns, 0};
+    lb_text t{reinterpret_cast<const uint8_t*>(text.data()), static_cast<uint32_t>(text.size()), kColumns, 0, nullptr};
     uint32_t at = 0;
     for (int row = 0; row < kRows && at < t.length; ++row) {
         std::string shown(kColumns, ' ');
