@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
-    const int font = data[0] % 4;
+    const int font = data[0] % int(LB_FONT_COUNT);
     std::string_view page(reinterpret_cast<const char*>(data + 1), size - 1);
     const lb::CodePage codePage = lb::CodePageForFont(font);
     std::string utf8 = lb::PageToUtf8(page, codePage);

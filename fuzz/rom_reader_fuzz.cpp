@@ -2,11 +2,12 @@
 // byte picks the font.
 #include "FuzzCheck.h"
 #include "SyntheticRom.h"
+#include "format/FontTable.h"
 #include "rom/RomReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
-    const int font = data[0] % 4;
+    const int font = data[0] % int(LB_FONT_COUNT);
     auto image = SyntheticRom(static_cast<unsigned>(font), data + 1, size - 1);
     lb::RomInfo info = lb::ReadRom(image, font);
     FUZZ_CHECK(info.fileSize == image.size());

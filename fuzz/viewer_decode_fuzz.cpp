@@ -1,5 +1,5 @@
 // The viewer's own decoding, compiled for the host: the menu, name fields, the record walk,
-// and text layout with double-byte codes over whatever a record holds.
+// and text layout with double-byte codes or 16-bit units over whatever a record holds.
 #include "FuzzCheck.h"
 #include "SyntheticRom.h"
 
@@ -25,11 +25,12 @@ void Put(void* context, unsigned column, unsigned, unsigned cells) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
-    const unsigned font = data[0] % 4, columns = 1 + data[1] % 64;
+    const unsigned font = data[0] % LB_FONT_COUNT, columns = 1 + data[1] % 64;
     auto image = SyntheticRom(font, data + 2, size - 2);
     lb_rom_view view;
     if (!lb_view_open(&view, image.data(), static_cast<uint32_t>(image.size()), lb_skin_region_offset(font)))
         return 0;
+    view.units16 = lb_fonts[font].glyph_set == LB_GLYPHS_UNICODE;
     for (unsigned i = 0; i < view.entries && i < 64; ++i) {
         uint8_t name[LB_ENTRY_NAME_MAX_CODES], mark;
         FUZZ_CHECK(lb_entry_name(&view, i, name, &mark) <= LB_ENTRY_NAME_MAX_CODES);
@@ -38,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(record.data <= image.size() && record.data_bytes <= image.size() - record.data);
         if (!lb_is_text_type(record.type)) continue;
         uint32_t length = record.size_field < record.data_bytes ? record.size_field : record.data_bytes;
-        lb_text text = {image.data() + record.data, length, columns, lb_fonts[font].glyph_set};
+        // Without a map the Unicode font's widths come from the code points alone.
+        lb_text text = {image.data() + record.data, length, columns, lb_fonts[font].glyph_set, nullptr};
         for (uint32_t at = 0, lines = 0; at < length && lines < 4096; ++lines) {
             Row row{columns};
             uint32_t next = lb_layout_line(&text, at, Put, &row);

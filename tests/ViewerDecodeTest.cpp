@@ -4,6 +4,8 @@
 #include "assembly/Build.h"
 #include "common/CodePage.h"
 #include "format/FontTable.h"
+#include "format/RomLayout.h"
+#include "rom/NameField.h"
 #include "rom/RomReader.h"
 
 extern "C" {
@@ -91,7 +93,9 @@ std::vector<uint32_t> LineStarts(const std::string& text, unsigned columns, unsi
         *out += std::to_string(column) + ":" + std::to_string(code) + "x" + std::to_string(cells) + " ";
     };
     for (uint32_t at = 0; at < t.length;) {
-        at = lb_layout_line(&t, at, shown ? static_cast<lb_put_char>(put) : nullptr, shown);
+        const uint32_t next = lb_layout_line(&t, at, shown ? static_cast<lb_put_char>(put) : nullptr, shown);
+        EXPECT_TRUE(next > at && next <= t.length) << "from " << at << " to " << next;
+        at = next;
         if (at < t.length) starts.push_back(at);
         if (shown) *shown += "| ";
     }
@@ -168,6 +172,25 @@ std::string UnicodeLines(const std::string& utf8, unsigned columns) {
 }
 
 } // namespace
+
+// With the Unicode font a name field is the mark's unit and 17 characters' units, which the
+// viewer gives whole, less the blank units after them.
+TEST(ViewerDecode, UnicodeNamesGiveAll17Units) {
+    const CodePageConverter units(CodePage::Unicode);
+    for (const char* name : {"Zażółć gęślą jaźń", "猫", "@Русский", ""}) {
+        std::vector<uint8_t> field = NameField(name, LB_ENTRY_NAME_BYTES, units);
+        lb_rom_view view{};
+        view.rom = field.data();
+        view.size = uint32_t(field.size());
+        view.entries = 1;
+        view.units16 = 1;
+        uint8_t out[LB_ENTRY_NAME_MAX_CODES], mark = 0;
+        const unsigned n = lb_entry_name(&view, 0, out, &mark);
+        EXPECT_EQ(mark, name[0] == '@' ? '\\' : ' ') << name;
+        std::string stored = units.Encode(name[0] == '@' ? name + 1 : name);
+        EXPECT_EQ(std::string(out, out + n), stored) << name;
+    }
+}
 
 // With the Unicode font a line breaks between any two kana or ideographs, never before a
 // Japanese closing mark or after an opening one, and at blanks in Hangul, Latin, Greek and
@@ -290,6 +313,8 @@ TEST(ViewerDecode, TextLinesAndCells) {
         {"a double-byte code wider than the row", "\xA4\xA4" "a", 1, 1, {0, 2}},
         {"a lead byte before a line end stays alone", "a\xA4\r\nb", 10, 1, {0, 4}},
         {"23 double-byte codes after one cell fill 46 cells", "a" + std::string(46, '\xA4'), 46, 1, {0, 45}},
+        {"16-bit units", std::string("a\0b\0\r\0\n\0c\0", 10), 10, LB_GLYPHS_UNICODE, {0, 8}},
+        {"half a unit at the end", std::string("a\0b", 3), 10, LB_GLYPHS_UNICODE, {0}},
     };
     for (const auto& c : cases) EXPECT_EQ(LineStarts(c.text, c.columns, c.doubleByte), c.starts) << c.what;
 

@@ -49,7 +49,7 @@ unsigned lb_entry_name(const struct lb_rom_view* view, unsigned i, uint8_t* out,
     *mark = field[0];
     unsigned n = 0;
     if (view->units16) {
-        for (unsigned at = 2; at + 1 < LB_ENTRY_NAME_BYTES; ++at) out[n++] = field[at];
+        for (unsigned at = 2; at < LB_ENTRY_NAME_BYTES; ++at) out[n++] = field[at]; /* 17 units */
         while (n > 1 && (out[n - 2] == ' ' || out[n - 2] == 0) && out[n - 1] == 0) n -= 2;
         return n;
     }

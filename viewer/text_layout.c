@@ -110,6 +110,10 @@ static inline __attribute__((always_inline)) uint32_t FindBreak(const struct lb_
     uint32_t p = at;
     while (p < t->length) {
         const unsigned b = UnitAt(t, p), w = UnitBytes(t);
+        if (p + w > t->length) { /* half a unit at the end: nothing to show, the text ends */
+            p = t->length;
+            break;
+        }
         if (b == '\r' || b == '\n') {
             *end = p;
             return p + (b == '\r' && p + w < t->length && UnitAt(t, p + w) == '\n' ? 2u * w : w);
