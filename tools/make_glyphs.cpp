@@ -1,13 +1,16 @@
 // Turns a font into the glyph tables of one of the viewer's fonts with FreeType, and draws a
 // proof sheet (PROOF-FOLDER/proof-NAME.png, NAME the base image's):
-//   make_glyphs FONT-FILE FACE PIXELS FONT-NUMBER OUT.glyphs PROOF-FOLDER [LATIN-FILE LATIN-PIXELS]
+//   make_glyphs FONT-FILE FACE PIXELS FONT-NUMBER OUT.glyphs PROOF-FOLDER
+//               [LATIN-FILE LATIN-PIXELS [REPAIR-FILE REPAIR-PIXELS]]
 // LATIN-FILE, a Latin bitmap font drawn for the cell, gives the half-width glyphs 0x20..0x7E
 // (a Chinese font's own half-width forms read poorly at these sizes). REPAIR-FILE, the same
 // design at a larger size, stands in for the font's damaged double-byte glyphs: those with less
 // than half the ink the larger drawing has for their area, and those listed in kRedrawn.
 // The cells, line height and code page are the font table's. A designed bitmap strike of
 // PIXELS is used when the font file has one; otherwise the outline is rendered hinted in
-// monochrome. Characters the font file lacks are stored as a box.
+// monochrome. Characters the font file lacks are stored as a box. The Unicode font has no code
+// page: its tables hold every character of the Basic Multilingual Plane that LATIN-FILE (at
+// half width) or FONT-FILE has, and a map from code points to them.
 #include "format/GlyphTable.h"
 
 #include <QImage>
