@@ -11,7 +11,6 @@
 #include "rom/NameField.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 using namespace lb;
 using namespace lbtest;
@@ -28,20 +27,6 @@ struct UnicodeFont {
             ReadBytes(fs::path(LUMENBROOK_BUILD_DIR) / "Bin" / Font(kUnicodeFont).base_image)));
     }
 };
-
-// `utf8` in another encoding, as the people who wrote it saved it.
-std::string In(const char* charset, const std::string& utf8) {
-    iconv_t cd = iconv_open(charset, "UTF-8");
-    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1)) << charset;
-    std::string out(utf8.size() * 4, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    char* to = out.data();
-    size_t inLeft = utf8.size(), outLeft = out.size();
-    EXPECT_NE(iconv(cd, &in, &inLeft, &to, &outLeft), size_t(-1)) << charset;
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
-}
 
 // 16-bit units as the bytes stored: low byte first.
 std::string Stored(const std::u16string& units) {
@@ -109,12 +94,12 @@ TEST(UnicodeFont, TextsInEveryEncodingBecomeTheseUnits) {
         TextOptions options = {};
     } cases[] = {
         {"Japanese, UTF-8", kJapanese, kJapaneseUnits, "UTF-8"},
-        {"Japanese, Shift_JIS", In("SHIFT_JIS", kJapanese), kJapaneseUnits, "CP932"},
+        {"Japanese, Shift_JIS", Encoded(kJapanese, "SHIFT_JIS"), kJapaneseUnits, "CP932"},
         {"Korean, UTF-8", kKorean, kKoreanUnits, "UTF-8"},
-        {"Korean, EUC-KR", In("EUC-KR", kKorean), kKoreanUnits, "UHC"}, // UHC: CP949's other name
+        {"Korean, EUC-KR", Encoded(kKorean, "EUC-KR"), kKoreanUnits, "UHC"}, // UHC: CP949's other name
         {"Russian, UTF-8", kRussian, kRussianUnits, "UTF-8"},
-        {"Russian, KOI8-R", In("KOI8-R", kRussian), kRussianUnits, "KOI8-R"},
-        {"Russian, Windows-1251", In("CP1251", kRussian), kRussianUnits, "WINDOWS-1251"},
+        {"Russian, KOI8-R", Encoded(kRussian, "KOI8-R"), kRussianUnits, "KOI8-R"},
+        {"Russian, Windows-1251", Encoded(kRussian, "CP1251"), kRussianUnits, "WINDOWS-1251"},
         {"Greek", "Καλημέρα κόσμε",
          u"\u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1 \u03BA\u03CC\u03C3\u03BC\u03B5",
          "UTF-8"},
@@ -137,7 +122,7 @@ TEST(UnicodeFont, TextsInEveryEncodingBecomeTheseUnits) {
         {"a text nobody can tell, read as Windows-1252", "\xC0\xC1\xF5\xFF",
          u"\u00C0\u00C1\u00F5\u00FF", "WINDOWS-1252"},
         {"a named encoding",
-         In("CP1251", "Жук"),
+         Encoded("Жук", "CP1251"),
          u"\u0416\u0443\u043A",
          "CP1251",
          0,

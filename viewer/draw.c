@@ -251,10 +251,7 @@ struct CodeAt CodeAtByte(const uint8_t* codes, unsigned n, unsigned i) {
     if (glyphs.map) {
         c.code = i + 1 < n ? lb_unicode_word(codes + i) : codes[i];
         c.bytes = 2;
-        const unsigned entry = lb_unicode_entry(glyphs.map, c.code);
-        c.cells = entry == LB_UNICODE_NONE ? (c.code >= 0x1100u ? 2u : 1u)
-                  : (entry & LB_UNICODE_FULL)  ? 2u
-                                               : 1u;
+        c.cells = lb_unicode_cells(glyphs.map, c.code);
     } else if (DoubleByteFont() && i + 1 < n && lb_pairs(codes[i], codes[i + 1])) {
         c.code = (unsigned)codes[i] << 8 | codes[i + 1];
         c.bytes = c.cells = 2;

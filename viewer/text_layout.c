@@ -56,17 +56,8 @@ static inline __attribute__((always_inline)) unsigned UnitBytes(const struct lb_
 static inline __attribute__((always_inline)) struct Char CharAt(const struct lb_text* t, uint32_t at) {
     if (t->set == LB_GLYPHS_UNICODE) {
         const unsigned code = UnitAt(t, at);
-        if (code < 0x80u) { /* ASCII is half width in every font: no lookup */
-            struct Char a = {code, 2, 1};
-            return a;
-        }
-        if (BreaksAnywhere(code)) { /* kana, ideographs and full-width forms are wide by definition */
-            struct Char w = {code, 2, 2};
-            return w;
-        }
-        const unsigned entry = t->unicode_map ? lb_unicode_entry(t->unicode_map, code) : LB_UNICODE_NONE;
-        const unsigned wide = entry == LB_UNICODE_NONE ? code >= 0x1100u : (entry & LB_UNICODE_FULL) != 0;
-        struct Char u = {code, 2, wide ? 2u : 1u};
+        /* Kana, ideographs and full-width forms are wide by definition: no lookup. */
+        struct Char u = {code, 2, BreaksAnywhere(code) ? 2u : lb_unicode_cells(t->unicode_map, code)};
         return u;
     }
     struct Char c = {t->bytes[at], 1, 1};

@@ -84,6 +84,15 @@ static inline unsigned lb_unicode_entry(const uint8_t* map, unsigned code) {
     return lb_unicode_map_word(map, LB_UNICODE_MAP_WORDS * (1u + block) + (code & 0xFFu));
 }
 
+/* The cells a code point takes in the Unicode font: ASCII one, with no lookup; else as its
+ * glyph is drawn; without a glyph (a box), two from U+1100 on, where the wide scripts start. */
+static inline unsigned lb_unicode_cells(const uint8_t* map, unsigned code) {
+    if (code < 0x80u) return 1u;
+    const unsigned entry = map ? lb_unicode_entry(map, code) : LB_UNICODE_NONE;
+    if (entry == LB_UNICODE_NONE) return code >= 0x1100u ? 2u : 1u;
+    return (entry & LB_UNICODE_FULL) ? 2u : 1u;
+}
+
 /* The code at a place in the table (lead << 8 | trail). */
 static inline unsigned lb_double_code(unsigned set, unsigned index) {
     if (set == LB_GLYPHS_BIG5) {

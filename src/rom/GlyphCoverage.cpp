@@ -13,11 +13,12 @@ namespace {
 std::vector<bool> UnicodeCoverage(std::span<const uint8_t> map) {
     if (map.size() < 2 * LB_UNICODE_MAP_WORDS) return {};
     std::vector<bool> shown(65536, false);
-    for (unsigned code = 0; code < 65536; ++code) {
-        const unsigned block = lb_unicode_word(map.data() + 2 * (code >> 8));
+    for (unsigned high = 0; high < 256; ++high) {
+        const unsigned block = lb_unicode_word(map.data() + 2 * high);
         if (block == LB_UNICODE_NONE) continue;
         if ((block + 2u) * 2u * LB_UNICODE_MAP_WORDS > map.size()) return {};
-        shown[code] = lb_unicode_entry(map.data(), code) != LB_UNICODE_NONE;
+        for (unsigned code = high << 8; code < (high + 1) << 8; ++code)
+            shown[code] = lb_unicode_entry(map.data(), code) != LB_UNICODE_NONE;
     }
     return shown;
 }
