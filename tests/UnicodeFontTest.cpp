@@ -96,7 +96,8 @@ TEST(UnicodeFont, TextsInEveryEncodingBecomeTheseUnits) {
         {"Japanese, UTF-8", kJapanese, kJapaneseUnits, "UTF-8"},
         {"Japanese, Shift_JIS", Encoded(kJapanese, "SHIFT_JIS"), kJapaneseUnits, "CP932"},
         {"Korean, UTF-8", kKorean, kKoreanUnits, "UTF-8"},
-        {"Korean, EUC-KR", Encoded(kKorean, "EUC-KR"), kKoreanUnits, "UHC"}, // UHC: CP949's other name
+        {"Korean, EUC-KR", Encoded(kKorean, "EUC-KR"), kKoreanUnits,
+         "UHC"}, // UHC: CP949's other name
         {"Russian, UTF-8", kRussian, kRussianUnits, "UTF-8"},
         {"Russian, KOI8-R", Encoded(kRussian, "KOI8-R"), kRussianUnits, "KOI8-R"},
         {"Russian, Windows-1251", Encoded(kRussian, "CP1251"), kRussianUnits, "WINDOWS-1251"},
